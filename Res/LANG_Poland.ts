@@ -1,0 +1,213 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="pl_PL" sourcelanguage="zh_CN">
+    <context>
+        <name>Function_One</name>
+        <message>
+            <source>Warning</source>
+            <translation>Ostrzeżenie</translation>
+        </message>
+    </context>
+    <context>
+        <name>MainWindow</name>
+        <message>
+            <source>  打开</source>
+            <translation>  Otwórz</translation>
+        </message>
+        <message>
+            <source>  保存</source>
+            <translation>  Zapisz</translation>
+        </message>
+        <message>
+            <source>  关于</source>
+            <translation>  O programie</translation>
+        </message>
+        <message>
+            <source>  帮助</source>
+            <translation>  Podręcznik</translation>
+        </message>
+        <message>
+            <source>  另存</source>
+            <translation>  Zapisz jako</translation>
+        </message>
+        <message>
+            <source>  固件</source>
+            <translation>  Oprogramowanie</translation>
+        </message>
+        <message>
+            <source>  更新</source>
+            <translation>  Aktualizacja</translation>
+        </message>
+        <message>
+            <source>          中文         </source>
+            <translation>         Polish        </translation>
+        </message>
+        <message>
+            <source>  语言</source>
+            <translation>  Język</translation>
+        </message>
+    </context>
+    <context>
+        <name>QObject</name>
+        <message>
+            <source>小票内容设置</source>
+            <translation>Ustawienia biletu</translation>
+        </message>
+        <message>
+            <source>帮助</source>
+            <translation>Pomoc</translation>
+        </message>
+        <message>
+            <source>版本更新说明</source>
+            <translation>Opis aktualizacji</translation>
+        </message>
+        <message>
+            <source>设备连接发生异常请关闭所有操作并保持电脑和设备的可靠连接！</source>
+            <translation>Błąd połączenia z urządzeniem. Zamknij wszystkie operacje i zapewnij pewne połączenie komputera z urządzeniem!</translation>
+        </message>
+        <message>
+            <source>点我^.^添加小票页面内容</source>
+            <translation>^.^ Kliknij, aby dodać treść biletu.</translation>
+        </message>
+        <message>
+            <source>点我^.^写入小票页面内容到管理机</source>
+            <translation>^.^ Kliknij, aby zapisać bilet w urządzeniu.</translation>
+        </message>
+        <message>
+            <source>连接设备</source>
+            <translation>Połącz</translation>
+        </message>
+        <message>
+            <source>点我^.^连接管理机 管理机名字一般以"Prolific"开头</source>
+            <translation>^.^ Kliknij, aby połączyć z urządzeniem; jego nazwa zwykle zaczyna się od "Prolific".</translation>
+        </message>
+        <message>
+            <source>类型设置</source>
+            <translation>Ustawienia typów</translation>
+        </message>
+        <message>
+            <source>类型一:</source>
+            <translation>Typ 1:</translation>
+        </message>
+        <message>
+            <source>类型二:</source>
+            <translation>Typ 2:</translation>
+        </message>
+        <message>
+            <source>类型三:</source>
+            <translation>Typ 3:</translation>
+        </message>
+        <message>
+            <source>类型四:</source>
+            <translation>Typ 4:</translation>
+        </message>
+        <message>
+            <source>类型五:</source>
+            <translation>Typ 5:</translation>
+        </message>
+        <message>
+            <source>单  击:</source>
+            <translation>Kliknij:</translation>
+        </message>
+        <message>
+            <source>设置</source>
+            <translation>Ustaw</translation>
+        </message>
+        <message>
+            <source>点我^.^写入小票各类型名字到管理机</source>
+            <translation>^.^ Kliknij, aby zapisać nazwy typów w urządzeniu.</translation>
+        </message>
+        <message>
+            <source>系统参数设置</source>
+            <translation>Parametry systemu</translation>
+        </message>
+        <message>
+            <source>点我^.^写入系统参数到管理机</source>
+            <translation>^.^ Kliknij, aby zapisać parametry systemu w urządzeniu.</translation>
+        </message>
+        <message>
+            <source>禁止</source>
+            <translation>WYŁĄCZ</translation>
+        </message>
+        <message>
+            <source>网络ID设置</source>
+            <translation>ID sieci</translation>
+        </message>
+        <message>
+            <source>自动清号设置</source>
+            <translation>Zerowanie numerów</translation>
+        </message>
+        <message>
+            <source>同步重启设置</source>
+            <translation>Wspólny restart</translation>
+        </message>
+        <message>
+            <source>允许</source>
+            <translation>WŁĄCZ</translation>
+        </message>
+        <message>
+            <source>取号器配对</source>
+            <translation>Parowanie</translation>
+        </message>
+        <message>
+            <source>取号类型选择</source>
+            <translation>Wybór trybu</translation>
+        </message>
+        <message>
+            <source>添加取号器</source>
+            <translation>Dodaj</translation>
+        </message>
+        <message>
+            <source>删除取号器</source>
+            <translation>Usuń</translation>
+        </message>
+        <message>
+            <source>点我^.^添加取号器类型</source>
+            <translation>^.^ Kliknij, aby sparować automat biletowy.</translation>
+        </message>
+        <message>
+            <source>其他设置</source>
+            <translation>Inne ustawienia</translation>
+        </message>
+        <message>
+            <source>同步时间</source>
+            <translation>Synchronizuj czas</translation>
+        </message>
+        <message>
+            <source>点我^.^同步系统时间到管理机</source>
+            <translation>^.^ Kliknij, aby ustawić w urządzeniu czas komputera.</translation>
+        </message>
+        <message>
+            <source>恢复出厂设置</source>
+            <translation>Ustawienia fabryczne</translation>
+        </message>
+        <message>
+            <source>点我^.^管理机恢复出厂设置 需谨慎</source>
+            <translation>^.^ Kliknij, aby przywrócić ustawienia fabryczne urządzenia. Ostrożnie!</translation>
+        </message>
+        <message>
+            <source>连接状态:---</source>
+            <translation>Stan: ---</translation>
+        </message>
+        <message>
+            <source>固件版本号:---</source>
+            <translation>Wersja: ---</translation>
+        </message>
+        <message>
+            <source>连接错误请检查端口号是否正确....</source>
+            <translation>Błąd połączenia, sprawdź, czy port jest poprawny...</translation>
+        </message>
+        <message>
+            <source>断开设备</source>
+            <translation>Rozłącz</translation>
+        </message>
+        <message>
+            <source>连接状态:在线</source>
+            <translation>Stan:Online</translation>
+        </message>
+        <message>
+            <source>固件版本号:</source>
+            <translation>Wersja:</translation>
+        </message>
+    </context>
+</TS>

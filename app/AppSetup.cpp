@@ -1,0 +1,50 @@
+#include "AppSetup.h"
+
+#include "Language.h"
+
+#include <QApplication>
+#include <QLoggingCategory>
+#include <QTranslator>
+
+Q_LOGGING_CATEGORY(lcSetup, "tq.setup")
+
+static void initTqResources()
+{
+    // Resources of a static library must be registered by name.
+    Q_INIT_RESOURCE(tqmanage);
+}
+
+void AppSetup::initResources()
+{
+    initTqResources();
+}
+
+void AppSetup::installCatalogue(QApplication &app, QTranslator &translator, int languageCode)
+{
+    const char *file = nullptr;
+    if (languageCode == Language_English)
+        file = ":/Res/LANG_English.qm";
+    else if (languageCode == Language_Polish)
+        file = ":/Res/LANG_Poland.qm";
+    if (!file)
+        return;
+    if (!translator.load(QString::fromLatin1(file)))
+        qCWarning(lcSetup) << "catalogue did not load" << file;
+    app.installTranslator(&translator);
+}
+
+QString AppSetup::globalStyleSheet()
+{
+    return QStringLiteral(
+        "QPushButton{font-family:Arial;width:80px;height:25px;border:1px solid lightgray;background:rgb(230,230,230);}"
+        "QPushButton:hover{border-color:green;background:transparent;}"
+        "QComboBox{font-family:Arial;border:1px solid gray;border-radius:2px;padding:1px 2px 1px 2px;}"
+        "QComboBox::drop-down{subcontrol-origin:padding;subcontrol-position:top right;width:20px;"
+        "border-left-width:1px;border-left-color:darkgray;border-left-style:solid;"
+        "border-top-right-radius:3px;border-bottom-right-radius:3px;}"
+        "QComboBox::down-arrow{image:url(:/Res/Pic/drop-down.png);}"
+        "QToolTip{background-color:white;color:black;}"
+        "QLineEdit{font-family:Arial;background:transparent;border:1px solid gray;border-radius:2px;"
+        "padding:1px 2px 1px 2px;}"
+        "QLabel,QGroupBox,QDialog,QMessageBox{font-family:Arial;}");
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+class QApplication;
+class QString;
+class QTranslator;
+
+// What main does before the window exists: resources, catalogue, codec, style sheet.
+namespace AppSetup {
+void initResources();
+// Loads the catalogue of the language code into translator and installs it (Chinese installs none).
+void installCatalogue(QApplication &app, QTranslator &translator, int languageCode);
+QString globalStyleSheet();
+} // namespace AppSetup

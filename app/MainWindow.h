@@ -1,0 +1,61 @@
+#pragma once
+
+#include "StartOptions.h"
+
+#include <QMainWindow>
+
+class Function_One;
+class Function_USART;
+class QAction;
+class QMenu;
+class QTabWidget;
+class QTextBrowser;
+class QWidget;
+
+// The program's one window: menu, tabs, the device page and the serial port service.
+class MainWindow : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // The form's actions, menus and bars, under the names the menu commands refer to.
+    struct Form {
+        QAction *Open_file = nullptr;
+        QAction *Save_file = nullptr;
+        QAction *about = nullptr;
+        QAction *Help = nullptr;
+        QAction *Save_as_file = nullptr;
+        QAction *Boot_Handl = nullptr;
+        QAction *Updater = nullptr;
+        QAction *actionChinese = nullptr;
+        QAction *actionEnglish = nullptr;
+        QAction *actionPolish = nullptr;
+        QWidget *centralWidget = nullptr;
+        QToolBar *mainToolBar = nullptr;
+        QStatusBar *statusBar = nullptr;
+        QMenuBar *menuBar = nullptr;
+        QMenu *menu = nullptr;
+        QMenu *menu_Language = nullptr;
+    };
+
+    explicit MainWindow(QWidget *parent = nullptr, const StartOptions &options = StartOptions());
+    ~MainWindow() override;
+
+    Form *ui = nullptr;
+    QTabWidget *tabWidget = nullptr;
+    QWidget *Update_Log_Page = nullptr;
+    QTextBrowser *Update_Log_View = nullptr;
+    Function_USART *Serial_Service = nullptr;
+    Function_One *Ticket_Page = nullptr;
+    QWidget *Help_Page = nullptr;
+
+    static QString tabStyleSheet();
+
+    // Selects the port box entry of this location and presses connect (command line --connect).
+    bool connectTo(const QString &systemLocation);
+
+private:
+    void setupForm();
+    void createUpdateLogTab();
+    void createHelpTab();
+};

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QMessageBox>
+
+class QWidget;
+class QString;
+
+// The program's message box: no standard icon but a 128 x 128 picture, one button, fixed frame.
+namespace PictureBox {
+int show(QWidget *parent, const QString &title, const QString &text, const QString &picture,
+         QMessageBox::StandardButton button = QMessageBox::Ok);
+} // namespace PictureBox

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the command line asked for.
+struct StartOptions {
+    enum class Outcome { Run, Help, Version, Error };
+
+    QStringList ports;
+    QString connectPort;
+    bool simulate = false;
+    QString systemDir;
+    QString screenshot;
+    int screenshotDelay = 1500;
+    QString simulatorPort; // set by main once the simulator runs
+
+    Outcome outcome = Outcome::Run;
+    QString message; // help text, version or error, for the caller to print
+
+    static StartOptions parse(const QStringList &arguments);
+    // The options a restarted instance must get again to find the same folder and ports.
+    QStringList restartArguments() const;
+};

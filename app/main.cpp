@@ -1,0 +1,72 @@
+#include "AppSetup.h"
+#include "Language.h"
+#include "MainWindow.h"
+#include "SimulatorProcess.h"
+#include "StartOptions.h"
+#include "SystemDir.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTextCodec>
+#include <QTimer>
+#include <QTranslator>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("tqmanage"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0.7"));
+
+    StartOptions options = StartOptions::parse(QApplication::arguments());
+    switch (options.outcome) {
+    case StartOptions::Outcome::Help:
+    case StartOptions::Outcome::Version:
+        std::fputs(qPrintable(options.message + QLatin1Char('\n')), stdout);
+        return 0;
+    case StartOptions::Outcome::Error:
+        std::fprintf(stderr, "tqmanage: %s\n(try --help)\n", qPrintable(options.message));
+        return 2;
+    case StartOptions::Outcome::Run:
+        break;
+    }
+    if (!options.systemDir.isEmpty())
+        SystemDir::setOverride(QDir(options.systemDir).absolutePath());
+
+    AppSetup::initResources();
+    QTranslator translator;
+    AppSetup::installCatalogue(app, translator, Read_Language(true));
+    QTextCodec::setCodecForLocale(QTextCodec::codecForName("GBK"));
+    app.setStyleSheet(AppSetup::globalStyleSheet());
+
+    SimulatorProcess simulator;
+    QString simulatorPort;
+    if (options.simulate) {
+        QString error;
+        const QString program = QApplication::applicationDirPath() + QStringLiteral("/tqunit-sim");
+        if (!simulator.start(program, {}, &error)) {
+            std::fprintf(stderr, "tqmanage: %s\n", qPrintable(error));
+            return 1;
+        }
+        simulatorPort = simulator.portPath();
+        options.simulatorPort = simulatorPort;
+    }
+
+    MainWindow window(nullptr, options);
+    window.show();
+
+    const QString target = !simulatorPort.isEmpty() ? simulatorPort : options.connectPort;
+    if (!target.isEmpty())
+        QTimer::singleShot(0, &window, [&window, target] { window.connectTo(target); });
+    if (!options.screenshot.isEmpty()) {
+        QTimer::singleShot(options.screenshotDelay, &window, [&window, &options] {
+            const bool saved = window.grab().save(options.screenshot);
+            std::fprintf(saved ? stdout : stderr, "%s %s\n", saved ? "screenshot" : "cannot write",
+                         qPrintable(QDir(options.screenshot).absolutePath()));
+            std::fflush(stdout);
+            QApplication::exit(saved ? 0 : 1);
+        });
+    }
+    return app.exec();
+}

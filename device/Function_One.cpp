@@ -1,0 +1,283 @@
+#include "Function_One.h"
+
+#include "StateReply.h"
+#include "app/PictureBox.h"
+#include "serial/IFunction.h"
+#include "serial/PortEntry.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLoggingCategory>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBrowser>
+#include <QTextEdit>
+#include <QTimer>
+
+Q_LOGGING_CATEGORY(lcDevice, "tq.device")
+
+int Function_One::COM_Count = 0;
+
+namespace {
+const char *const StateQuery = "ATSW+STATE+OK";
+constexpr int PortRefreshMs = 2000;
+
+QLabel *makeLabel(QWidget *parent, const QString &text, int x, int y, int w = -1, int h = -1)
+{
+    auto *label = new QLabel(text, parent);
+    if (w > 0)
+        label->setGeometry(x, y, w, h);
+    else
+        label->move(x, y);
+    return label;
+}
+
+QPushButton *makeButton(QWidget *parent, const QString &text, const QString &tip, int x, int y, int w, int h)
+{
+    auto *button = new QPushButton(text, parent);
+    button->setGeometry(x, y, w, h);
+    button->setToolTip(tip);
+    return button;
+}
+
+QComboBox *makeCombo(QWidget *parent, int x, int y, const QStringList &items)
+{
+    auto *box = new QComboBox(parent);
+    box->setGeometry(x, y, 105, 25);
+    box->addItems(items);
+    return box;
+}
+
+QString imageButtonSheet(const QString &normal, const QString &pressed, const QString &hover)
+{
+    return QStringLiteral("QPushButton{border-image:url(%1);background:transparent;}"
+                          "QPushButton:pressed{border-image:url(%2);}"
+                          "QPushButton:hover{border-image:url(%3);}")
+        .arg(normal, pressed, hover);
+}
+} // namespace
+
+Function_One::Function_One(QWidget *parent)
+    : QWidget(parent)
+{
+    move(0, 20);
+    buildTicketGroup();
+    buildConnectionControls();
+    buildTypeGroup();
+    buildParameterGroup();
+    buildPairingGroup();
+    buildOtherGroup();
+    setCommandButtonsEnabled(false);
+}
+
+void Function_One::buildTicketGroup()
+{
+    auto *group = new QGroupBox(this);
+    group->setGeometry(5, 5, 600, 570);
+
+    QB_Add_Line = makeButton(group, QString(), QObject::tr("点我^.^添加小票页面内容"), 32, 32, 37, 37);
+    QB_Add_Line->setFlat(true);
+    QB_Add_Line->setStyleSheet(imageButtonSheet(QStringLiteral(":/Res/Pic/add_Q.png"), QStringLiteral(":/Res/Pic/add_B.png"),
+                                                QStringLiteral(":/Res/Pic/add.png")));
+
+    Print_Write_Push = makeButton(group, QString(), QObject::tr("点我^.^写入小票页面内容到管理机"), 30, 510, 45, 45);
+    Print_Write_Push->setStyleSheet(imageButtonSheet(QStringLiteral(":/Res/Pic/Write1_A.png"),
+                                                     QStringLiteral(":/Res/Pic/Write1_B.png"),
+                                                     QStringLiteral(":/Res/Pic/Write1_B.png")));
+
+    Print_Preview = new QTextBrowser(group);
+    Print_Preview->setGeometry(100, 30, 400, 530);
+    Print_Preview->setStyleSheet(QStringLiteral("border:1px solid rgb(181,207,231)"));
+    Print_Preview->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Print_Preview->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+}
+
+void Function_One::buildConnectionControls()
+{
+    QC_COM_Choose = new QComboBox(this);
+    QC_COM_Choose->setGeometry(615, 10, 250, 25);
+    QB_OPEN_USART = makeButton(this, QObject::tr("连接设备"),
+                               QObject::tr("点我^.^连接管理机 管理机名字一般以\"Prolific\"开头"), 880, 10, 100, 25);
+    COM_Update_Timer = new QTimer(this);
+    COM_Update_Timer->start(PortRefreshMs);
+    connect(COM_Update_Timer, &QTimer::timeout, this, &Function_One::Function_USART_COM_LA_UPDAT);
+    connect(QB_OPEN_USART, &QPushButton::clicked, this, &Function_One::OPEN_USART_BUTTON);
+}
+
+void Function_One::buildTypeGroup()
+{
+    auto *group = new QGroupBox(QObject::tr("类型设置"), this);
+    group->setGeometry(610, 45, 380, 150);
+    const QString captions[5] = {QObject::tr("类型一:"), QObject::tr("类型二:"), QObject::tr("类型三:"),
+                                 QObject::tr("类型四:"), QObject::tr("类型五:")};
+    const QPoint labelAt[5] = {{10, 30}, {190, 30}, {10, 70}, {190, 70}, {10, 110}};
+    for (int i = 0; i < 5; ++i) {
+        Type_Name_Label[i] = makeLabel(group, captions[i], labelAt[i].x(), labelAt[i].y(), 50, 25);
+        QL_Type_Name[i] = new QLineEdit(group);
+        QL_Type_Name[i]->setGeometry(labelAt[i].x() + 60, labelAt[i].y(), 100, 25);
+    }
+    makeLabel(group, QObject::tr("单  击:"), 190, 110, 50, 30);
+    TYPE_PB_SET = makeButton(group, QObject::tr("设置"), QObject::tr("点我^.^写入小票各类型名字到管理机"), 250, 112, 100, 25);
+}
+
+void Function_One::buildParameterGroup()
+{
+    auto *group = new QGroupBox(QObject::tr("系统参数设置"), this);
+    group->setGeometry(610, 200, 380, 175);
+    PB_ID_sned = makeButton(group, QObject::tr("设置"), QObject::tr("点我^.^写入系统参数到管理机"), 250, 36, 100, 25);
+
+    QStringList ids;
+    for (int n = 0; n < 100; ++n)
+        ids << QString::number(n);
+    QStringList hours{QObject::tr("禁止")};
+    for (int h = 0; h < 24; ++h)
+        hours << QString::asprintf("%02d", h) + QStringLiteral(":00");
+
+    makeLabel(group, QObject::tr("网络ID设置"), 10, 45);
+    QC_Network_ID = makeCombo(group, 128, 37, ids);
+    makeLabel(group, QObject::tr("自动清号设置"), 10, 90);
+    QC_Auto_Clear = makeCombo(group, 128, 82, hours);
+    makeLabel(group, QObject::tr("同步重启设置"), 10, 140);
+    QC_Sync_Restart = makeCombo(group, 128, 132, {QObject::tr("允许"), QObject::tr("禁止")});
+}
+
+void Function_One::buildPairingGroup()
+{
+    auto *group = new QGroupBox(QObject::tr("取号器配对"), this);
+    group->setGeometry(610, 380, 380, 65);
+    makeLabel(group, QObject::tr("取号类型选择"), 10, 35);
+    QC_Pair_Mode = makeCombo(group, 120, 28, {QObject::tr("添加取号器"), QObject::tr("删除取号器")});
+    Pair_Set_Push = makeButton(group, QObject::tr("设置"), QObject::tr("点我^.^添加取号器类型"), 250, 28, 100, 25);
+}
+
+void Function_One::buildOtherGroup()
+{
+    auto *group = new QGroupBox(QObject::tr("其他设置"), this);
+    group->setGeometry(610, 450, 380, 125);
+    PB_Time_syn_sned = makeButton(group, QObject::tr("同步时间"), QObject::tr("点我^.^同步系统时间到管理机"), 250, 30, 100, 30);
+    PB_Rec_sned = makeButton(group, QObject::tr("恢复出厂设置"), QObject::tr("点我^.^管理机恢复出厂设置 需谨慎"), 250, 80, 100, 30);
+    State_Label = makeLabel(group, QObject::tr("连接状态:---"), 137, 93, 100, 15);
+    Version_Label = makeLabel(group, QObject::tr("固件版本号:---"), 8, 93, 130, 15);
+
+    USART_Log = new QTextEdit(group);
+    USART_Log->setGeometry(8, 30, 230, 51);
+    USART_Log->setReadOnly(true);
+    USART_Log->setTextColor(QColor(0, 0, 0));
+    USART_Log->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    USART_Log->setStyleSheet(QStringLiteral("border:1px solid rgb(233,230,234)"));
+}
+
+QList<QPushButton *> Function_One::commandButtons() const
+{
+    return {TYPE_PB_SET, PB_ID_sned, Print_Write_Push, PB_Rec_sned, PB_Time_syn_sned, Pair_Set_Push};
+}
+
+void Function_One::setCommandButtonsEnabled(bool enabled)
+{
+    for (QPushButton *button : commandButtons())
+        button->setEnabled(enabled);
+}
+
+void Function_One::showNotConnectedLabels()
+{
+    State_Label->setText(QObject::tr("连接状态:---"));
+    Version_Label->setText(QObject::tr("固件版本号:---"));
+}
+
+void Function_One::Set_Function(IFunction *f)
+{
+    usart = f;
+}
+
+void Function_One::USART_COM_Show(QStringList list)
+{
+    // Same count keeps the box as it is, selection included, even if an entry changed.
+    if (list.size() == COM_Count)
+        return;
+    QC_COM_Choose->clear();
+    for (const QString &entry : qAsConst(list))
+        QC_COM_Choose->addItem(entry, usart ? usart->USART_COM_Location(entry) : QString());
+    COM_Count = list.size();
+}
+
+void Function_One::Function_USART_COM_LA_UPDAT()
+{
+    if (usart)
+        USART_COM_Show(usart->USART_COM_List());
+}
+
+void Function_One::OPEN_USART_BUTTON()
+{
+    if (!usart)
+        return;
+    if (!COM_Update_Timer->isActive()) {
+        usart->USART_Close();
+        Link_Lost();
+        return;
+    }
+    const QString entry = QC_COM_Choose->currentText();
+    const QString portName = portNameFromEntry(entry, QC_COM_Choose->currentData().toString());
+    qCDebug(lcDevice) << "opening" << entry << "as" << portName;
+    if (!usart->USART_Open(portName)) {
+        qCDebug(lcDevice) << "open failed";
+        PictureBox::show(this, tr("Warning"), QObject::tr("连接错误请检查端口号是否正确...."),
+                         QStringLiteral(":/Res/Pic/Warning.png"));
+        showNotConnectedLabels();
+        setCommandButtonsEnabled(false);
+        return;
+    }
+    QB_OPEN_USART->setText(QObject::tr("断开设备"));
+    COM_Update_Timer->stop();
+    QC_COM_Choose->setEnabled(false);
+    const int connection = ++Connection_Serial;
+    // The unit needs a moment after the port opens; the GUI stays responsive meanwhile.
+    sendStateQueryWhenDue(connection, QDateTime::currentMSecsSinceEpoch());
+}
+
+void Function_One::sendStateQueryWhenDue(int connection, qint64 openedAtMs)
+{
+    const qint64 waited = QDateTime::currentMSecsSinceEpoch() - openedAtMs;
+    const int remaining = int(qMax<qint64>(0, StateQueryDelayMs + 1 - waited));
+    QTimer::singleShot(remaining, Qt::PreciseTimer, this, [this, connection, openedAtMs] {
+        if (connection != Connection_Serial || COM_Update_Timer->isActive())
+            return; // closed or reconnected meanwhile
+        if (QDateTime::currentMSecsSinceEpoch() - openedAtMs <= StateQueryDelayMs) {
+            sendStateQueryWhenDue(connection, openedAtMs);
+            return;
+        }
+        SEND_USART_Contents(QString::fromLatin1(StateQuery));
+    });
+}
+
+void Function_One::SEND_USART_Contents(QString str)
+{
+    USART_RX_dat.clear();
+    if (usart)
+        usart->USART_Send(str);
+}
+
+void Function_One::Receive_Data(QString dat)
+{
+    USART_Log->textCursor().insertText(dat);
+    USART_Log->moveCursor(QTextCursor::End);
+    USART_RX_dat = dat;
+    emit USART_RX_dat_SIGNALS(dat);
+    if (const auto version = stateReplyVersion(dat)) {
+        State_Label->setText(QObject::tr("连接状态:在线"));
+        Version_Label->setText(QObject::tr("固件版本号:") + *version);
+        setCommandButtonsEnabled(true);
+    }
+}
+
+void Function_One::Link_Lost()
+{
+    ++Connection_Serial;
+    COM_Update_Timer->start(PortRefreshMs);
+    QB_OPEN_USART->setText(QObject::tr("连接设备"));
+    QC_COM_Choose->setEnabled(true);
+    showNotConnectedLabels();
+    setCommandButtonsEnabled(false);
+}

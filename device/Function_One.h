@@ -1,0 +1,87 @@
+#pragma once
+
+#include "serial/IUsart_dis.h"
+
+#include <QString>
+#include <QWidget>
+
+class IFunction;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTextBrowser;
+class QTextEdit;
+class QTimer;
+
+// The device page: connection, ticket page, type names, system parameters, pairing and clock.
+class Function_One : public QWidget, public IUsart_dis
+{
+    Q_OBJECT
+
+public:
+    explicit Function_One(QWidget *parent);
+
+    void Set_Function(IFunction *f);
+    void USART_COM_Show(QStringList list);
+
+    void Receive_Data(QString dat) override;
+    void Link_Lost() override;
+
+    // Process-wide count of entries the port box was last filled with.
+    static int COM_Count;
+
+    // Milliseconds between a successful open and the state query.
+    static constexpr int StateQueryDelayMs = 100;
+
+signals:
+    void USART_RX_dat_SIGNALS(QString dat);
+
+public slots:
+    void Function_USART_COM_LA_UPDAT();
+    void OPEN_USART_BUTTON();
+    void SEND_USART_Contents(QString str);
+
+public:
+    QComboBox *QC_COM_Choose = nullptr;
+    QPushButton *QB_OPEN_USART = nullptr;
+    IFunction *usart = nullptr;
+    QTimer *COM_Update_Timer = nullptr;
+    QPushButton *QB_Add_Line = nullptr;
+    QPushButton *Print_Write_Push = nullptr;
+    QTextBrowser *Print_Preview = nullptr;
+    QString Print_Line[10];
+    QPushButton *PB_Rec_sned = nullptr;
+    QPushButton *PB_Time_syn_sned = nullptr;
+    QLineEdit *QL_Type_Name[5] = {};
+    QLabel *Type_Name_Label[5] = {};
+    QPushButton *TYPE_PB_SET = nullptr;
+    QPushButton *PB_ID_sned = nullptr;
+    QComboBox *QC_Auto_Clear = nullptr;
+    QComboBox *QC_Sync_Restart = nullptr;
+    QComboBox *QC_Network_ID = nullptr;
+    QLabel *Version_Label = nullptr;
+    QLabel *State_Label = nullptr;
+    QPushButton *Pair_Set_Push = nullptr;
+    QComboBox *QC_Pair_Mode = nullptr;
+    QTextEdit *USART_Log = nullptr;
+    QString USART_RX_dat;
+
+    // The six command buttons, in the order they are switched together.
+    QList<QPushButton *> commandButtons() const;
+
+private:
+    void buildTicketGroup();
+    void buildConnectionControls();
+    void buildTypeGroup();
+    void buildParameterGroup();
+    void buildPairingGroup();
+    void buildOtherGroup();
+    void setCommandButtonsEnabled(bool enabled);
+    void showNotConnectedLabels();
+    void sendStateQueryWhenDue(int connection, qint64 openedAtMs);
+
+    // Counts connections so a state query scheduled for one is never sent on another.
+    int Connection_Serial = 0;
+};

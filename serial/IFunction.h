@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the device page asks of the serial port service.
+class IFunction
+{
+public:
+    virtual QStringList USART_COM_List() = 0;
+    virtual bool USART_Open(const QString &COM) = 0;
+    virtual void USART_Close() = 0;
+    virtual void USART_Send(const QString &str) = 0;
+    // The system location behind an entry of the last list (empty when unknown).
+    virtual QString USART_COM_Location(const QString &entry) const = 0;
+
+protected:
+    ~IFunction() = default;
+};

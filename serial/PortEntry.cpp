@@ -1,0 +1,16 @@
+#include "PortEntry.h"
+
+QString portEntry(const QString &manufacturer, const QString &systemLocation)
+{
+    return manufacturer + systemLocation;
+}
+
+QString portNameFromEntry(const QString &entry, const QString &systemLocation)
+{
+    const int backslash = entry.indexOf(QLatin1Char('\\'));
+    if (backslash >= 0)
+        return entry.mid(backslash);
+    if (!systemLocation.isEmpty())
+        return systemLocation;
+    return entry;
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QTimer>
+
+#include <functional>
+
+class QSocketNotifier;
+
+// The unit's end of a pseudo-terminal in raw mode. Received bytes are framed by a short quiet gap.
+class PtyPort : public QObject
+{
+public:
+    explicit PtyPort(QObject *parent = nullptr);
+    ~PtyPort() override;
+
+    bool open(QString *error);
+    QString slavePath() const { return Slave_Path; }
+    void write(const QByteArray &bytes);
+    void setBurstHandler(std::function<void(const QByteArray &)> handler) { On_Burst = std::move(handler); }
+
+    static constexpr int BurstGapMs = 10;
+
+private:
+    void readAvailable();
+
+    int Master = -1;
+    int Slave_Keep = -1; // keeps the slave side open so a client's close is no hang-up for us
+    QString Slave_Path;
+    QSocketNotifier *Notifier = nullptr;
+    QByteArray Pending;
+    QTimer Gap_Timer;
+    std::function<void(const QByteArray &)> On_Burst;
+};

@@ -1,0 +1,73 @@
+// tqunit-sim: the management unit's side of the serial line, on a pseudo-terminal.
+#include "Journal.h"
+#include "PtyPort.h"
+#include "SimUnit.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTimer>
+
+#include <cstdio>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("tqunit-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Simulates the queue-management unit on a pseudo-terminal."));
+    parser.addHelpOption();
+    const QCommandLineOption version(QStringLiteral("firmware-version"),
+                                     QStringLiteral("Version given in the state reply (default V2.1)."),
+                                     QStringLiteral("VERSION"), QStringLiteral("V2.1"));
+    const QCommandLineOption bootloader(QStringLiteral("bootloader"),
+                                        QStringLiteral("Run as the bootloader (version begins with VB)."));
+    const QCommandLineOption journal(QStringLiteral("journal"),
+                                     QStringLiteral("Write every byte received and sent to FILE (JSON lines)."),
+                                     QStringLiteral("FILE"));
+    parser.addOptions({version, bootloader, journal});
+    if (!parser.parse(QCoreApplication::arguments())) {
+        std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(parser.errorText()));
+        return 2;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+
+    SimUnit::Options options;
+    options.firmwareVersion = parser.value(version);
+    options.bootloader = parser.isSet(bootloader);
+    SimUnit unit(options);
+
+    Journal log;
+    if (parser.isSet(journal) && !log.open(parser.value(journal))) {
+        std::fprintf(stderr, "tqunit-sim: cannot write journal %s\n", qPrintable(parser.value(journal)));
+        return 1;
+    }
+
+    PtyPort port;
+    QString error;
+    if (!port.open(&error)) {
+        std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(error));
+        return 1;
+    }
+    port.setBurstHandler([&](const QByteArray &burst) {
+        log.record("rx", burst);
+        const QList<SimUnit::Reply> replies = unit.handle(burst);
+        for (const QString &n : unit.takeNotes())
+            log.note(n);
+        int at = 0;
+        for (const SimUnit::Reply &reply : replies) {
+            at += reply.delayMs;
+            QTimer::singleShot(at, &port, [&port, &log, bytes = reply.bytes] {
+                log.record("tx", bytes);
+                port.write(bytes);
+            });
+        }
+    });
+
+    std::printf("PORT %s\n", qPrintable(port.slavePath()));
+    std::fflush(stdout);
+    return app.exec();
+}

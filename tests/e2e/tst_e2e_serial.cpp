@@ -1,0 +1,166 @@
+// The serial service and the main window against a real pseudo-terminal.
+#include "app/AppSetup.h"
+#include "app/Language.h"
+#include "app/MainWindow.h"
+#include "app/SystemDir.h"
+#include "device/Function_One.h"
+#include "serial/Function_USART.h"
+#include "serial/IUsart_dis.h"
+#include "testsupport/TestSupport.h"
+
+#include <QComboBox>
+#include <QJsonObject>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+class Recorder : public IUsart_dis
+{
+public:
+    void Receive_Data(QString dat) override { texts << dat; }
+    void Link_Lost() override { ++lost; }
+    QStringList texts;
+    int lost = 0;
+};
+} // namespace
+
+class tst_E2eSerial : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        AppSetup::initResources();
+        QVERIFY(Dir.isValid());
+        SystemDir::setOverride(Dir.path());
+    }
+    void init()
+    {
+        Set_Language_Code(Language_Chinese);
+        Function_One::COM_Count = 0;
+    }
+
+    void connectGoesOnlineWithSimulatorVersion()
+    {
+        SimUnderTest sim({"--firmware-version", "V3.4"});
+        QVERIFY(sim.started());
+        StartOptions o;
+        o.connectPort = sim.port();
+        MainWindow w(nullptr, o);
+        QVERIFY(w.connectTo(sim.port()));
+        Function_One *page = w.Ticket_Page;
+        QTRY_COMPARE_WITH_TIMEOUT(page->Version_Label->text(), QStringLiteral("固件版本号:V3.4"), 5000);
+        QCOMPARE(page->State_Label->text(), QStringLiteral("连接状态:在线"));
+        for (QPushButton *b : page->commandButtons())
+            QVERIFY(b->isEnabled());
+        const auto received = sim.journal("rx");
+        QCOMPARE(received.size(), 1);
+        QCOMPARE(received.constFirst().value("hex").toString(), QByteArray("ATSW+STATE+OK").toHex());
+        QCOMPARE(page->USART_RX_dat, QStringLiteral("ATSW+V3.4+OK\r\n"));
+    }
+
+    void bursts_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("chunks");
+        QTest::addColumn<int>("pauseMs");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("two replies within 30 ms are one text")
+            << QList<QByteArray>{"ATNW+1+OK!\r\n", "ATNW+2+OK!\r\n"} << 5 << QStringList{"ATNW+1+OK!\r\nATNW+2+OK!\r\n"};
+        QTest::newRow("a pause of 30 ms or more splits")
+            << QList<QByteArray>{"ATLW+3+", "OK!\r\n"} << 120 << QStringList{"ATLW+3+", "OK!\r\n"};
+        QTest::newRow("zero byte cuts the text") << QList<QByteArray>{QByteArray("OK\0XY", 5)} << 0 << QStringList{"OK"};
+        QTest::newRow("GBK decodes") << QList<QByteArray>{QByteArray("ATAW+1+READ+\xc0\xe0\xd0\xcd\r\n")} << 0
+                                     << QStringList{QStringLiteral("ATAW+1+READ+类型\r\n")};
+    }
+    void bursts()
+    {
+        QFETCH(QList<QByteArray>, chunks);
+        QFETCH(int, pauseMs);
+        QFETCH(QStringList, texts);
+        PtyPair pty;
+        Recorder rec;
+        Function_USART service(nullptr);
+        service.Set_Receiver(&rec);
+        QVERIFY(service.USART_Open(pty.slavePath()));
+        for (int i = 0; i < chunks.size(); ++i) {
+            if (i > 0)
+                QTest::qWait(pauseMs);
+            pty.write(chunks.at(i));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(rec.texts.size(), texts.size(), 3000);
+        QTest::qWait(100); // nothing more may follow
+        QCOMPARE(rec.texts, texts);
+        service.USART_Close();
+    }
+
+    void sendsTextAndRawBytesOnlyWhileOpen()
+    {
+        PtyPair pty;
+        Function_USART service(nullptr);
+        service.USART_Send("ATSW+STATE+OK");
+        uint8_t raw[] = {0x00, 0x03, 0x61, 0x62, 0x63, 0x1C, 0xD3};
+        service.Send_USART_QByteArray(raw, sizeof raw);
+        QVERIFY(service.USART_Open(pty.slavePath()));
+        service.USART_Send(QStringLiteral("ATLW+2+普通文本+OK"));
+        service.USART_Send(QString());
+        service.Send_USART_QByteArray(raw, sizeof raw);
+        QByteArray got;
+        const QByteArray expected = QByteArray("ATLW+2+\xc6\xd5\xcd\xa8\xce\xc4\xb1\xbe+OK") + QByteArray((const char *)raw, 7);
+        QTRY_COMPARE_WITH_TIMEOUT((got += pty.readAll()), expected, 3000);
+        service.USART_Close();
+        QVERIFY(!service.isPortOpen());
+    }
+
+    void openFailsForMissingPortAndLaterOpenWorks()
+    {
+        Function_USART service(nullptr);
+        QVERIFY(!service.USART_Open("/dev/does-not-exist-tq"));
+        QVERIFY(!service.isPortOpen());
+        PtyPair pty;
+        QVERIFY(service.USART_Open(pty.slavePath()));
+        QVERIFY(service.isPortOpen());
+    }
+
+    void killingSimulatorReturnsPageToNotConnected()
+    {
+        auto *sim = new SimUnderTest;
+        QVERIFY(sim->started());
+        StartOptions o;
+        o.connectPort = sim->port();
+        MainWindow w(nullptr, o);
+        QVERIFY(w.connectTo(sim->port()));
+        Function_One *page = w.Ticket_Page;
+        QTRY_COMPARE_WITH_TIMEOUT(page->State_Label->text(), QStringLiteral("连接状态:在线"), 5000);
+
+        TestSupport::ModalCatcher boxes;
+        sim->kill();
+        QTRY_COMPARE_WITH_TIMEOUT(page->QB_OPEN_USART->text(), QStringLiteral("连接设备"), 5000);
+        QTest::qWait(200); // a storm of hang-up errors would show more boxes now
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.texts().constFirst(), QStringLiteral("设备连接发生异常请关闭所有操作并保持电脑和设备的可靠连接！"));
+        QVERIFY(page->COM_Update_Timer->isActive());
+        QVERIFY(page->QC_COM_Choose->isEnabled());
+        QVERIFY(!w.Serial_Service->isPortOpen());
+        for (QPushButton *b : page->commandButtons())
+            QVERIFY(!b->isEnabled());
+        delete sim;
+
+        // The service is usable again with a new unit.
+        SimUnderTest second;
+        QVERIFY(second.started());
+        w.Serial_Service->Add_Extra_Port(second.port());
+        page->Function_USART_COM_LA_UPDAT();
+        QVERIFY(w.connectTo(second.port()));
+        QTRY_COMPARE_WITH_TIMEOUT(page->State_Label->text(), QStringLiteral("连接状态:在线"), 5000);
+    }
+
+private:
+    QTemporaryDir Dir;
+};
+
+QTEST_MAIN(tst_E2eSerial)
+#include "tst_e2e_serial.moc"

@@ -1,0 +1,203 @@
+#include "TestSupport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QMessageBox>
+#include <QPointer>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+
+namespace {
+void closeModal(QWidget *modal)
+{
+    if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+        if (QAbstractButton *b = box->button(QMessageBox::No))
+            b->click();
+        else if (!box->buttons().isEmpty())
+            box->buttons().constFirst()->click();
+        else
+            box->close();
+    } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+        dialog->reject();
+    } else {
+        modal->close();
+    }
+}
+} // namespace
+
+void TestSupport::answerNextModal(std::function<void(QWidget *)> inspect, int timeoutMs)
+{
+    auto *deadline = new QDeadlineTimer(timeoutMs);
+    auto *poll = new QTimer;
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [poll, deadline, inspect] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal && !deadline->hasExpired())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        delete deadline;
+        if (!modal)
+            return;
+        if (inspect)
+            inspect(modal);
+        closeModal(modal);
+    });
+    poll->start();
+}
+
+struct TestSupport::ModalCatcher::Private {
+    QTimer poll;
+    QStringList texts;
+};
+
+TestSupport::ModalCatcher::ModalCatcher()
+    : d(new Private)
+{
+    d->poll.setInterval(10);
+    QObject::connect(&d->poll, &QTimer::timeout, [this] {
+        if (QWidget *modal = QApplication::activeModalWidget()) {
+            if (auto *box = qobject_cast<QMessageBox *>(modal))
+                d->texts << box->text();
+            else
+                d->texts << modal->windowTitle();
+            closeModal(modal);
+        }
+    });
+    d->poll.start();
+}
+
+TestSupport::ModalCatcher::~ModalCatcher()
+{
+    delete d;
+}
+
+QStringList TestSupport::ModalCatcher::texts() const
+{
+    return d->texts;
+}
+
+int TestSupport::ModalCatcher::count() const
+{
+    return d->texts.size();
+}
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <termios.h>
+#include <unistd.h>
+
+SimUnderTest::SimUnderTest(const QStringList &extraArguments)
+{
+    static int serial = 0;
+    Dir = QDir::temp().filePath(QStringLiteral("tqsim-%1-%2").arg(QCoreApplication::applicationPid()).arg(++serial));
+    QDir().mkpath(Dir);
+    Journal_Path = Dir + QStringLiteral("/journal.jsonl");
+    Process = new QProcess;
+    Process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    Process->start(QStringLiteral(TQ_SIM_PATH), QStringList{QStringLiteral("--journal"), Journal_Path} + extraArguments);
+    if (!Process->waitForStarted(5000))
+        return;
+    const QDeadlineTimer deadline(5000);
+    while (!deadline.hasExpired()) {
+        if (!Process->canReadLine() && !Process->waitForReadyRead(100))
+            continue;
+        const QString line = QString::fromUtf8(Process->readLine()).trimmed();
+        if (line.startsWith(QLatin1String("PORT "))) {
+            Port = line.mid(5);
+            return;
+        }
+    }
+}
+
+SimUnderTest::~SimUnderTest()
+{
+    kill();
+    delete Process;
+    QDir(Dir).removeRecursively();
+}
+
+void SimUnderTest::kill()
+{
+    if (Process->state() != QProcess::NotRunning) {
+        Process->kill();
+        Process->waitForFinished(3000);
+    }
+}
+
+QList<QJsonObject> SimUnderTest::journal(const QString &direction) const
+{
+    QList<QJsonObject> entries;
+    QFile file(Journal_Path);
+    if (!file.open(QIODevice::ReadOnly))
+        return entries;
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    for (const QByteArray &line : lines) {
+        if (line.trimmed().isEmpty())
+            continue;
+        const QJsonObject entry = QJsonDocument::fromJson(line).object();
+        if (direction.isEmpty() || entry.value(QStringLiteral("dir")).toString() == direction)
+            entries << entry;
+    }
+    return entries;
+}
+
+QStringList SimUnderTest::receivedTexts() const
+{
+    QStringList texts;
+    for (const QJsonObject &e : journal(QStringLiteral("rx")))
+        texts << e.value(QStringLiteral("text")).toString();
+    return texts;
+}
+
+PtyPair::PtyPair()
+{
+    Master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    if (Master < 0 || ::grantpt(Master) != 0 || ::unlockpt(Master) != 0)
+        return;
+    Slave_Path = QString::fromLocal8Bit(::ptsname(Master));
+    Slave_Keep = ::open(::ptsname(Master), O_RDWR | O_NOCTTY);
+    termios raw{};
+    ::tcgetattr(Slave_Keep, &raw);
+    ::cfmakeraw(&raw);
+    ::tcsetattr(Slave_Keep, TCSANOW, &raw);
+    ::fcntl(Master, F_SETFL, ::fcntl(Master, F_GETFL) | O_NONBLOCK);
+}
+
+PtyPair::~PtyPair()
+{
+    closeMaster();
+    if (Slave_Keep >= 0)
+        ::close(Slave_Keep);
+}
+
+void PtyPair::write(const QByteArray &bytes)
+{
+    if (Master >= 0)
+        (void)!::write(Master, bytes.constData(), size_t(bytes.size()));
+}
+
+QByteArray PtyPair::readAll()
+{
+    QByteArray out;
+    char buf[4096];
+    ssize_t n;
+    while (Master >= 0 && (n = ::read(Master, buf, sizeof buf)) > 0)
+        out.append(buf, int(n));
+    return out;
+}
+
+void PtyPair::closeMaster()
+{
+    if (Master >= 0)
+        ::close(Master);
+    Master = -1;
+}
+#endif

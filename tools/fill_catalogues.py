@@ -1,0 +1,115 @@
+#!/usr/bin/env python3
+"""Writes the English and Polish texts into Res/LANG_English.ts and Res/LANG_Poland.ts.
+
+Workflow when code gains a translated text:
+  lupdate app serial device protocol ticket firmware -no-obsolete -locations none \
+      -ts Res/LANG_English.ts Res/LANG_Poland.ts
+  add the text to TEXTS below, then run: python3 tools/fill_catalogues.py
+"""
+import sys
+import xml.etree.ElementTree as ET
+from pathlib import Path
+
+# (context, Chinese source): (English, Polish)
+TEXTS = {
+    ("Function_One", "Warning"): ("Warning", "Ostrzeżenie"),
+    ("MainWindow", "  打开"): ("  Open", "  Otwórz"),
+    ("MainWindow", "  保存"): ("  Save", "  Zapisz"),
+    ("MainWindow", "  关于"): ("  About", "  O programie"),
+    ("MainWindow", "  帮助"): ("  Help Book", "  Podręcznik"),
+    ("MainWindow", "  另存"): ("  Save as", "  Zapisz jako"),
+    ("MainWindow", "  固件"): ("  Firmware", "  Oprogramowanie"),
+    ("MainWindow", "  更新"): ("  Update", "  Aktualizacja"),
+    ("MainWindow", "          中文         "): ("        English       ", "         Polish        "),
+    ("MainWindow", "  语言"): ("  Language", "  Język"),
+    ("QObject", "小票内容设置"): ("Ticket setting", "Ustawienia biletu"),
+    ("QObject", "帮助"): ("Help", "Pomoc"),
+    ("QObject", "版本更新说明"): ("Update description", "Opis aktualizacji"),
+    ("QObject", "设备连接发生异常请关闭所有操作并保持电脑和设备的可靠连接！"): (
+        "The device sends an exception. Please close all operations and maintain reliable connections between computers and devices!",
+        "Błąd połączenia z urządzeniem. Zamknij wszystkie operacje i zapewnij pewne połączenie komputera z urządzeniem!"),
+    ("QObject", "点我^.^添加小票页面内容"): (
+        "^.^ Click me to add the contents of the small ticket page.", "^.^ Kliknij, aby dodać treść biletu."),
+    ("QObject", "点我^.^写入小票页面内容到管理机"): (
+        "^.^ Click me to write the small ticket page to the device.", "^.^ Kliknij, aby zapisać bilet w urządzeniu."),
+    ("QObject", "连接设备"): ("Connection", "Połącz"),
+    ("QObject", "点我^.^连接管理机 管理机名字一般以\"Prolific\"开头"): (
+        "^.^ Click on my device name to start with \"Prolific\".",
+        "^.^ Kliknij, aby połączyć z urządzeniem; jego nazwa zwykle zaczyna się od \"Prolific\"."),
+    ("QObject", "类型设置"): ("Type setting", "Ustawienia typów"),
+    ("QObject", "类型一:"): ("Type 1:", "Typ 1:"),
+    ("QObject", "类型二:"): ("Type 2:", "Typ 2:"),
+    ("QObject", "类型三:"): ("Type 3:", "Typ 3:"),
+    ("QObject", "类型四:"): ("Type 4:", "Typ 4:"),
+    ("QObject", "类型五:"): ("Type 5:", "Typ 5:"),
+    ("QObject", "单  击:"): ("Click:", "Kliknij:"),
+    ("QObject", "设置"): ("Setting", "Ustaw"),
+    ("QObject", "点我^.^写入小票各类型名字到管理机"): (
+        "^.^ Click me to write type to device.", "^.^ Kliknij, aby zapisać nazwy typów w urządzeniu."),
+    ("QObject", "系统参数设置"): ("System parameters setting", "Parametry systemu"),
+    ("QObject", "点我^.^写入系统参数到管理机"): (
+        "^.^ Click me to write the system parameters to the device.",
+        "^.^ Kliknij, aby zapisać parametry systemu w urządzeniu."),
+    ("QObject", "禁止"): ("DISABLE", "WYŁĄCZ"),
+    ("QObject", "网络ID设置"): ("Network ID", "ID sieci"),
+    ("QObject", "自动清号设置"): ("Clear Number", "Zerowanie numerów"),
+    ("QObject", "同步重启设置"): ("Synchro Reset", "Wspólny restart"),
+    ("QObject", "允许"): ("ENABLE", "WŁĄCZ"),
+    ("QObject", "取号器配对"): ("Pair Mode", "Parowanie"),
+    ("QObject", "取号类型选择"): ("Type Choose", "Wybór trybu"),
+    ("QObject", "添加取号器"): ("Addition", "Dodaj"),
+    ("QObject", "删除取号器"): ("Delete", "Usuń"),
+    ("QObject", "点我^.^添加取号器类型"): (
+        "^.^ Click me to add the number type.", "^.^ Kliknij, aby sparować automat biletowy."),
+    ("QObject", "其他设置"): ("Others setting", "Inne ustawienia"),
+    ("QObject", "同步时间"): ("Sync time", "Synchronizuj czas"),
+    ("QObject", "点我^.^同步系统时间到管理机"): (
+        "^.^ Click me to synchronize system time to device.", "^.^ Kliknij, aby ustawić w urządzeniu czas komputera."),
+    ("QObject", "恢复出厂设置"): ("Restore Settings", "Ustawienia fabryczne"),
+    ("QObject", "点我^.^管理机恢复出厂设置 需谨慎"): (
+        "^.^ Click on me to resume the factory settings.",
+        "^.^ Kliknij, aby przywrócić ustawienia fabryczne urządzenia. Ostrożnie!"),
+    ("QObject", "连接状态:---"): ("State: ---", "Stan: ---"),
+    ("QObject", "固件版本号:---"): ("Version: ---", "Wersja: ---"),
+    ("QObject", "连接错误请检查端口号是否正确...."): (
+        "Connection error check if the port number is correct...", "Błąd połączenia, sprawdź, czy port jest poprawny..."),
+    ("QObject", "断开设备"): ("Disconnect", "Rozłącz"),
+    ("QObject", "连接状态:在线"): ("State:Normal", "Stan:Online"),
+    ("QObject", "固件版本号:"): ("Version:", "Wersja:"),
+}
+
+
+def fill(path: Path, column: int, language: str) -> list:
+    tree = ET.parse(path)
+    tree.getroot().set("language", language)
+    tree.getroot().set("sourcelanguage", "zh_CN")
+    missing = []
+    for context in tree.getroot().iter("context"):
+        name = context.findtext("name")
+        for message in context.iter("message"):
+            source = message.findtext("source")
+            translation = message.find("translation")
+            texts = TEXTS.get((name, source))
+            if texts is None:
+                missing.append(f"{name}: {source!r}")
+                continue
+            translation.text = texts[column]
+            translation.attrib.pop("type", None)
+    ET.indent(tree, space="    ")
+    with open(path, "wb") as out:
+        out.write(b'<?xml version="1.0" encoding="utf-8"?>\n<!DOCTYPE TS>\n')
+        tree.write(out, encoding="utf-8", xml_declaration=False)
+        out.write(b"\n")
+    return missing
+
+
+def main() -> int:
+    root = Path(__file__).resolve().parent.parent / "Res"
+    missing = fill(root / "LANG_English.ts", 0, "en_US") + fill(root / "LANG_Poland.ts", 1, "pl_PL")
+    for line in sorted(set(missing)):
+        print("no translation for", line, file=sys.stderr)
+    return 1 if missing else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
