@@ -9,6 +9,8 @@
 #include "testsupport/TestSupport.h"
 
 #include <QComboBox>
+#include <QElapsedTimer>
+#include <numeric>
 #include <QJsonObject>
 #include <QLabel>
 #include <QPushButton>
@@ -113,6 +115,31 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT((got += pty.readAll()), expected, 3000);
         service.USART_Close();
         QVERIFY(!service.isPortOpen());
+    }
+
+    void peerThatNeverPausesIsDeliveredInBoundedBursts()
+    {
+        PtyPair pty;
+        Recorder rec;
+        Function_USART service(nullptr);
+        service.Set_Receiver(&rec);
+        QVERIFY(service.USART_Open(pty.slavePath()));
+        const QByteArray chunk(1024, 'x');
+        const int chunks = 200;
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < chunks; ++i) {
+            pty.write(chunk);
+            QTest::qWait(2); // far below the 30 ms gap: the burst never ends by itself
+        }
+        int total = 0;
+        QTRY_VERIFY_WITH_TIMEOUT((total = std::accumulate(rec.texts.cbegin(), rec.texts.cend(), 0,
+                                                          [](int n, const QString &t) { return n + t.size(); }))
+                                     == chunks * 1024,
+                                 10000);
+        QVERIFY(rec.texts.size() >= 3);
+        for (const QString &t : qAsConst(rec.texts))
+            QVERIFY2(t.size() <= Function_USART::ReadBufferLimit, qPrintable(QString::number(t.size())));
     }
 
     void openFailsForMissingPortAndLaterOpenWorks()
