@@ -209,5 +209,53 @@
             <source>固件版本号:</source>
             <translation>Version:</translation>
         </message>
+        <message>
+            <source>禁止使用特殊符号"+"请重新输入</source>
+            <translation>Prohibit the use of special symbols"+"</translation>
+        </message>
+        <message>
+            <source>正在解析小票页面内容.......</source>
+            <translation>Analyzing small ticket page....</translation>
+        </message>
+        <message>
+            <source>正在解析类型名字内容.......</source>
+            <translation>Parsing name of type....</translation>
+        </message>
+        <message>
+            <source>正在解析系统参数.......</source>
+            <translation>Parsing system parameters....</translation>
+        </message>
+        <message>
+            <source>正在获取系统时间.......</source>
+            <translation>Getting system time....</translation>
+        </message>
+        <message>
+            <source>正在恢复系统出厂设置.......</source>
+            <translation>Restoring factory settings....</translation>
+        </message>
+        <message>
+            <source>当前没有要发送的数据已停止通信....</source>
+            <translation>No data has stopped communication....</translation>
+        </message>
+        <message>
+            <source>共有 </source>
+            <translation>Share </translation>
+        </message>
+        <message>
+            <source> 参数需要发送正在建立通信......</source>
+            <translation> Parameters need to be sent....</translation>
+        </message>
+        <message>
+            <source>正在发送 </source>
+            <translation>Being sent </translation>
+        </message>
+        <message>
+            <source> 条内容......</source>
+            <translation> bar content....</translation>
+        </message>
+        <message>
+            <source>发送完成已停止通信.....</source>
+            <translation>Sending completed communication has stopped....</translation>
+        </message>
     </context>
 </TS>

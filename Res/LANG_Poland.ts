@@ -209,5 +209,53 @@
             <source>固件版本号:</source>
             <translation>Wersja:</translation>
         </message>
+        <message>
+            <source>禁止使用特殊符号"+"请重新输入</source>
+            <translation>Nie używaj znaku specjalnego"+", wpisz ponownie</translation>
+        </message>
+        <message>
+            <source>正在解析小票页面内容.......</source>
+            <translation>Analiza treści biletu....</translation>
+        </message>
+        <message>
+            <source>正在解析类型名字内容.......</source>
+            <translation>Analiza nazw typów....</translation>
+        </message>
+        <message>
+            <source>正在解析系统参数.......</source>
+            <translation>Analiza parametrów systemu....</translation>
+        </message>
+        <message>
+            <source>正在获取系统时间.......</source>
+            <translation>Pobieranie czasu systemowego....</translation>
+        </message>
+        <message>
+            <source>正在恢复系统出厂设置.......</source>
+            <translation>Przywracanie ustawień fabrycznych....</translation>
+        </message>
+        <message>
+            <source>当前没有要发送的数据已停止通信....</source>
+            <translation>Brak danych do wysłania, komunikacja zatrzymana....</translation>
+        </message>
+        <message>
+            <source>共有 </source>
+            <translation>Łącznie </translation>
+        </message>
+        <message>
+            <source> 参数需要发送正在建立通信......</source>
+            <translation> poleceń do wysłania, nawiązywanie komunikacji....</translation>
+        </message>
+        <message>
+            <source>正在发送 </source>
+            <translation>Wysyłanie </translation>
+        </message>
+        <message>
+            <source> 条内容......</source>
+            <translation> polecenia....</translation>
+        </message>
+        <message>
+            <source>发送完成已停止通信.....</source>
+            <translation>Wysyłanie zakończone, komunikacja zatrzymana....</translation>
+        </message>
     </context>
 </TS>

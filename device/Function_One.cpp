@@ -1,7 +1,11 @@
 #include "Function_One.h"
 
 #include "StateReply.h"
+#include "app/Language.h"
 #include "app/PictureBox.h"
+#include "protocol/Commands.h"
+#include "protocol/FieldText.h"
+#include "protocol/USART_Send_QDialog_Handle.h"
 #include "serial/IFunction.h"
 #include "serial/PortEntry.h"
 
@@ -71,6 +75,17 @@ Function_One::Function_One(QWidget *parent)
     buildPairingGroup();
     buildOtherGroup();
     setCommandButtonsEnabled(false);
+    initConnections();
+}
+
+void Function_One::initConnections()
+{
+    connect(COM_Update_Timer, &QTimer::timeout, this, &Function_One::Function_USART_COM_LA_UPDAT);
+    connect(QB_OPEN_USART, &QPushButton::clicked, this, &Function_One::OPEN_USART_BUTTON);
+    for (QLineEdit *name : QL_Type_Name)
+        connect(name, &QLineEdit::textChanged, this, &Function_One::Limit_Ql_type_Lenght);
+    for (QPushButton *button : {TYPE_PB_SET, PB_ID_sned, PB_Time_syn_sned, PB_Rec_sned})
+        connect(button, &QPushButton::clicked, this, &Function_One::Set_System_PushButton_Handle);
 }
 
 void Function_One::buildTicketGroup()
@@ -103,8 +118,6 @@ void Function_One::buildConnectionControls()
                                QObject::tr("点我^.^连接管理机 管理机名字一般以\"Prolific\"开头"), 880, 10, 100, 25);
     COM_Update_Timer = new QTimer(this);
     COM_Update_Timer->start(PortRefreshMs);
-    connect(COM_Update_Timer, &QTimer::timeout, this, &Function_One::Function_USART_COM_LA_UPDAT);
-    connect(QB_OPEN_USART, &QPushButton::clicked, this, &Function_One::OPEN_USART_BUTTON);
 }
 
 void Function_One::buildTypeGroup()
@@ -280,4 +293,75 @@ void Function_One::Link_Lost()
     QC_COM_Choose->setEnabled(true);
     showNotConnectedLabels();
     setCommandButtonsEnabled(false);
+}
+
+void Function_One::Limit_Ql_type_Lenght(QString text)
+{
+    auto *field = qobject_cast<QLineEdit *>(sender());
+    if (!field)
+        return;
+    // The final text in one pass; setting it re-enters this slot once, with nothing left to change.
+    const FieldText cleaned = FieldText::clean(text, TypeNameMaxBytes);
+    for (int i = 0; i < cleaned.removedPlus; ++i)
+        PictureBox::show(this, tr("Warning"), QObject::tr("禁止使用特殊符号\"+\"请重新输入") + QStringLiteral("\r\n"),
+                         QStringLiteral(":/Res/Pic/ban.png"));
+    if (cleaned.text != text)
+        field->setText(cleaned.text);
+}
+
+void Function_One::Type_Name_Command(QString *list)
+{
+    QStringList names;
+    for (QLineEdit *name : QL_Type_Name)
+        names << name->text();
+    const QStringList batch = Commands::typeNameBatch(names);
+    for (int k = 0; k < batch.size(); ++k)
+        list[k] = batch.at(k);
+    qCDebug(lcDevice) << "type names to send:" << batch.size();
+}
+
+void Function_One::System_Parameter_Command(QString *list)
+{
+    const QStringList batch =
+        Commands::systemParameterBatch(QC_Network_ID->currentText(), QC_Sync_Restart->currentIndex(),
+                                       QC_Auto_Clear->currentIndex(), QC_Auto_Clear->currentText(), Read_Language(false));
+    for (int k = 0; k < batch.size(); ++k)
+        list[k] = batch.at(k);
+}
+
+void Function_One::Time_Sync_Command(QString *cmd)
+{
+    cmd[0] = Commands::timeSync(QDateTime::currentDateTime());
+    qCDebug(lcDevice) << cmd[0];
+}
+
+void Function_One::Set_System_PushButton_Handle()
+{
+    auto *button = qobject_cast<QPushButton *>(sender());
+    QString batch[10];
+    if (button == TYPE_PB_SET) {
+        Type_Name_Command(batch);
+        runBatch(QStringLiteral("TYPE_PB_SET"), batch);
+    } else if (button == PB_ID_sned) {
+        System_Parameter_Command(batch);
+        runBatch(QStringLiteral("PB_ID_sned"), batch);
+    } else if (button == PB_Time_syn_sned) {
+        Time_Sync_Command(batch);
+        runBatch(QStringLiteral("PB_Time_syn_sned"), batch);
+    } else if (button == PB_Rec_sned) {
+        batch[0] = Commands::factoryReset();
+        runBatch(QStringLiteral("PB_Rec_sned"), batch);
+    }
+}
+
+void Function_One::runBatch(const QString &kind, QString *batch)
+{
+    USART_Send_QDialog_Handle dialog(this, batch, &USART_RX_dat, kind);
+    dialog.setFixedSize(500, 300);
+    dialog.setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
+    dialog.setWindowTitle(QStringLiteral("Communicate"));
+    connect(&dialog, &USART_Send_QDialog_Handle::USART_SEND_SIGNALS, this, &Function_One::SEND_USART_Contents);
+    dialog.Start_send();
+    dialog.exec();
+    qCDebug(lcDevice) << "batch dialog closed" << kind;
 }

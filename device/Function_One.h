@@ -42,6 +42,8 @@ public slots:
     void Function_USART_COM_LA_UPDAT();
     void OPEN_USART_BUTTON();
     void SEND_USART_Contents(QString str);
+    void Limit_Ql_type_Lenght(QString text);
+    void Set_System_PushButton_Handle();
 
 public:
     QComboBox *QC_COM_Choose = nullptr;
@@ -71,6 +73,13 @@ public:
     // The six command buttons, in the order they are switched together.
     QList<QPushButton *> commandButtons() const;
 
+    // Batch builders: each writes its commands from entry 0 on.
+    void Type_Name_Command(QString *list);
+    void System_Parameter_Command(QString *list);
+    void Time_Sync_Command(QString *cmd);
+
+    static constexpr int TypeNameMaxBytes = 8;
+
 private:
     void buildTicketGroup();
     void buildConnectionControls();
@@ -81,6 +90,8 @@ private:
     void setCommandButtonsEnabled(bool enabled);
     void showNotConnectedLabels();
     void sendStateQueryWhenDue(int connection, qint64 openedAtMs);
+    void runBatch(const QString &kind, QString *batch);
+    void initConnections();
 
     // Counts connections so a state query scheduled for one is never sent on another.
     int Connection_Serial = 0;

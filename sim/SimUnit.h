@@ -16,7 +16,25 @@ public:
     struct Options {
         QString firmwareVersion = QStringLiteral("V2.1");
         bool bootloader = false;
+        QStringList silentVerbs;    // never answered
+        QStringList wrongCodeVerbs; // answered with a code outside the tool's pattern
+        int ackDelayMs = 0;         // before every acknowledgement
+        bool splitReplies = false;  // each reply in two bursts, 60 ms apart
     };
+
+    // What the unit has been told.
+    struct State {
+        QString typeNames[5];
+        QString networkId = QStringLiteral("0");
+        QString syncRestart = QStringLiteral("1");
+        QString clearingHour = QStringLiteral("25");
+        QString language = QStringLiteral("0");
+        QString clock;
+        QString lines[10];
+        int factoryResets = 0;
+    };
+
+    static constexpr int SplitGapMs = 60;
 
     struct Command {
         QByteArray raw;
@@ -37,12 +55,22 @@ public:
     void addHandler(const QString &verb, Handler handler);
     // Lines of state worth showing in the journal ("note" entries) since the last call.
     QStringList takeNotes();
+    const State &state() const { return Unit_State; }
 
 private:
     void note(const QString &line);
     QList<Reply> stateReply(const Command &command) const;
+    QList<Reply> acknowledge(const QString &verb, const QString &code);
+    QList<Reply> reject(const QString &reason);
+    QList<Reply> ticketLine(const Command &command);
+    QList<Reply> typeName(const Command &command);
+    QList<Reply> systemParameter(const Command &command);
+    QList<Reply> clock(const Command &command);
+    QList<Reply> factoryReset(const Command &command);
+    QList<Reply> shaped(QList<Reply> replies) const;
 
     Options Opts;
+    State Unit_State;
     QHash<QString, Handler> Handlers;
     QStringList Notes;
 };

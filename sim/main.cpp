@@ -25,7 +25,17 @@ int main(int argc, char *argv[])
     const QCommandLineOption journal(QStringLiteral("journal"),
                                      QStringLiteral("Write every byte received and sent to FILE (JSON lines)."),
                                      QStringLiteral("FILE"));
-    parser.addOptions({version, bootloader, journal});
+    const QCommandLineOption silent(QStringLiteral("silent"), QStringLiteral("Never answer VERB (repeatable)."),
+                                    QStringLiteral("VERB"));
+    const QCommandLineOption ackDelay(QStringLiteral("ack-delay"),
+                                      QStringLiteral("Wait MS before every acknowledgement."), QStringLiteral("MS"),
+                                      QStringLiteral("0"));
+    const QCommandLineOption split(QStringLiteral("split-replies"),
+                                   QStringLiteral("Send each reply in two bursts 60 ms apart."));
+    const QCommandLineOption wrongCode(QStringLiteral("wrong-code"),
+                                       QStringLiteral("Acknowledge VERB with a code outside the pattern (repeatable)."),
+                                       QStringLiteral("VERB"));
+    parser.addOptions({version, bootloader, journal, silent, ackDelay, split, wrongCode});
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(parser.errorText()));
         return 2;
@@ -38,6 +48,15 @@ int main(int argc, char *argv[])
     SimUnit::Options options;
     options.firmwareVersion = parser.value(version);
     options.bootloader = parser.isSet(bootloader);
+    options.silentVerbs = parser.values(silent);
+    options.wrongCodeVerbs = parser.values(wrongCode);
+    options.splitReplies = parser.isSet(split);
+    bool delayOk = false;
+    options.ackDelayMs = parser.value(ackDelay).toInt(&delayOk);
+    if (!delayOk || options.ackDelayMs < 0) {
+        std::fprintf(stderr, "tqunit-sim: --ack-delay needs milliseconds\n");
+        return 2;
+    }
     SimUnit unit(options);
 
     Journal log;

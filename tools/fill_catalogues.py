@@ -76,6 +76,22 @@ TEXTS = {
     ("QObject", "断开设备"): ("Disconnect", "Rozłącz"),
     ("QObject", "连接状态:在线"): ("State:Normal", "Stan:Online"),
     ("QObject", "固件版本号:"): ("Version:", "Wersja:"),
+    ("QObject", "正在解析小票页面内容......."): ("Analyzing small ticket page....", "Analiza treści biletu...."),
+    ("QObject", "正在解析类型名字内容......."): ("Parsing name of type....", "Analiza nazw typów...."),
+    ("QObject", "正在解析系统参数......."): ("Parsing system parameters....", "Analiza parametrów systemu...."),
+    ("QObject", "正在获取系统时间......."): ("Getting system time....", "Pobieranie czasu systemowego...."),
+    ("QObject", "正在恢复系统出厂设置......."): ("Restoring factory settings....", "Przywracanie ustawień fabrycznych...."),
+    ("QObject", "当前没有要发送的数据已停止通信...."): (
+        "No data has stopped communication....", "Brak danych do wysłania, komunikacja zatrzymana...."),
+    ("QObject", "共有 "): ("Share ", "Łącznie "),
+    ("QObject", " 参数需要发送正在建立通信......"): (
+        " Parameters need to be sent....", " poleceń do wysłania, nawiązywanie komunikacji...."),
+    ("QObject", "正在发送 "): ("Being sent ", "Wysyłanie "),
+    ("QObject", " 条内容......"): (" bar content....", " polecenia...."),
+    ("QObject", "发送完成已停止通信....."): (
+        "Sending completed communication has stopped....", "Wysyłanie zakończone, komunikacja zatrzymana...."),
+    ("QObject", "禁止使用特殊符号\"+\"请重新输入"): (
+        "Prohibit the use of special symbols\"+\"", "Nie używaj znaku specjalnego\"+\", wpisz ponownie"),
 }
 
 

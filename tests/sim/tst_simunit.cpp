@@ -40,6 +40,70 @@ private slots:
         }
     }
 
+    void acknowledgements_data()
+    {
+        QTest::addColumn<QByteArray>("command");
+        QTest::addColumn<QByteArray>("reply");
+        QTest::newRow("ticket line") << QByteArray("ATPW+3+N+L+Hello+SIZE:S+OK") << QByteArray("ATPW+7+OK!\r\n");
+        QTest::newRow("type name") << QByteArray("ATLW+2+VIP+OK") << QByteArray("ATLW+2+OK!\r\n");
+        QTest::newRow("type name of 8 GBK bytes") << QByteArray("ATLW+5+\xc6\xd5\xcd\xa8\xd2\xb5\xce\xf1+OK")
+                                                  << QByteArray("ATLW+5+OK!\r\n");
+        QTest::newRow("type name too long") << QByteArray("ATLW+2+ABCDEFGHI+OK") << QByteArray();
+        QTest::newRow("type 6") << QByteArray("ATLW+6+A+OK") << QByteArray();
+        QTest::newRow("network id") << QByteArray("ATNW+0+42+OK") << QByteArray("ATNW+0+OK!\r\n");
+        QTest::newRow("network id with leading zero") << QByteArray("ATNW+0+07+OK") << QByteArray();
+        QTest::newRow("restart") << QByteArray("ATNW+1+0+OK") << QByteArray("ATNW+1+OK!\r\n");
+        QTest::newRow("clearing 25") << QByteArray("ATNW+2+25+OK") << QByteArray("ATNW+2+OK!\r\n");
+        QTest::newRow("clearing 24") << QByteArray("ATNW+2+24+OK") << QByteArray();
+        QTest::newRow("language") << QByteArray("ATNW+3+2+OK") << QByteArray("ATNW+3+OK!\r\n");
+        QTest::newRow("clock") << QByteArray("ATTW+24-03-02-06-09-05-00+OK") << QByteArray("ATTW+43+OK!\r\n");
+        QTest::newRow("clock weekday 08") << QByteArray("ATTW+24-03-02-08-09-05-00+OK") << QByteArray();
+        QTest::newRow("factory reset") << QByteArray("ATRW+58317+OK") << QByteArray("ATRW+51+OK!\r\n");
+        QTest::newRow("wrong access code") << QByteArray("ATRW+12345+OK") << QByteArray();
+    }
+    void acknowledgements()
+    {
+        QFETCH(QByteArray, command);
+        QFETCH(QByteArray, reply);
+        SimUnit unit({});
+        const auto replies = unit.handle(command);
+        QCOMPARE(replies.isEmpty(), reply.isEmpty());
+        if (!reply.isEmpty())
+            QCOMPARE(replies.constFirst().bytes, reply);
+    }
+
+    void keepsWhatItWasTold()
+    {
+        SimUnit unit({});
+        unit.handle("ATLW+2+VIP+OK");
+        unit.handle("ATNW+0+42+OK");
+        unit.handle("ATNW+2+07+OK");
+        unit.handle("ATTW+24-03-02-06-09-05-00+OK");
+        QCOMPARE(unit.state().typeNames[1], QStringLiteral("VIP"));
+        QCOMPARE(unit.state().networkId, QStringLiteral("42"));
+        QCOMPARE(unit.state().clearingHour, QStringLiteral("07"));
+        QCOMPARE(unit.state().clock, QStringLiteral("24-03-02-06-09-05-00"));
+        QVERIFY(unit.takeNotes().contains(QStringLiteral("network id = 42")));
+        unit.handle("ATRW+58317+OK");
+        QVERIFY(unit.state().typeNames[1].isEmpty());
+    }
+
+    void faults()
+    {
+        SimUnit::Options o;
+        o.silentVerbs = QStringList{"ATNW"};
+        o.wrongCodeVerbs = QStringList{"ATLW"};
+        o.ackDelayMs = 300;
+        o.splitReplies = true;
+        SimUnit unit(o);
+        QVERIFY(unit.handle("ATNW+0+1+OK").isEmpty());
+        const auto wrong = unit.handle("ATLW+2+A+OK");
+        QCOMPARE(wrong.size(), 2);
+        QCOMPARE(wrong.at(0).bytes + wrong.at(1).bytes, QByteArray("ATLW+92+OK!\r\n"));
+        QCOMPARE(wrong.at(0).delayMs, 300);
+        QCOMPARE(wrong.at(1).delayMs, SimUnit::SplitGapMs);
+    }
+
     void addedHandlerIsUsed()
     {
         SimUnit unit({});

@@ -52,6 +52,30 @@ void TestSupport::answerNextModal(std::function<void(QWidget *)> inspect, int ti
     poll->start();
 }
 
+void TestSupport::closeModalWhen(std::function<bool(QWidget *)> until, std::function<void(QWidget *)> inspect,
+                                 int timeoutMs)
+{
+    auto *poll = new QTimer;
+    auto *deadline = new QDeadlineTimer(QDeadlineTimer::Forever);
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, [=] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (deadline->isForever())
+            *deadline = QDeadlineTimer(timeoutMs);
+        if (!until(modal) && !deadline->hasExpired())
+            return;
+        poll->stop();
+        poll->deleteLater();
+        delete deadline;
+        if (inspect)
+            inspect(modal);
+        closeModal(modal);
+    });
+    poll->start();
+}
+
 struct TestSupport::ModalCatcher::Private {
     QTimer poll;
     QStringList texts;

@@ -17,6 +17,10 @@ namespace TestSupport {
 // Keeps looking for up to timeoutMs, so it also catches a box that opens a little later.
 void answerNextModal(std::function<void(QWidget *)> inspect = {}, int timeoutMs = 5000);
 
+// Waits for the next modal window, then until `until` holds for it (or timeoutMs pass since it
+// opened), calls inspect with it and closes it.
+void closeModalWhen(std::function<bool(QWidget *)> until, std::function<void(QWidget *)> inspect, int timeoutMs = 8000);
+
 // Collects the texts of every modal box that opens until stopped, closing each one.
 class ModalCatcher
 {
