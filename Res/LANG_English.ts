@@ -48,6 +48,13 @@
         </message>
     </context>
     <context>
+        <name>QDialg_add_Line</name>
+        <message>
+            <source>Warning</source>
+            <translation>Warning</translation>
+        </message>
+    </context>
+    <context>
         <name>QObject</name>
         <message>
             <source>小票内容设置</source>
@@ -256,6 +263,138 @@
         <message>
             <source>发送完成已停止通信.....</source>
             <translation>Sending completed communication has stopped....</translation>
+        </message>
+        <message>
+            <source>增加小票内容</source>
+            <translation>Add ticket contents</translation>
+        </message>
+        <message>
+            <source>格式错误</source>
+            <translation>Formatting error</translation>
+        </message>
+        <message>
+            <source>或者文件可能已经损坏!!!</source>
+            <translation>or the file may have been damaged!!!</translation>
+        </message>
+        <message>
+            <source>对齐方式</source>
+            <translation>Alignment</translation>
+        </message>
+        <message>
+            <source>左对齐</source>
+            <translation>Left</translation>
+        </message>
+        <message>
+            <source>居中</source>
+            <translation>Middle</translation>
+        </message>
+        <message>
+            <source>右对齐</source>
+            <translation>Right</translation>
+        </message>
+        <message>
+            <source>实时同步预览使能</source>
+            <translation>Synchronous preview enable</translation>
+        </message>
+        <message>
+            <source>字号:</source>
+            <translation>SIZE:</translation>
+        </message>
+        <message>
+            <source>类型:</source>
+            <translation>TYPE:</translation>
+        </message>
+        <message>
+            <source>用英文下的":"代替人数</source>
+            <translation>Use ":" instead of number</translation>
+        </message>
+        <message>
+            <source>普通文本</source>
+            <translation>Ordinary text</translation>
+        </message>
+        <message>
+            <source>小票类型</source>
+            <translation>Ticket type</translation>
+        </message>
+        <message>
+            <source>时间类型</source>
+            <translation>Time type</translation>
+        </message>
+        <message>
+            <source>剩余人数</source>
+            <translation>Residual type</translation>
+        </message>
+        <message>
+            <source>第1行</source>
+            <translation>NO.1 Line</translation>
+        </message>
+        <message>
+            <source>第2行</source>
+            <translation>NO.2 Line</translation>
+        </message>
+        <message>
+            <source>第3行</source>
+            <translation>NO.3 Line</translation>
+        </message>
+        <message>
+            <source>第4行</source>
+            <translation>NO.4 Line</translation>
+        </message>
+        <message>
+            <source>第5行</source>
+            <translation>NO.5 Line</translation>
+        </message>
+        <message>
+            <source>第6行</source>
+            <translation>NO.6 Line</translation>
+        </message>
+        <message>
+            <source>第7行</source>
+            <translation>NO.7 Line</translation>
+        </message>
+        <message>
+            <source>第8行</source>
+            <translation>NO.8 Line</translation>
+        </message>
+        <message>
+            <source>第9行</source>
+            <translation>NO.9 Line</translation>
+        </message>
+        <message>
+            <source>第10行</source>
+            <translation>NO.10 Line</translation>
+        </message>
+        <message>
+            <source>不添加空行</source>
+            <translation>None</translation>
+        </message>
+        <message>
+            <source>空1行</source>
+            <translation>Skip 1 Line</translation>
+        </message>
+        <message>
+            <source>空2行</source>
+            <translation>Skip 2 Lines</translation>
+        </message>
+        <message>
+            <source>空3行</source>
+            <translation>Skip 3 Lines</translation>
+        </message>
+        <message>
+            <source>小字体</source>
+            <translation>Small fonts</translation>
+        </message>
+        <message>
+            <source>大字体</source>
+            <translation>Big fonts</translation>
+        </message>
+        <message>
+            <source>添加</source>
+            <translation>Addition</translation>
+        </message>
+        <message>
+            <source>清除所有</source>
+            <translation>Clear all</translation>
         </message>
     </context>
 </TS>

@@ -48,6 +48,13 @@
         </message>
     </context>
     <context>
+        <name>QDialg_add_Line</name>
+        <message>
+            <source>Warning</source>
+            <translation>Ostrzeżenie</translation>
+        </message>
+    </context>
+    <context>
         <name>QObject</name>
         <message>
             <source>小票内容设置</source>
@@ -135,7 +142,7 @@
         </message>
         <message>
             <source>自动清号设置</source>
-            <translation>Zerowanie numerów</translation>
+            <translation>Zerowanie</translation>
         </message>
         <message>
             <source>同步重启设置</source>
@@ -171,7 +178,7 @@
         </message>
         <message>
             <source>同步时间</source>
-            <translation>Synchronizuj czas</translation>
+            <translation>Ustaw czas</translation>
         </message>
         <message>
             <source>点我^.^同步系统时间到管理机</source>
@@ -179,7 +186,7 @@
         </message>
         <message>
             <source>恢复出厂设置</source>
-            <translation>Ustawienia fabryczne</translation>
+            <translation>Fabryczne</translation>
         </message>
         <message>
             <source>点我^.^管理机恢复出厂设置 需谨慎</source>
@@ -256,6 +263,138 @@
         <message>
             <source>发送完成已停止通信.....</source>
             <translation>Wysyłanie zakończone, komunikacja zatrzymana....</translation>
+        </message>
+        <message>
+            <source>增加小票内容</source>
+            <translation>Dodaj treść biletu</translation>
+        </message>
+        <message>
+            <source>格式错误</source>
+            <translation>Błąd formatu</translation>
+        </message>
+        <message>
+            <source>或者文件可能已经损坏!!!</source>
+            <translation>lub plik może być uszkodzony!!!</translation>
+        </message>
+        <message>
+            <source>对齐方式</source>
+            <translation>Wyrównanie</translation>
+        </message>
+        <message>
+            <source>左对齐</source>
+            <translation>Do lewej</translation>
+        </message>
+        <message>
+            <source>居中</source>
+            <translation>Do środka</translation>
+        </message>
+        <message>
+            <source>右对齐</source>
+            <translation>Do prawej</translation>
+        </message>
+        <message>
+            <source>实时同步预览使能</source>
+            <translation>Podgląd na żywo</translation>
+        </message>
+        <message>
+            <source>字号:</source>
+            <translation>Rozmiar:</translation>
+        </message>
+        <message>
+            <source>类型:</source>
+            <translation>Typ:</translation>
+        </message>
+        <message>
+            <source>用英文下的":"代替人数</source>
+            <translation>Wpisz ":" w miejscu liczby osób</translation>
+        </message>
+        <message>
+            <source>普通文本</source>
+            <translation>Zwykły tekst</translation>
+        </message>
+        <message>
+            <source>小票类型</source>
+            <translation>Typ biletu</translation>
+        </message>
+        <message>
+            <source>时间类型</source>
+            <translation>Czas</translation>
+        </message>
+        <message>
+            <source>剩余人数</source>
+            <translation>Liczba oczekujących</translation>
+        </message>
+        <message>
+            <source>第1行</source>
+            <translation>Wiersz 1</translation>
+        </message>
+        <message>
+            <source>第2行</source>
+            <translation>Wiersz 2</translation>
+        </message>
+        <message>
+            <source>第3行</source>
+            <translation>Wiersz 3</translation>
+        </message>
+        <message>
+            <source>第4行</source>
+            <translation>Wiersz 4</translation>
+        </message>
+        <message>
+            <source>第5行</source>
+            <translation>Wiersz 5</translation>
+        </message>
+        <message>
+            <source>第6行</source>
+            <translation>Wiersz 6</translation>
+        </message>
+        <message>
+            <source>第7行</source>
+            <translation>Wiersz 7</translation>
+        </message>
+        <message>
+            <source>第8行</source>
+            <translation>Wiersz 8</translation>
+        </message>
+        <message>
+            <source>第9行</source>
+            <translation>Wiersz 9</translation>
+        </message>
+        <message>
+            <source>第10行</source>
+            <translation>Wiersz 10</translation>
+        </message>
+        <message>
+            <source>不添加空行</source>
+            <translation>Bez pustych wierszy</translation>
+        </message>
+        <message>
+            <source>空1行</source>
+            <translation>1 pusty wiersz</translation>
+        </message>
+        <message>
+            <source>空2行</source>
+            <translation>2 puste wiersze</translation>
+        </message>
+        <message>
+            <source>空3行</source>
+            <translation>3 puste wiersze</translation>
+        </message>
+        <message>
+            <source>小字体</source>
+            <translation>Mała czcionka</translation>
+        </message>
+        <message>
+            <source>大字体</source>
+            <translation>Duża czcionka</translation>
+        </message>
+        <message>
+            <source>添加</source>
+            <translation>Dodaj</translation>
+        </message>
+        <message>
+            <source>清除所有</source>
+            <translation>Wyczyść wszystko</translation>
         </message>
     </context>
 </TS>

@@ -8,6 +8,9 @@
 #include "protocol/USART_Send_QDialog_Handle.h"
 #include "serial/IFunction.h"
 #include "serial/PortEntry.h"
+#include "ticket/LineRecord.h"
+#include "ticket/PreviewRenderer.h"
+#include "ticket/QDialg_add_Line.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -32,10 +35,12 @@ constexpr int PortRefreshMs = 2000;
 QLabel *makeLabel(QWidget *parent, const QString &text, int x, int y, int w = -1, int h = -1)
 {
     auto *label = new QLabel(text, parent);
-    if (w > 0)
+    if (w > 0) {
         label->setGeometry(x, y, w, h);
-    else
+    } else {
         label->move(x, y);
+        label->adjustSize();
+    }
     return label;
 }
 
@@ -84,7 +89,8 @@ void Function_One::initConnections()
     connect(QB_OPEN_USART, &QPushButton::clicked, this, &Function_One::OPEN_USART_BUTTON);
     for (QLineEdit *name : QL_Type_Name)
         connect(name, &QLineEdit::textChanged, this, &Function_One::Limit_Ql_type_Lenght);
-    for (QPushButton *button : {TYPE_PB_SET, PB_ID_sned, PB_Time_syn_sned, PB_Rec_sned})
+    connect(QB_Add_Line, &QPushButton::clicked, this, &Function_One::OPEN_Dialg_Add_Line);
+    for (QPushButton *button : {Print_Write_Push, TYPE_PB_SET, PB_ID_sned, PB_Time_syn_sned, PB_Rec_sned})
         connect(button, &QPushButton::clicked, this, &Function_One::Set_System_PushButton_Handle);
 }
 
@@ -128,7 +134,8 @@ void Function_One::buildTypeGroup()
                                  QObject::tr("类型四:"), QObject::tr("类型五:")};
     const QPoint labelAt[5] = {{10, 30}, {190, 30}, {10, 70}, {190, 70}, {10, 110}};
     for (int i = 0; i < 5; ++i) {
-        Type_Name_Label[i] = makeLabel(group, captions[i], labelAt[i].x(), labelAt[i].y(), 50, 25);
+        // 60 wide (up to the field) so that "Type 1:" fits in every language.
+        Type_Name_Label[i] = makeLabel(group, captions[i], labelAt[i].x(), labelAt[i].y(), 60, 25);
         QL_Type_Name[i] = new QLineEdit(group);
         QL_Type_Name[i]->setGeometry(labelAt[i].x() + 60, labelAt[i].y(), 100, 25);
     }
@@ -339,7 +346,10 @@ void Function_One::Set_System_PushButton_Handle()
 {
     auto *button = qobject_cast<QPushButton *>(sender());
     QString batch[10];
-    if (button == TYPE_PB_SET) {
+    if (button == Print_Write_Push) {
+        Build_Print_Commands(Print_Line, batch);
+        runBatch(QStringLiteral("Print_Write_Push"), batch);
+    } else if (button == TYPE_PB_SET) {
         Type_Name_Command(batch);
         runBatch(QStringLiteral("TYPE_PB_SET"), batch);
     } else if (button == PB_ID_sned) {
@@ -364,4 +374,69 @@ void Function_One::runBatch(const QString &kind, QString *batch)
     dialog.Start_send();
     dialog.exec();
     qCDebug(lcDevice) << "batch dialog closed" << kind;
+}
+
+void Function_One::Build_Print_Commands(const QString *lines, QString *commands)
+{
+    const QStringList built = LineRecord::writeCommands(lines);
+    for (int i = 0; i < built.size(); ++i)
+        commands[i] = built.at(i);
+}
+
+void Function_One::OPEN_Dialg_Add_Line()
+{
+    QDialg_add_Line dialog(this, Print_Line);
+    dialog.resize(550, 300);
+    dialog.move(550, 150);
+    dialog.setStyleSheet(QStringLiteral("background-color: white;"));
+    dialog.setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
+    dialog.setFixedSize(550, 300);
+    dialog.setWindowTitle(QObject::tr("增加小票内容"));
+    dialog.setWindowIcon(QIcon(QStringLiteral(":/Res/Pic/add.png")));
+    connect(&dialog, &QDialg_add_Line::Add_Button_signals, this, &Function_One::SavePtint_Line_Contents);
+    dialog.exec();
+}
+
+void Function_One::SavePtint_Line_Contents(QString str)
+{
+    if (str == QLatin1String("Clear_ALL_Contents")) {
+        Clear_Print_Page();
+        return;
+    }
+    const int slot = LineRecord::slotOf(str);
+    if (slot < 0) {
+        qCWarning(lcDevice) << "line record without a slot number ignored" << str;
+        return;
+    }
+    Print_Line[slot] = str;
+    Show_Print_Preview();
+}
+
+void Function_One::Clear_Print_Page()
+{
+    Print_Preview->clear();
+    for (QString &line : Print_Line)
+        line.clear();
+}
+
+void Function_One::Show_Print_Preview()
+{
+    Print_Preview->clear();
+    const PreviewRenderer::Result page = PreviewRenderer::render(Print_Line);
+    if (!page.errorCode.isEmpty()) {
+        Clear_Print_Page();
+        Show_Format_Error(page.errorCode);
+        return;
+    }
+    Print_Preview->setHtml(page.html);
+    Print_Preview->moveCursor(QTextCursor::End);
+}
+
+void Function_One::Show_Format_Error(const QString &code)
+{
+    const QString text = QObject::tr("格式错误") + QLatin1Char(' ') + code + QLatin1Char(' ') + QObject::tr("或者文件可能已经损坏!!!");
+    for (QLineEdit *name : QL_Type_Name)
+        name->clear();
+    Clear_Print_Page();
+    PictureBox::show(this, tr("Warning"), text, QStringLiteral(":/Res/Pic/damage.png"));
 }

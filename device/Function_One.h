@@ -42,6 +42,8 @@ public slots:
     void Function_USART_COM_LA_UPDAT();
     void OPEN_USART_BUTTON();
     void SEND_USART_Contents(QString str);
+    void OPEN_Dialg_Add_Line();
+    void SavePtint_Line_Contents(QString str);
     void Limit_Ql_type_Lenght(QString text);
     void Set_System_PushButton_Handle();
 
@@ -77,6 +79,12 @@ public:
     void Type_Name_Command(QString *list);
     void System_Parameter_Command(QString *list);
     void Time_Sync_Command(QString *cmd);
+    void Build_Print_Commands(const QString *lines, QString *commands);
+
+    // The ticket page: store, clear, check and render, report a format error.
+    void Clear_Print_Page();
+    void Show_Print_Preview();
+    void Show_Format_Error(const QString &code);
 
     static constexpr int TypeNameMaxBytes = 8;
 

@@ -1,6 +1,9 @@
 #include "SimUnit.h"
 
+#include "TicketPrinter.h"
 #include "serial/Gbk.h"
+
+#include <QDateTime>
 
 #include <QRegularExpression>
 
@@ -31,6 +34,8 @@ QList<SimUnit::Reply> SimUnit::handle(const QByteArray &burst)
         note(QStringLiteral("unknown command ignored"));
         return {};
     }
+    if (command.fields.value(0) != QLatin1String("ATPW"))
+        Lines_In_Write = 0;
     if (Opts.silentVerbs.contains(command.fields.value(0))) {
         note(QStringLiteral("silent: %1 not answered").arg(command.fields.value(0)));
         return {};
@@ -74,6 +79,17 @@ QList<SimUnit::Reply> SimUnit::ticketLine(const Command &c)
         return reject(QStringLiteral("ticket line number must be one digit"));
     Unit_State.lines[n] = c.text;
     note(QStringLiteral("line %1 = %2").arg(n).arg(c.text));
+    if (++Lines_In_Write == 10) {
+        Lines_In_Write = 0;
+        TicketPrinter::Context context;
+        const QDateTime now = QDateTime::currentDateTime();
+        context.chineseTime = now.toString(QStringLiteral("yyyy-MM-dd hh:mm"));
+        context.otherTime = now.toString(QStringLiteral("dd-MM-yyyy hh:mm"));
+        Last_Ticket = TicketPrinter::print(Unit_State.lines, context);
+        note(QStringLiteral("ticket printed, %1 rows").arg(Last_Ticket.size()));
+        for (const QString &row : qAsConst(Last_Ticket))
+            note(QStringLiteral("ticket|") + row);
+    }
     return acknowledge(QStringLiteral("ATPW"), QStringLiteral("7"));
 }
 

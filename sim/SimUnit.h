@@ -56,6 +56,8 @@ public:
     // Lines of state worth showing in the journal ("note" entries) since the last call.
     QStringList takeNotes();
     const State &state() const { return Unit_State; }
+    // The rows of the last ticket printed after a complete write of ten lines.
+    QStringList lastTicket() const { return Last_Ticket; }
 
 private:
     void note(const QString &line);
@@ -71,6 +73,8 @@ private:
 
     Options Opts;
     State Unit_State;
+    int Lines_In_Write = 0; // ticket lines received since the last other command
+    QStringList Last_Ticket;
     QHash<QString, Handler> Handlers;
     QStringList Notes;
 };

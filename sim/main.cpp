@@ -74,8 +74,12 @@ int main(int argc, char *argv[])
     port.setBurstHandler([&](const QByteArray &burst) {
         log.record("rx", burst);
         const QList<SimUnit::Reply> replies = unit.handle(burst);
-        for (const QString &n : unit.takeNotes())
+        for (const QString &n : unit.takeNotes()) {
             log.note(n);
+            if (n.startsWith(QLatin1String("ticket")))
+                std::printf("%s\n", n.toUtf8().constData());
+        }
+        std::fflush(stdout);
         int at = 0;
         for (const SimUnit::Reply &reply : replies) {
             at += reply.delayMs;

@@ -50,6 +50,10 @@ private slots:
             << "PB_ID_sned" << QStringList{"ATNW+0+42+OK", "ATNW+1+0+OK", "ATNW+2+07+OK", "ATNW+3+0+OK"};
         QTest::newRow("factory reset") << "PB_Rec_sned" << QStringList{"ATRW+58317+OK"};
         QTest::newRow("time") << "PB_Time_syn_sned" << QStringList{};
+        QStringList blankPage;
+        for (int i = 0; i < 10; ++i)
+            blankPage << QStringLiteral("ATPW+%1+N+L+ +SIZE:S+OK").arg(i);
+        QTest::newRow("empty ticket page") << "Print_Write_Push" << blankPage;
     }
     void batches()
     {

@@ -1,4 +1,5 @@
 #include "sim/SimUnit.h"
+#include "sim/TicketPrinter.h"
 
 #include <QtTest>
 
@@ -102,6 +103,37 @@ private slots:
         QCOMPARE(wrong.at(0).bytes + wrong.at(1).bytes, QByteArray("ATLW+92+OK!\r\n"));
         QCOMPARE(wrong.at(0).delayMs, 300);
         QCOMPARE(wrong.at(1).delayMs, SimUnit::SplitGapMs);
+    }
+
+    void printedRows_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QStringList>("rows");
+        QTest::newRow("blank record prints nothing") << "ATPW+4+N+L+ +SIZE:S+OK" << QStringList{};
+        QTest::newRow("right aligned") << "ATPW+0+N+R+abc+SIZE:S+OK" << QStringList{"S|" + QString(29, ' ') + "abc"};
+        QTest::newRow("two rows and a blank line") << "ATPW+0+N+L+" + QString(40, 'a') + "\r\n+SIZE:S+OK"
+                                                   << QStringList{"S|" + QString(32, 'a'), "S|" + QString(8, 'a'), "S|"};
+        QTest::newRow("big centred") << "ATPW+0+N+M+ab+SIZE:B+OK" << QStringList{"B|       ab"};
+        QTest::newRow("ticket type") << "ATPW+1+S+L+ +SIZE:S+OK" << QStringList{"S|类型:0001"};
+        QTest::newRow("people waiting") << "ATPW+2+R+L+还有:人+SIZE:S+OK" << QStringList{"S|还有3人"};
+        QTest::newRow("malformed") << "ATPW+2+R" << QStringList{};
+    }
+    void printedRows()
+    {
+        QFETCH(QString, record);
+        QFETCH(QStringList, rows);
+        QCOMPARE(TicketPrinter::printLine(record, {}), rows);
+    }
+
+    void ticketPrintedAfterTenLines()
+    {
+        SimUnit unit({});
+        for (int i = 0; i < 9; ++i)
+            unit.handle(QStringLiteral("ATPW+%1+N+L+Line%1+SIZE:S+OK").arg(i).toUtf8());
+        QVERIFY(unit.lastTicket().isEmpty());
+        unit.handle("ATPW+9+N+L+Line9+SIZE:S+OK");
+        QCOMPARE(unit.lastTicket().size(), 10);
+        QCOMPARE(unit.lastTicket().at(3), QStringLiteral("S|Line3"));
     }
 
     void addedHandlerIsUsed()
