@@ -396,5 +396,21 @@
             <source>清除所有</source>
             <translation>Clear all</translation>
         </message>
+        <message>
+            <source>警告：程序正在运行退出后是否要保存配置文件?</source>
+            <translation>Warning:Do you want to save the configuration file and exit?</translation>
+        </message>
+        <message>
+            <source>退出程序</source>
+            <translation>Exit procedure</translation>
+        </message>
+        <message>
+            <source>               系统文件可能已经损坏...             </source>
+            <translation>        The system file may have been damaged....</translation>
+        </message>
+        <message>
+            <source>配置文件保存失败,原文件未改动:</source>
+            <translation>The settings file could not be saved; the previous file is unchanged:</translation>
+        </message>
     </context>
 </TS>

@@ -396,5 +396,21 @@
             <source>清除所有</source>
             <translation>Wyczyść wszystko</translation>
         </message>
+        <message>
+            <source>警告：程序正在运行退出后是否要保存配置文件?</source>
+            <translation>Uwaga: czy zapisać plik konfiguracji przed zamknięciem?</translation>
+        </message>
+        <message>
+            <source>退出程序</source>
+            <translation>Zamykanie programu</translation>
+        </message>
+        <message>
+            <source>               系统文件可能已经损坏...             </source>
+            <translation>        Plik systemowy może być uszkodzony....</translation>
+        </message>
+        <message>
+            <source>配置文件保存失败,原文件未改动:</source>
+            <translation>Nie udało się zapisać pliku ustawień; poprzedni plik pozostał bez zmian:</translation>
+        </message>
     </context>
 </TS>

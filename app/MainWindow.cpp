@@ -1,12 +1,19 @@
 #include "MainWindow.h"
 
 #include "Language.h"
+#include "PictureBox.h"
 #include "SystemDir.h"
 #include "device/Function_One.h"
 #include "serial/Function_USART.h"
 #include "serial/Gbk.h"
 
 #include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QSettings>
 #include <QComboBox>
 #include <QFile>
 #include <QLoggingCategory>
@@ -35,6 +42,7 @@ QIcon twoStateIcon(const QString &normal, const QString &active)
 MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     : QMainWindow(parent, Qt::WindowCloseButtonHint)
     , ui(new Form)
+    , Options(options)
 {
     qCDebug(lcWindow) << "window flags" << windowFlags();
     setupForm();
@@ -70,6 +78,37 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     if (Read_Language(false) == Language_Chinese)
         createUpdateLogTab();
     tabWidget->addTab(Help_Page, QObject::tr("帮助"));
+
+    initConnections();
+    loadDefaultSettings();
+}
+
+void MainWindow::initConnections()
+{
+    connect(ui->Open_file, &QAction::triggered, this, &MainWindow::OPEN_FILE_Menuber);
+    connect(this, &MainWindow::OPEN_Print_FILE, Ticket_Page, &Function_One::OPEN_FILE_Operation);
+    connect(ui->Save_as_file, &QAction::triggered, this, &MainWindow::SAVE_AS_FILE_Menuber);
+    connect(this, &MainWindow::SAVE_Print_FILE, Ticket_Page, &Function_One::Save_FILE_Operation);
+    connect(ui->about, &QAction::triggered, this, &MainWindow::About_Display);
+    connect(ui->Help, &QAction::triggered, this, &MainWindow::OPEN_Hepl_File);
+    connect(ui->actionChinese, &QAction::triggered, this, &MainWindow::Language_Choose_Chinese);
+    connect(ui->actionEnglish, &QAction::triggered, this, &MainWindow::Language_Choose_English);
+    connect(ui->actionPolish, &QAction::triggered, this, &MainWindow::Language_Choose_Poland);
+    connect(ui->Save_file, &QAction::triggered, this, &MainWindow::SAVE_FILE_default_Menuber);
+    connect(ui->Updater, &QAction::triggered, this, &MainWindow::Software_Updater_Handle);
+    connect(Help_Picture, &QPushButton::clicked, this, &MainWindow::Open_Help);
+}
+
+void MainWindow::loadDefaultSettings()
+{
+    const QString path = SystemDir::filePath(QStringLiteral("Printf_default.ini"));
+    const QFileInfo file(path);
+    if (!file.exists()) {
+        qCDebug(lcWindow) << "no default settings file" << path;
+        return;
+    }
+    if (file.size() > 0)
+        emit OPEN_Print_FILE(path);
 }
 
 MainWindow::~MainWindow()
@@ -151,7 +190,7 @@ void MainWindow::createUpdateLogTab()
 void MainWindow::createHelpTab()
 {
     Help_Page = new QWidget(this);
-    auto *picture = new QPushButton(Help_Page);
+    auto *picture = Help_Picture = new QPushButton(Help_Page);
     picture->setObjectName(QStringLiteral("Help_Picture"));
     picture->setGeometry(0, 0, 1000, 610);
     picture->setIcon(QIcon(QStringLiteral(":/Res/Pic/Help.jpg")));
@@ -182,4 +221,192 @@ QString MainWindow::tabStyleSheet()
         + s + QStringLiteral(" QTabBar::tab:selected{background:#999a91;color:white;}")
         + s + QStringLiteral(" QTabBar::tab:!selected{background:none;color:black;border:none;}")
         + s + QStringLiteral(" QTabBar::tab:last:hover:!selected{margin-left:1px;}");
+}
+
+void MainWindow::OPEN_FILE_Menuber()
+{
+    const QString path = desktop.chooseFile(this, QFileDialog::AcceptOpen, QStringLiteral("Open"));
+    if (path.isEmpty())
+        return;
+    emit OPEN_Print_FILE(path);
+}
+
+void MainWindow::SAVE_FILE_default_Menuber()
+{
+    // The old file stays until the new one is complete: the save replaces it in one step.
+    emit SAVE_Print_FILE(SystemDir::filePath(QStringLiteral("Printf_default.ini")));
+}
+
+void MainWindow::SAVE_AS_FILE_Menuber()
+{
+    const QString path = desktop.chooseFile(this, QFileDialog::AcceptSave, QStringLiteral("Save As"));
+    if (path.isEmpty())
+        return;
+    emit SAVE_Print_FILE(path);
+}
+
+void MainWindow::Exit_Prompt_Handle()
+{
+    const QString text = QStringLiteral("\r\n") + QString(6, QLatin1Char(' '))
+        + QObject::tr("警告：程序正在运行退出后是否要保存配置文件?") + QString(8, QLatin1Char(' ')) + QStringLiteral("\r\n");
+    const auto answer = QMessageBox::question(this, QObject::tr("退出程序"), text, QMessageBox::Yes | QMessageBox::No,
+                                              QMessageBox::NoButton);
+    if (answer == QMessageBox::Yes) {
+        SAVE_FILE_default_Menuber();
+        qCDebug(lcWindow) << "saved, exiting";
+    } else {
+        qCDebug(lcWindow) << "exiting without saving";
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    Exit_Prompt_Handle();
+    event->accept();
+}
+
+struct MainWindow::LanguageSwitch {
+    const char *value;
+    QString title;
+    QString alreadySet;
+    QString switched;
+};
+
+namespace {
+QString spaces(int n)
+{
+    return QString(n, QLatin1Char(' '));
+}
+const QString CrLf = QStringLiteral("\r\n");
+} // namespace
+
+void MainWindow::Language_Choose_Chinese()
+{
+    switchLanguage({"Chinese", QStringLiteral("语言切换"),
+                    CrLf + spaces(56) + CrLf + spaces(14) + QStringLiteral("软件已是中文版本") + spaces(28) + QStringLiteral(".")
+                        + spaces(41) + CrLf,
+                    CrLf + spaces(38) + CrLf + spaces(4) + QStringLiteral("软件已换成功切换成< 中文版本 >") + spaces(27)
+                        + QStringLiteral("->请重启软件后生效...") + spaces(15) + CrLf});
+}
+
+void MainWindow::Language_Choose_English()
+{
+    switchLanguage({"English", QStringLiteral("Language Switching"),
+                    CrLf + spaces(38) + CrLf + spaces(4) + QStringLiteral("Has been switched to English version") + spaces(13)
+                        + QStringLiteral(".") + CrLf + spaces(45) + CrLf,
+                    CrLf + QStringLiteral("The software has been successfully switched to <English version>") + CrLf
+                        + QStringLiteral("Please restart the software and take effect.....")});
+}
+
+void MainWindow::Language_Choose_Poland()
+{
+    switchLanguage({"Poland", QStringLiteral("język"),
+                    CrLf + spaces(38) + CrLf + spaces(5) + QStringLiteral("został przeniesiony do polskiej wersji językowej")
+                        + spaces(12) + QStringLiteral(".") + CrLf + spaces(45) + CrLf,
+                    CrLf + QStringLiteral("system jest skutecznie włączone do polskiej wersji językowej") + CrLf
+                        + QStringLiteral("po wejściu w życie.t.....")});
+}
+
+void MainWindow::switchLanguage(const LanguageSwitch &choice)
+{
+    const QString path = SystemDir::filePath(QStringLiteral("Language.ini"));
+    qCDebug(lcWindow) << "language file" << path;
+    const QString damaged = CrLf + CrLf + spaces(49) + CrLf + spaces(1) + QStringLiteral("The system file may have been damaged....")
+        + spaces(11);
+    if (!QFileInfo::exists(path)) {
+        PictureBox::show(this, QStringLiteral("Warning"), damaged, QStringLiteral(":/Res/Pic/damage.png"));
+        return;
+    }
+    const QString value = QLatin1String(choice.value);
+    {
+        QSettings ini(path, QSettings::IniFormat);
+        if (ini.value(QStringLiteral("Language")).toString() == value) {
+            PictureBox::show(this, choice.title, choice.alreadySet, QStringLiteral(":/Res/Pic/Language.png"));
+            return;
+        }
+        qCDebug(lcWindow) << "switching language to" << value;
+        ini.setValue(QStringLiteral("Language"), value);
+        ini.sync();
+        // A switch that was not stored must not be announced, nor followed by a restart.
+        if (ini.status() != QSettings::NoError || !QFileInfo(path).isFile()) {
+            qCWarning(lcWindow) << "cannot write" << path;
+            PictureBox::show(this, QStringLiteral("Warning"), damaged, QStringLiteral(":/Res/Pic/damage.png"));
+            return;
+        }
+    }
+    PictureBox::show(this, choice.title, choice.switched, QStringLiteral(":/Res/Pic/Language.png"));
+    Exit_Prompt_Handle();
+    desktop.exitApplication(0);
+    desktop.startDetached(QCoreApplication::applicationFilePath(), Options.restartArguments());
+}
+
+void MainWindow::OPEN_Hepl_File()
+{
+    switch (Read_Language(false)) {
+    case Language_English:
+        Open_Path_File_Handle(QStringLiteral("English help path.ini"));
+        break;
+    case Language_Polish:
+        Open_Path_File_Handle(QStringLiteral("Poland help path.ini"));
+        break;
+    default:
+        Open_Path_File_Handle(QStringLiteral("Chinese help path.ini"));
+        break;
+    }
+}
+
+void MainWindow::Open_Help()
+{
+    OPEN_Hepl_File();
+}
+
+void MainWindow::Software_Updater_Handle()
+{
+    Open_Path_File_Handle(Read_Language(false) == Language_Polish ? QStringLiteral("Update path Poland.ini")
+                                                                  : QStringLiteral("Update path.ini"));
+}
+
+void MainWindow::Open_Path_File_Handle(const QString &fileName)
+{
+    const QString path = SystemDir::filePath(fileName);
+    QFile file(path);
+    if (!file.exists()) {
+        PictureBox::show(this, QStringLiteral("Warning"),
+                         CrLf + CrLf + spaces(51) + CrLf + QObject::tr("               系统文件可能已经损坏...             "),
+                         QStringLiteral(":/Res/Pic/damage.png"));
+        return;
+    }
+    QString target;
+    if (file.open(QIODevice::ReadOnly))
+        target = Gbk::decode(file.readAll());
+    // Paths we ship are relative to the System folder, so they work wherever it is.
+    if (!target.isEmpty() && QFileInfo(target).isRelative())
+        target = QDir(SystemDir::directory()).filePath(target);
+    qCDebug(lcWindow) << "opening" << target;
+    desktop.openUrl(QUrl::fromLocalFile(target));
+}
+
+void MainWindow::About_Display()
+{
+    const bool polish = Read_Language(false) == Language_Polish;
+    const QString title = polish
+        ? QStringLiteral("          chodzi o naszą wersję danych i informacji zwrotnych metod i oświadczenia")
+        : QStringLiteral("        About some of our version information and feedback methods and statements.");
+    QMessageBox box(QMessageBox::NoIcon, title, QString(), QMessageBox::Close, this);
+    box.setText(polish ? QStringLiteral("\r\n    Wersja programu: V1.0.7\r\n"
+                                        "    Prawa: zespół projektu tqmanage\r\n"
+                                        "    Kontakt: Biuro projektu tqmanage, ul. Przykładowa 1, 00-001 Miasto\r\n"
+                                        "    Telefon: +48 000 000 000\r\n"
+                                        "    E-mail: kontakt@tqmanage.example\r\n"
+                                        "    WWW: https://tqmanage.example\r\n")
+                       : QStringLiteral("\r\n    tqmanage - queue management unit configuration tool\r\n"
+                                        "    Platform: Windows and Linux desktop (Qt 5)\r\n"
+                                        "    Version: V1.0.7\r\n"
+                                        "    Rights: the tqmanage project team\r\n"
+                                        "    Feedback: feedback@tqmanage.example\r\n"
+                                        "    Provided as is, without warranty of any kind.\r\n"));
+    box.setIconPixmap(QPixmap(QStringLiteral(":/Res/Pic/about3.png")).scaled(128, 128, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    if (polish)
+        box.resize(800, 100);
+    box.exec();
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Desktop.h"
 #include "StartOptions.h"
 
 #include <QMainWindow>
@@ -8,6 +9,7 @@ class Function_One;
 class Function_USART;
 class QAction;
 class QMenu;
+class QPushButton;
 class QTabWidget;
 class QTextBrowser;
 class QWidget;
@@ -48,13 +50,44 @@ public:
     Function_USART *Serial_Service = nullptr;
     Function_One *Ticket_Page = nullptr;
     QWidget *Help_Page = nullptr;
+    QPushButton *Help_Picture = nullptr;
+    StartOptions Options;
 
     static QString tabStyleSheet();
 
     // Selects the port box entry of this location and presses connect (command line --connect).
     bool connectTo(const QString &systemLocation);
 
+    void Exit_Prompt_Handle();
+    void Open_Path_File_Handle(const QString &fileName);
+
+    Desktop desktop = Desktop::real();
+
+signals:
+    void OPEN_Print_FILE(QString Route);
+    void SAVE_Print_FILE(QString Route);
+
+public slots:
+    void OPEN_FILE_Menuber();
+    void SAVE_FILE_default_Menuber();
+    void SAVE_AS_FILE_Menuber();
+    void Language_Choose_Chinese();
+    void Language_Choose_English();
+    void Language_Choose_Poland();
+    void OPEN_Hepl_File();
+    void Open_Help();
+    void Software_Updater_Handle();
+    void About_Display();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
 private:
+    struct LanguageSwitch;
+    void switchLanguage(const LanguageSwitch &choice);
+    void loadDefaultSettings();
+    void initConnections();
+
     void setupForm();
     void createUpdateLogTab();
     void createHelpTab();

@@ -11,6 +11,8 @@
 #include "ticket/LineRecord.h"
 #include "ticket/PreviewRenderer.h"
 #include "ticket/QDialg_add_Line.h"
+#include "ticket/SettingsCodec.h"
+#include "ticket/SettingsFile.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -419,17 +421,18 @@ void Function_One::Clear_Print_Page()
         line.clear();
 }
 
-void Function_One::Show_Print_Preview()
+bool Function_One::Show_Print_Preview()
 {
     Print_Preview->clear();
     const PreviewRenderer::Result page = PreviewRenderer::render(Print_Line);
     if (!page.errorCode.isEmpty()) {
         Clear_Print_Page();
         Show_Format_Error(page.errorCode);
-        return;
+        return false;
     }
     Print_Preview->setHtml(page.html);
     Print_Preview->moveCursor(QTextCursor::End);
+    return true;
 }
 
 void Function_One::Show_Format_Error(const QString &code)
@@ -439,4 +442,64 @@ void Function_One::Show_Format_Error(const QString &code)
         name->clear();
     Clear_Print_Page();
     PictureBox::show(this, tr("Warning"), text, QStringLiteral(":/Res/Pic/damage.png"));
+}
+
+bool Function_One::Save_FILE_Operation(QString Route)
+{
+    SettingsCodec::Settings settings;
+    for (int i = 0; i < 10; ++i)
+        settings.lines[i] = Print_Line[i];
+    for (int i = 0; i < 5; ++i)
+        settings.typeNames[i] = QL_Type_Name[i]->text();
+    settings.networkIdIndex = QC_Network_ID->currentIndex();
+    settings.autoClearIndex = QC_Auto_Clear->currentIndex();
+    settings.syncRestartIndex = QC_Sync_Restart->currentIndex();
+    const QByteArray content = SettingsCodec::encode(settings);
+    QString error;
+    if (content.isEmpty() || !SettingsFile::replace(Route, content, &error)) {
+        qCWarning(lcDevice) << "settings not saved" << Route << error;
+        PictureBox::show(this, tr("Warning"), QObject::tr("配置文件保存失败,原文件未改动:") + QStringLiteral("\r\n") + Route,
+                         QStringLiteral(":/Res/Pic/damage.png"));
+        return false;
+    }
+    qCDebug(lcDevice) << "settings saved" << Route;
+    return true;
+}
+
+void Function_One::OPEN_FILE_Operation(QString Route)
+{
+    // Decoded in memory: the operator's file is only ever rewritten after a clean load.
+    const SettingsCodec::Decoded file = SettingsCodec::decode(SettingsFile::read(Route));
+    const SettingsCodec::Settings &s = file.settings;
+
+    for (int i = 0; i < 10; ++i)
+        Print_Line[i] = s.lines[i];
+    bool reported = !Show_Print_Preview();
+
+    for (const QString &name : s.typeNames) {
+        if (name.contains(QLatin1Char('+'))) {
+            Show_Format_Error(QStringLiteral("020"));
+            return;
+        }
+    }
+    for (int i = 0; i < 5; ++i)
+        QL_Type_Name[i]->setText(s.typeNames[i]);
+
+    const struct {
+        QComboBox *box;
+        int index;
+        const char *code;
+    } parameters[] = {{QC_Network_ID, s.networkIdIndex, "015"},
+                      {QC_Auto_Clear, s.autoClearIndex, "016"},
+                      {QC_Sync_Restart, s.syncRestartIndex, "017"}};
+    for (const auto &p : parameters) {
+        if (p.index >= 0 && p.index < p.box->count()) {
+            p.box->setCurrentIndex(p.index);
+        } else {
+            Show_Format_Error(QLatin1String(p.code));
+            reported = true;
+        }
+    }
+    if (!reported && file.keysFound > 0)
+        Save_FILE_Operation(Route);
 }

@@ -46,6 +46,9 @@ public slots:
     void SavePtint_Line_Contents(QString str);
     void Limit_Ql_type_Lenght(QString text);
     void Set_System_PushButton_Handle();
+    // Returns whether the file now holds the settings (saving reports a failure to the operator).
+    bool Save_FILE_Operation(QString Route);
+    void OPEN_FILE_Operation(QString Route);
 
 public:
     QComboBox *QC_COM_Choose = nullptr;
@@ -83,7 +86,7 @@ public:
 
     // The ticket page: store, clear, check and render, report a format error.
     void Clear_Print_Page();
-    void Show_Print_Preview();
+    bool Show_Print_Preview(); // false when a faulty record was reported
     void Show_Format_Error(const QString &code);
 
     static constexpr int TypeNameMaxBytes = 8;

@@ -126,6 +126,15 @@ TEXTS = {
     ("QObject", "添加"): ("Addition", "Dodaj"),
     ("QObject", "清除所有"): ("Clear all", "Wyczyść wszystko"),
     ("QDialg_add_Line", "Warning"): ("Warning", "Ostrzeżenie"),
+    ("QObject", "退出程序"): ("Exit procedure", "Zamykanie programu"),
+    ("QObject", "警告：程序正在运行退出后是否要保存配置文件?"): (
+        "Warning:Do you want to save the configuration file and exit?",
+        "Uwaga: czy zapisać plik konfiguracji przed zamknięciem?"),
+    ("QObject", "               系统文件可能已经损坏...             "): (
+        "        The system file may have been damaged....", "        Plik systemowy może być uszkodzony...."),
+    ("QObject", "配置文件保存失败,原文件未改动:"): (
+        "The settings file could not be saved; the previous file is unchanged:",
+        "Nie udało się zapisać pliku ustawień; poprzedni plik pozostał bez zmian:"),
 }
 
 

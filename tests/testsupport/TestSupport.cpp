@@ -47,7 +47,8 @@ void TestSupport::answerNextModal(std::function<void(QWidget *)> inspect, int ti
             return;
         if (inspect)
             inspect(modal);
-        closeModal(modal);
+        if (modal->isVisible()) // inspect may have answered it already
+            closeModal(modal);
     });
     poll->start();
 }
@@ -71,7 +72,8 @@ void TestSupport::closeModalWhen(std::function<bool(QWidget *)> until, std::func
         delete deadline;
         if (inspect)
             inspect(modal);
-        closeModal(modal);
+        if (modal->isVisible())
+            closeModal(modal);
     });
     poll->start();
 }

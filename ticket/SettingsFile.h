@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Reading and replacing the operator's settings file without ever leaving it half written.
+namespace SettingsFile {
+// The whole content, or an empty array when the file cannot be read.
+QByteArray read(const QString &path, bool *ok = nullptr);
+// Writes content completely beside the file, then replaces it; a read-only file is made writable
+// for the replacement and left read-only again (also when the replacement fails).
+bool replace(const QString &path, const QByteArray &content, QString *error = nullptr);
+bool isReadOnly(const QString &path);
+} // namespace SettingsFile
