@@ -412,5 +412,121 @@
             <source>配置文件保存失败,原文件未改动:</source>
             <translation>The settings file could not be saved; the previous file is unchanged:</translation>
         </message>
+        <message>
+            <source>类型</source>
+            <translation>TYPE </translation>
+        </message>
+        <message>
+            <source>请选择类型点击添加后按住取号器上的按键...</source>
+            <translation>Please select and click Add button...</translation>
+        </message>
+        <message>
+            <source>添 加</source>
+            <translation>Addition</translation>
+        </message>
+        <message>
+            <source>添加类型:</source>
+            <translation>Add Type:</translation>
+        </message>
+        <message>
+            <source>请选择需要删除的类型点击删除...</source>
+            <translation>Please select and click Delete key...</translation>
+        </message>
+        <message>
+            <source>删除</source>
+            <translation>Delete</translation>
+        </message>
+        <message>
+            <source>删除类型:</source>
+            <translation>Delete type</translation>
+        </message>
+        <message>
+            <source>自动切换:</source>
+            <translation>Auto grow:</translation>
+        </message>
+        <message>
+            <source>选中后配对成功后会自动跳转下一个类型</source>
+            <translation>After successful pairing, the next type will automatically jump</translation>
+        </message>
+        <message>
+            <source>类型 </source>
+            <translation>TYPE </translation>
+        </message>
+        <message>
+            <source>匹配成功.</source>
+            <translation> Pairing success.</translation>
+        </message>
+        <message>
+            <source>此叫号器已经与类型 </source>
+            <translation>This device has been combined with </translation>
+        </message>
+        <message>
+            <source> 配对...</source>
+            <translation> Pair...</translation>
+        </message>
+        <message>
+            <source>已经删除全部类型.</source>
+            <translation>All types have been deleted.</translation>
+        </message>
+        <message>
+            <source>删除成功.</source>
+            <translation>Delete success.</translation>
+        </message>
+        <message>
+            <source>更新固件</source>
+            <translation>Update</translation>
+        </message>
+        <message>
+            <source>打开固件</source>
+            <translation>Open package</translation>
+        </message>
+        <message>
+            <source>请确认是否已经连接设备,并且已经进入升级模式...</source>
+            <translation>Please confirm the connection device and enter the upgrade mode...</translation>
+        </message>
+        <message>
+            <source>固件加载完成: </source>
+            <translation>Update package loading completed:</translation>
+        </message>
+        <message>
+            <source>固件文件超过51200字节,未加载: </source>
+            <translation>The file is larger than 51200 bytes and was not loaded: </translation>
+        </message>
+        <message>
+            <source>固件文件无法读取,未加载.....</source>
+            <translation>The file could not be read and was not loaded.....</translation>
+        </message>
+        <message>
+            <source>请选择并打开要更新的固件.....</source>
+            <translation>Please select and open firmware to update....</translation>
+        </message>
+        <message>
+            <source>发生异常错误请重新尝试.....</source>
+            <translation>An error occurred. Please try again....</translation>
+        </message>
+        <message>
+            <source>正在请求升级等待响应...</source>
+            <translation>Requesting upgrade to wait for response...</translation>
+        </message>
+        <message>
+            <source>响应超时请重新尝试.....</source>
+            <translation>Try again after responding to timeout...</translation>
+        </message>
+        <message>
+            <source>升级完成5s后进入主程序...</source>
+            <translation>Upgrade completed 5 seconds after entering the main program...</translation>
+        </message>
+        <message>
+            <source>升级包存在异常升级失败请检查后重新尝试...</source>
+            <translation>Upgrade package exception. Please try again after checking...</translation>
+        </message>
+        <message>
+            <source>系统已经进入升级模式....</source>
+            <translation>The system has entered the upgrade mode...</translation>
+        </message>
+        <message>
+            <source>系统已经进入正常模式系统版本:</source>
+            <translation>System started normal operation version number:</translation>
+        </message>
     </context>
 </TS>

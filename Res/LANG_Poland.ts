@@ -412,5 +412,121 @@
             <source>配置文件保存失败,原文件未改动:</source>
             <translation>Nie udało się zapisać pliku ustawień; poprzedni plik pozostał bez zmian:</translation>
         </message>
+        <message>
+            <source>类型</source>
+            <translation>TYP </translation>
+        </message>
+        <message>
+            <source>请选择类型点击添加后按住取号器上的按键...</source>
+            <translation>Wybierz typ, kliknij Dodaj i przytrzymaj klawisz automatu...</translation>
+        </message>
+        <message>
+            <source>添 加</source>
+            <translation>Dodaj</translation>
+        </message>
+        <message>
+            <source>添加类型:</source>
+            <translation>Dodaj typ:</translation>
+        </message>
+        <message>
+            <source>请选择需要删除的类型点击删除...</source>
+            <translation>Wybierz typ do usunięcia i kliknij Usuń...</translation>
+        </message>
+        <message>
+            <source>删除</source>
+            <translation>Usuń</translation>
+        </message>
+        <message>
+            <source>删除类型:</source>
+            <translation>Usuń typ:</translation>
+        </message>
+        <message>
+            <source>自动切换:</source>
+            <translation>Auto dalej:</translation>
+        </message>
+        <message>
+            <source>选中后配对成功后会自动跳转下一个类型</source>
+            <translation>Po udanym parowaniu program sam przejdzie do następnego typu</translation>
+        </message>
+        <message>
+            <source>类型 </source>
+            <translation>TYP </translation>
+        </message>
+        <message>
+            <source>匹配成功.</source>
+            <translation> Sparowano.</translation>
+        </message>
+        <message>
+            <source>此叫号器已经与类型 </source>
+            <translation>To urządzenie jest już sparowane z typem </translation>
+        </message>
+        <message>
+            <source> 配对...</source>
+            <translation>...</translation>
+        </message>
+        <message>
+            <source>已经删除全部类型.</source>
+            <translation>Usunięto wszystkie typy.</translation>
+        </message>
+        <message>
+            <source>删除成功.</source>
+            <translation>Usunięto.</translation>
+        </message>
+        <message>
+            <source>更新固件</source>
+            <translation>Aktualizuj</translation>
+        </message>
+        <message>
+            <source>打开固件</source>
+            <translation>Otwórz plik</translation>
+        </message>
+        <message>
+            <source>请确认是否已经连接设备,并且已经进入升级模式...</source>
+            <translation>Upewnij się, że urządzenie jest połączone i w trybie aktualizacji...</translation>
+        </message>
+        <message>
+            <source>固件加载完成: </source>
+            <translation>Wczytano plik aktualizacji: </translation>
+        </message>
+        <message>
+            <source>固件文件超过51200字节,未加载: </source>
+            <translation>Plik większy niż 51200 bajtów, nie wczytano: </translation>
+        </message>
+        <message>
+            <source>固件文件无法读取,未加载.....</source>
+            <translation>Nie można odczytać pliku, nie wczytano.....</translation>
+        </message>
+        <message>
+            <source>请选择并打开要更新的固件.....</source>
+            <translation>Wybierz i otwórz plik aktualizacji....</translation>
+        </message>
+        <message>
+            <source>发生异常错误请重新尝试.....</source>
+            <translation>Wystąpił błąd. Spróbuj ponownie....</translation>
+        </message>
+        <message>
+            <source>正在请求升级等待响应...</source>
+            <translation>Żądanie aktualizacji, oczekiwanie na odpowiedź...</translation>
+        </message>
+        <message>
+            <source>响应超时请重新尝试.....</source>
+            <translation>Brak odpowiedzi. Spróbuj ponownie...</translation>
+        </message>
+        <message>
+            <source>升级完成5s后进入主程序...</source>
+            <translation>Aktualizacja zakończona, program urządzenia ruszy za 5 s...</translation>
+        </message>
+        <message>
+            <source>升级包存在异常升级失败请检查后重新尝试...</source>
+            <translation>Błędny plik aktualizacji, aktualizacja nieudana. Sprawdź i spróbuj ponownie...</translation>
+        </message>
+        <message>
+            <source>系统已经进入升级模式....</source>
+            <translation>Urządzenie jest w trybie aktualizacji....</translation>
+        </message>
+        <message>
+            <source>系统已经进入正常模式系统版本:</source>
+            <translation>Urządzenie pracuje normalnie, wersja:</translation>
+        </message>
     </context>
 </TS>

@@ -4,6 +4,7 @@
 #include "PictureBox.h"
 #include "SystemDir.h"
 #include "device/Function_One.h"
+#include "firmware/Bootloader_Handle.h"
 #include "serial/Function_USART.h"
 #include "serial/Gbk.h"
 
@@ -96,6 +97,7 @@ void MainWindow::initConnections()
     connect(ui->actionPolish, &QAction::triggered, this, &MainWindow::Language_Choose_Poland);
     connect(ui->Save_file, &QAction::triggered, this, &MainWindow::SAVE_FILE_default_Menuber);
     connect(ui->Updater, &QAction::triggered, this, &MainWindow::Software_Updater_Handle);
+    connect(ui->Boot_Handl, &QAction::triggered, this, &MainWindow::Bootloader_update_Handle);
     connect(Help_Picture, &QPushButton::clicked, this, &MainWindow::Open_Help);
 }
 
@@ -409,4 +411,19 @@ void MainWindow::About_Display()
     if (polish)
         box.resize(800, 100);
     box.exec();
+}
+
+void MainWindow::Bootloader_update_Handle()
+{
+    Bootloader_Handle dialog(this);
+    dialog.setFixedSize(550, 300);
+    dialog.setStyleSheet(QStringLiteral("background-color: white;"));
+    dialog.setWindowTitle(QStringLiteral("Bootloadle Mode"));
+    dialog.setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
+    if (chooseFirmwareImage)
+        dialog.chooseImage = chooseFirmwareImage;
+    connect(&dialog, &Bootloader_Handle::USART_Bootloader_signals, Serial_Service, &Function_USART::Send_USART_QByteArray);
+    connect(&dialog, &Bootloader_Handle::USART_Bootloader_COM, Serial_Service, &Function_USART::USART_Send);
+    connect(Ticket_Page, &Function_One::USART_RX_dat_SIGNALS, &dialog, &Bootloader_Handle::USART_Update_APP_Handle);
+    dialog.exec();
 }

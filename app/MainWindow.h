@@ -62,6 +62,8 @@ public:
     void Open_Path_File_Handle(const QString &fileName);
 
     Desktop desktop = Desktop::real();
+    // Replaces the firmware window's file dialog (tests).
+    std::function<QString(QWidget *)> chooseFirmwareImage;
 
 signals:
     void OPEN_Print_FILE(QString Route);
@@ -78,6 +80,7 @@ public slots:
     void Open_Help();
     void Software_Updater_Handle();
     void About_Display();
+    void Bootloader_update_Handle();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

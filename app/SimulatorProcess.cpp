@@ -21,9 +21,8 @@ SimulatorProcess::~SimulatorProcess()
 bool SimulatorProcess::start(const QString &program, const QStringList &arguments, QString *error)
 {
     Process = new QProcess(this);
-    Process->setProcessChannelMode(QProcess::SeparateChannels);
-    Process->setReadChannel(QProcess::StandardOutput);
     Process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    Process->setReadChannel(QProcess::StandardOutput);
     Process->start(program, arguments);
     if (!Process->waitForStarted(5000)) {
         *error = QStringLiteral("cannot start %1: %2").arg(program, Process->errorString());

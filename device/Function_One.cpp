@@ -1,5 +1,6 @@
 #include "Function_One.h"
 
+#include "Pair_Mode_Handle.h"
 #include "StateReply.h"
 #include "app/Language.h"
 #include "app/PictureBox.h"
@@ -92,6 +93,7 @@ void Function_One::initConnections()
     for (QLineEdit *name : QL_Type_Name)
         connect(name, &QLineEdit::textChanged, this, &Function_One::Limit_Ql_type_Lenght);
     connect(QB_Add_Line, &QPushButton::clicked, this, &Function_One::OPEN_Dialg_Add_Line);
+    connect(Pair_Set_Push, &QPushButton::clicked, this, &Function_One::Pair_Mode_PushButton_Handle);
     for (QPushButton *button : {Print_Write_Push, TYPE_PB_SET, PB_ID_sned, PB_Time_syn_sned, PB_Rec_sned})
         connect(button, &QPushButton::clicked, this, &Function_One::Set_System_PushButton_Handle);
 }
@@ -502,4 +504,18 @@ void Function_One::OPEN_FILE_Operation(QString Route)
     }
     if (!reported && file.keysFound > 0)
         Save_FILE_Operation(Route);
+}
+
+void Function_One::Pair_Mode_PushButton_Handle()
+{
+    Pair_Mode_Handle dialog(this, QC_Pair_Mode);
+    dialog.setFixedSize(550, 300);
+    dialog.setWindowTitle(QStringLiteral("Pair Mode"));
+    dialog.setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
+    connect(&dialog, &Pair_Mode_Handle::USART_SEND_SIGNALS, this, &Function_One::SEND_USART_Contents);
+    connect(this, &Function_One::USART_RX_dat_SIGNALS, &dialog, &Pair_Mode_Handle::USART_RETURN_dat_Handel);
+    // Straight to the service: the batch window's last acknowledgement may stay in USART_RX_dat.
+    if (usart)
+        usart->USART_Send(Commands::pairReadAll());
+    dialog.exec();
 }

@@ -49,6 +49,7 @@ public slots:
     // Returns whether the file now holds the settings (saving reports a failure to the operator).
     bool Save_FILE_Operation(QString Route);
     void OPEN_FILE_Operation(QString Route);
+    void Pair_Mode_PushButton_Handle();
 
 public:
     QComboBox *QC_COM_Choose = nullptr;

@@ -4,6 +4,7 @@
 #include "serial/Gbk.h"
 
 #include <QDateTime>
+#include <QFile>
 
 #include <QRegularExpression>
 
@@ -16,6 +17,8 @@ SimUnit::SimUnit(const Options &options)
     addHandler(QStringLiteral("ATNW"), [this](const Command &c) { return systemParameter(c); });
     addHandler(QStringLiteral("ATTW"), [this](const Command &c) { return clock(c); });
     addHandler(QStringLiteral("ATRW"), [this](const Command &c) { return factoryReset(c); });
+    addHandler(QStringLiteral("ATAW"), [this](const Command &c) { return pairing(c); });
+    addHandler(QStringLiteral("ATUP"), [this](const Command &c) { return upgrade(c); });
 }
 
 void SimUnit::addHandler(const QString &verb, Handler handler)
@@ -25,6 +28,9 @@ void SimUnit::addHandler(const QString &verb, Handler handler)
 
 QList<SimUnit::Reply> SimUnit::handle(const QByteArray &burst)
 {
+    // During a transfer everything but an "ATUP+" text is a package of raw bytes.
+    if (Upgrade.active && !burst.startsWith("ATUP+"))
+        return package(burst);
     Command command;
     command.raw = burst;
     command.text = Gbk::decode(burst);
@@ -179,4 +185,131 @@ QStringList SimUnit::takeNotes()
     QStringList out;
     out.swap(Notes);
     return out;
+}
+
+QList<SimUnit::Reply> SimUnit::pairing(const Command &c)
+{
+    const QString what = c.fields.value(1);
+    const QString type = c.fields.value(2);
+    if (c.fields.size() != 4 || c.fields.at(3) != QLatin1String("OK"))
+        return reject(QStringLiteral("pairing command needs four fields ending in OK"));
+    auto line = [](const QString &text) { return text.toLatin1() + QByteArray("\r\n"); };
+    if (what == QLatin1String("READ") && type == QLatin1String("ALL")) {
+        QList<Reply> replies;
+        for (int t = 1; t <= 5; ++t) {
+            const QString info = Unit_State.pairedDispenser[t - 1].isEmpty() ? QStringLiteral("---")
+                                                                              : Unit_State.pairedDispenser[t - 1];
+            replies << Reply{line(QStringLiteral("ATAW+%1+READ+%2").arg(t).arg(info)), t == 1 ? 0 : ReadGapMs};
+        }
+        return replies;
+    }
+    const int t = type.size() == 1 ? type.toInt() : 0;
+    if (what == QLatin1String("ADD") && t >= 1 && t <= 5) {
+        for (int u = 1; u <= 5; ++u) {
+            if (Unit_State.pairedDispenser[u - 1] == Opts.dispenserId) {
+                note(QStringLiteral("dispenser %1 already paired with type %2").arg(Opts.dispenserId).arg(u));
+                return {{line(QStringLiteral("ATAW+%1+REPEAT+%2").arg(t).arg(u)), Opts.keyDelayMs}};
+            }
+        }
+        Unit_State.pairedDispenser[t - 1] = Opts.dispenserId;
+        note(QStringLiteral("type %1 paired with dispenser %2").arg(t).arg(Opts.dispenserId));
+        return {{line(QStringLiteral("ATAW+%1+SUCCESS+%2").arg(t).arg(Opts.dispenserId)), Opts.keyDelayMs}};
+    }
+    if (what == QLatin1String("Delete") && type == QLatin1String("ALL")) {
+        for (QString &d : Unit_State.pairedDispenser)
+            d.clear();
+        note(QStringLiteral("all pairings deleted"));
+        return {{line(QStringLiteral("ATAW+Delete+ALL")), Opts.ackDelayMs}};
+    }
+    if (what == QLatin1String("Delete") && t >= 1 && t <= 5) {
+        Unit_State.pairedDispenser[t - 1].clear();
+        note(QStringLiteral("pairing of type %1 deleted").arg(t));
+        return {{line(QStringLiteral("ATAW+Delete+%1").arg(t)), Opts.ackDelayMs}};
+    }
+    return reject(QStringLiteral("unknown pairing command"));
+}
+
+QList<SimUnit::Reply> SimUnit::request(int n)
+{
+    Upgrade.next = n;
+    if (Opts.corruptRequest && !Upgrade.corruptUsed && n == 1) {
+        // One damaged request; whatever comes back for it is thrown away and the request repeated.
+        Upgrade.corruptUsed = true;
+        Upgrade.discardNext = true;
+        note(QStringLiteral("sending a malformed request"));
+        return {{QByteArray("ATUP+Package+#1\r\n"), 0}};
+    }
+    return {{QByteArray("ATUP+Package+") + QByteArray::number(n) + QByteArray("\r\n"), 0}};
+}
+
+QList<SimUnit::Reply> SimUnit::upgrade(const Command &c)
+{
+    if (c.text == QLatin1String("ATUP+APPSTART+OK\r\n")) {
+        Upgrade = Transfer();
+        Upgrade.active = true;
+        note(QStringLiteral("upgrade started"));
+        return request(0);
+    }
+    if (c.text == QLatin1String("ATUP+Package_Over+OK\r\n") && Upgrade.active) {
+        Upgrade.active = false;
+        note(QStringLiteral("image complete, %1 bytes in %2 packages").arg(Upgrade.image.size()).arg(Upgrade.packagesAccepted));
+        if (!Opts.imageOut.isEmpty()) {
+            QFile out(Opts.imageOut);
+            if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+                out.write(Upgrade.image);
+        }
+        return {{QByteArray("ATUP+Upgrade_Over+OK\r\n"), 0}};
+    }
+    return reject(QStringLiteral("unexpected bootloader text"));
+}
+
+uint16_t SimUnit::crc16Modbus(const QByteArray &bytes)
+{
+    uint16_t crc = 0xFFFF;
+    for (const char b : bytes) {
+        crc ^= uint8_t(b);
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 1) ? uint16_t((crc >> 1) ^ 0xA001) : uint16_t(crc >> 1);
+    }
+    return crc;
+}
+
+QList<SimUnit::Reply> SimUnit::package(const QByteArray &bytes)
+{
+    if (Upgrade.discardNext) {
+        Upgrade.discardNext = false;
+        note(QStringLiteral("answer to the malformed request discarded"));
+        return request(Upgrade.next);
+    }
+    bool good = bytes.size() >= 4;
+    int length = 0;
+    if (good) {
+        length = (uint8_t(bytes.at(0)) << 8) | uint8_t(bytes.at(1));
+        good = length <= 1024 && bytes.size() == length + 4;
+    }
+    if (good) {
+        const uint16_t crc = crc16Modbus(bytes.left(length + 2));
+        good = uint8_t(bytes.at(length + 2)) == (crc & 0xFF) && uint8_t(bytes.at(length + 3)) == (crc >> 8);
+    }
+    if (!good) {
+        note(QStringLiteral("bad package %1 (%2 bytes)").arg(Upgrade.next).arg(bytes.size()));
+        if (++Upgrade.tries >= MaxTries) {
+            Upgrade.active = false;
+            return {{QByteArray("ATUP+Upgrade_Error+OK\r\n"), 0}};
+        }
+        return request(Upgrade.next);
+    }
+    Upgrade.tries = 0;
+    const int offset = Upgrade.next * 1024;
+    if (Upgrade.image.size() < offset + length)
+        Upgrade.image.resize(offset + length);
+    Upgrade.image.replace(offset, length, bytes.mid(2, length));
+    ++Upgrade.packagesAccepted;
+    if (length < 1024)
+        Upgrade.complete = true; // the next number lies past the image
+    if (Opts.stallAfter >= 0 && Upgrade.next >= Opts.stallAfter) {
+        note(QStringLiteral("stalling after package %1").arg(Upgrade.next));
+        return {};
+    }
+    return request(Upgrade.next + 1);
 }

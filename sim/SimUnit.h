@@ -20,6 +20,11 @@ public:
         QStringList wrongCodeVerbs; // answered with a code outside the tool's pattern
         int ackDelayMs = 0;         // before every acknowledgement
         bool splitReplies = false;  // each reply in two bursts, 60 ms apart
+        int keyDelayMs = 1500;      // the operator holding a dispenser's key
+        QString dispenserId = QStringLiteral("1001"); // the dispenser whose key is held
+        int stallAfter = -1;        // stop asking after this package
+        bool corruptRequest = false; // one malformed package request
+        QString imageOut;            // where the assembled image is written
     };
 
     // What the unit has been told.
@@ -32,7 +37,23 @@ public:
         QString clock;
         QString lines[10];
         int factoryResets = 0;
+        QString pairedDispenser[5]; // by type; empty when none
     };
+
+    // The bootloader's side of a firmware transfer.
+    struct Transfer {
+        bool active = false;
+        int next = 0;     // package asked for
+        int tries = 0;    // bad copies of it so far
+        bool complete = false;
+        bool discardNext = false;
+        bool corruptUsed = false;
+        QByteArray image;
+        int packagesAccepted = 0;
+    };
+
+    static constexpr int ReadGapMs = 60;
+    static constexpr int MaxTries = 3;
 
     static constexpr int SplitGapMs = 60;
 
@@ -56,6 +77,8 @@ public:
     // Lines of state worth showing in the journal ("note" entries) since the last call.
     QStringList takeNotes();
     const State &state() const { return Unit_State; }
+    const Transfer &transfer() const { return Upgrade; }
+    static uint16_t crc16Modbus(const QByteArray &bytes);
     // The rows of the last ticket printed after a complete write of ten lines.
     QStringList lastTicket() const { return Last_Ticket; }
 
@@ -70,9 +93,14 @@ private:
     QList<Reply> clock(const Command &command);
     QList<Reply> factoryReset(const Command &command);
     QList<Reply> shaped(QList<Reply> replies) const;
+    QList<Reply> pairing(const Command &command);
+    QList<Reply> upgrade(const Command &command);
+    QList<Reply> package(const QByteArray &bytes);
+    QList<Reply> request(int n);
 
     Options Opts;
     State Unit_State;
+    Transfer Upgrade;
     int Lines_In_Write = 0; // ticket lines received since the last other command
     QStringList Last_Ticket;
     QHash<QString, Handler> Handlers;

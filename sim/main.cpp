@@ -8,9 +8,17 @@
 #include <QTimer>
 
 #include <cstdio>
+#ifdef __linux__
+#include <csignal>
+#include <sys/prctl.h>
+#endif
 
 int main(int argc, char *argv[])
 {
+#ifdef __linux__
+    // A simulator whose program (a test, tqmanage --simulate) died has nobody left to talk to.
+    ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+#endif
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tqunit-sim"));
 
@@ -35,7 +43,21 @@ int main(int argc, char *argv[])
     const QCommandLineOption wrongCode(QStringLiteral("wrong-code"),
                                        QStringLiteral("Acknowledge VERB with a code outside the pattern (repeatable)."),
                                        QStringLiteral("VERB"));
-    parser.addOptions({version, bootloader, journal, silent, ackDelay, split, wrongCode});
+    const QCommandLineOption keyDelay(QStringLiteral("key-delay"),
+                                      QStringLiteral("Milliseconds the operator holds a dispenser's key (default 1500)."),
+                                      QStringLiteral("MS"), QStringLiteral("1500"));
+    const QCommandLineOption dispenser(QStringLiteral("dispenser"),
+                                       QStringLiteral("Id of the dispenser whose key is held (default 1001)."),
+                                       QStringLiteral("ID"), QStringLiteral("1001"));
+    const QCommandLineOption imageOut(QStringLiteral("image-out"),
+                                      QStringLiteral("Write the image of a finished firmware transfer to FILE."),
+                                      QStringLiteral("FILE"));
+    const QCommandLineOption stallAfter(QStringLiteral("stall-after"),
+                                        QStringLiteral("Stop asking for packages after package N."), QStringLiteral("N"));
+    const QCommandLineOption corrupt(QStringLiteral("corrupt-request"),
+                                     QStringLiteral("Send one malformed package request."));
+    parser.addOptions({version, bootloader, journal, silent, ackDelay, split, wrongCode, keyDelay, dispenser, imageOut,
+                       stallAfter, corrupt});
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(parser.errorText()));
         return 2;
@@ -51,12 +73,19 @@ int main(int argc, char *argv[])
     options.silentVerbs = parser.values(silent);
     options.wrongCodeVerbs = parser.values(wrongCode);
     options.splitReplies = parser.isSet(split);
-    bool delayOk = false;
-    options.ackDelayMs = parser.value(ackDelay).toInt(&delayOk);
-    if (!delayOk || options.ackDelayMs < 0) {
-        std::fprintf(stderr, "tqunit-sim: --ack-delay needs milliseconds\n");
+    options.dispenserId = parser.value(dispenser);
+    options.imageOut = parser.value(imageOut);
+    options.corruptRequest = parser.isSet(corrupt);
+    const auto number = [&parser](const QCommandLineOption &option, int *out) {
+        bool ok = false;
+        *out = parser.value(option).toInt(&ok);
+        if (!ok || *out < 0)
+            std::fprintf(stderr, "tqunit-sim: --%s needs a whole number\n", qPrintable(option.names().constFirst()));
+        return ok && *out >= 0;
+    };
+    if (!number(ackDelay, &options.ackDelayMs) || !number(keyDelay, &options.keyDelayMs)
+        || (parser.isSet(stallAfter) && !number(stallAfter, &options.stallAfter)))
         return 2;
-    }
     SimUnit unit(options);
 
     Journal log;

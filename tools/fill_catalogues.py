@@ -135,6 +135,53 @@ TEXTS = {
     ("QObject", "配置文件保存失败,原文件未改动:"): (
         "The settings file could not be saved; the previous file is unchanged:",
         "Nie udało się zapisać pliku ustawień; poprzedni plik pozostał bez zmian:"),
+    ("QObject", "请选择类型点击添加后按住取号器上的按键..."): (
+        "Please select and click Add button...", "Wybierz typ, kliknij Dodaj i przytrzymaj klawisz automatu..."),
+    ("QObject", "请选择需要删除的类型点击删除..."): (
+        "Please select and click Delete key...", "Wybierz typ do usunięcia i kliknij Usuń..."),
+    ("QObject", "添 加"): ("Addition", "Dodaj"),
+    ("QObject", "删除"): ("Delete", "Usuń"),
+    ("QObject", "添加类型:"): ("Add Type:", "Dodaj typ:"),
+    ("QObject", "删除类型:"): ("Delete type", "Usuń typ:"),
+    ("QObject", "类型"): ("TYPE ", "TYP "),
+    ("QObject", "类型 "): ("TYPE ", "TYP "),
+    ("QObject", "匹配成功."): (" Pairing success.", " Sparowano."),
+    ("QObject", "此叫号器已经与类型 "): ("This device has been combined with ", "To urządzenie jest już sparowane z typem "),
+    ("QObject", " 配对..."): (" Pair...", "..."),
+    ("QObject", "删除成功."): ("Delete success.", "Usunięto."),
+    ("QObject", "已经删除全部类型."): ("All types have been deleted.", "Usunięto wszystkie typy."),
+    ("QObject", "自动切换:"): ("Auto grow:", "Auto dalej:"),
+    ("QObject", "选中后配对成功后会自动跳转下一个类型"): (
+        "After successful pairing, the next type will automatically jump",
+        "Po udanym parowaniu program sam przejdzie do następnego typu"),
+    ("QObject", "更新固件"): ("Update", "Aktualizuj"),
+    ("QObject", "打开固件"): ("Open package", "Otwórz plik"),
+    ("QObject", "请确认是否已经连接设备,并且已经进入升级模式..."): (
+        "Please confirm the connection device and enter the upgrade mode...",
+        "Upewnij się, że urządzenie jest połączone i w trybie aktualizacji..."),
+    ("QObject", "固件加载完成: "): ("Update package loading completed:", "Wczytano plik aktualizacji: "),
+    ("QObject", "固件文件超过51200字节,未加载: "): (
+        "The file is larger than 51200 bytes and was not loaded: ", "Plik większy niż 51200 bajtów, nie wczytano: "),
+    ("QObject", "固件文件无法读取,未加载....."): (
+        "The file could not be read and was not loaded.....", "Nie można odczytać pliku, nie wczytano....."),
+    ("QObject", "请选择并打开要更新的固件....."): (
+        "Please select and open firmware to update....", "Wybierz i otwórz plik aktualizacji...."),
+    ("QObject", "发生异常错误请重新尝试....."): (
+        "An error occurred. Please try again....", "Wystąpił błąd. Spróbuj ponownie...."),
+    ("QObject", "正在请求升级等待响应..."): (
+        "Requesting upgrade to wait for response...", "Żądanie aktualizacji, oczekiwanie na odpowiedź..."),
+    ("QObject", "响应超时请重新尝试....."): (
+        "Try again after responding to timeout...", "Brak odpowiedzi. Spróbuj ponownie..."),
+    ("QObject", "升级完成5s后进入主程序..."): (
+        "Upgrade completed 5 seconds after entering the main program...",
+        "Aktualizacja zakończona, program urządzenia ruszy za 5 s..."),
+    ("QObject", "升级包存在异常升级失败请检查后重新尝试..."): (
+        "Upgrade package exception. Please try again after checking...",
+        "Błędny plik aktualizacji, aktualizacja nieudana. Sprawdź i spróbuj ponownie..."),
+    ("QObject", "系统已经进入升级模式...."): (
+        "The system has entered the upgrade mode...", "Urządzenie jest w trybie aktualizacji...."),
+    ("QObject", "系统已经进入正常模式系统版本:"): (
+        "System started normal operation version number:", "Urządzenie pracuje normalnie, wersja:"),
 }
 
 

@@ -127,7 +127,8 @@ SimUnderTest::SimUnderTest(const QStringList &extraArguments)
     QDir().mkpath(Dir);
     Journal_Path = Dir + QStringLiteral("/journal.jsonl");
     Process = new QProcess;
-    Process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    // Not forwarded: a simulator left behind must not hold the test runner's output open.
+    Process->setProcessChannelMode(QProcess::SeparateChannels);
     Process->start(QStringLiteral(TQ_SIM_PATH), QStringList{QStringLiteral("--journal"), Journal_Path} + extraArguments);
     if (!Process->waitForStarted(5000))
         return;

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "UpgradeSession.h"
+
+#include <QDialog>
+#include <QTextEdit>
+
+#include <cstdint>
+#include <functional>
+
+class QPushButton;
+
+// The firmware update window: loads an image file and runs the transfer the unit asks for.
+class Bootloader_Handle : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Bootloader_Handle(QWidget *parent);
+
+    QTextEdit Info_Text;
+    QPushButton *Update_Button = nullptr;
+    QPushButton *Open_Button = nullptr;
+    UpgradeSession Session;
+
+    uint32_t APP_Size() const { return uint32_t(Session.image().size()); }
+    // Asks for the image file; tests answer it themselves.
+    std::function<QString(QWidget *parent)> chooseImage;
+
+signals:
+    void USART_Bootloader_signals(uint8_t *buff, uint32_t len);
+    void USART_Bootloader_COM(QString com);
+
+public slots:
+    void Update_APP_Button_Handle();
+    void Open_Bootloader_File_Handle();
+    void USART_Update_APP_Handle(QString Ask_COM);
+    void Update_Response_timeout();
+
+private:
+    void appendLog(const QString &text);
+    void initConnections();
+};

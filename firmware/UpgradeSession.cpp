@@ -1,0 +1,120 @@
+#include "UpgradeSession.h"
+
+#include "CRC16_Handle.h"
+#include "protocol/Commands.h"
+
+#include <QCoreApplication>
+#include <QLoggingCategory>
+#include <QStringList>
+
+Q_LOGGING_CATEGORY(lcUpgrade, "tq.upgrade")
+
+bool UpgradeSession::Upgrade_Active = false;
+const char *const UpgradeSession::RequestText = "AT+Request_to_upgrade+OK";
+const char *const UpgradeSession::TimeoutText = "AT+Response_timeout+OK";
+
+namespace {
+const QString CrLf = QStringLiteral("\r\n");
+} // namespace
+
+UpgradeSession::UpgradeSession(QObject *parent)
+    : QObject(parent)
+{
+    Response_Timer.setSingleShot(true);
+    connect(&Response_Timer, &QTimer::timeout, this, &UpgradeSession::responseTimeout);
+}
+
+void UpgradeSession::setButtonEnabled(bool enabled)
+{
+    Button_Enabled = enabled;
+    emit buttonEnabledChanged(enabled);
+}
+
+void UpgradeSession::pressUpdate()
+{
+    if (Image.isEmpty()) {
+        emit logLine(QCoreApplication::translate("QObject", "请选择并打开要更新的固件.....") + CrLf);
+        return;
+    }
+    Response_Timer.start(ResponseTimeoutMs);
+    handle(QLatin1String(RequestText));
+    setButtonEnabled(false);
+}
+
+void UpgradeSession::responseTimeout()
+{
+    Response_Timer.stop();
+    qCDebug(lcUpgrade) << "response timeout";
+    handle(QLatin1String(TimeoutText));
+}
+
+void UpgradeSession::finish(const QString &line)
+{
+    emit logLine(line + CrLf);
+    setButtonEnabled(true);
+    Upgrade_Active = false;
+}
+
+void UpgradeSession::handle(const QString &text)
+{
+    Response_Timer.stop();
+    if (text.size() < 10) {
+        finish(QCoreApplication::translate("QObject", "发生异常错误请重新尝试....."));
+    } else if (text == QLatin1String(RequestText)) {
+        emit sendText(Commands::upgradeStart());
+        emit logLine(QCoreApplication::translate("QObject", "正在请求升级等待响应...") + CrLf);
+        Upgrade_Active = true;
+        Response_Timer.start(ResponseTimeoutMs);
+    } else if (text == QLatin1String(TimeoutText)) {
+        finish(QCoreApplication::translate("QObject", "响应超时请重新尝试....."));
+    } else if (text == QLatin1String("ATUP+Upgrade_Over+OK\r\n")) {
+        qCDebug(lcUpgrade) << "unit reports success";
+        finish(QCoreApplication::translate("QObject", "升级完成5s后进入主程序..."));
+    } else if (text == QLatin1String("ATUP+Upgrade_Error+OK\r\n")) {
+        qCDebug(lcUpgrade) << "unit rejected the image";
+        finish(QCoreApplication::translate("QObject", "升级包存在异常升级失败请检查后重新尝试..."));
+    } else if (Upgrade_Active) {
+        const QStringList fields = text.split(QLatin1Char('+'));
+        if (fields.value(1) != QLatin1String("Package")) {
+            // Anything else during a transfer abandons it; only the unit's verdict or a short text frees the button.
+            Upgrade_Active = false;
+            return;
+        }
+        answerRequest(fields.value(2));
+    } else {
+        const QStringList fields = text.split(QLatin1Char('+'));
+        if (fields.value(0) != QLatin1String("ATSW"))
+            return;
+        const QString version = fields.value(1);
+        if (version.startsWith(QLatin1String("VB")))
+            emit logLine(QCoreApplication::translate("QObject", "系统已经进入升级模式....") + CrLf);
+        else
+            emit logLine(QCoreApplication::translate("QObject", "系统已经进入正常模式系统版本:") + version + CrLf);
+    }
+}
+
+uint16_t UpgradeSession::packageNumber(const QString &field)
+{
+    bool ok = false;
+    const qlonglong n = field.trimmed().toLongLong(&ok);
+    return ok ? uint16_t(quint64(n) & 0xFFFF) : 0;
+}
+
+void UpgradeSession::answerRequest(const QString &numberField)
+{
+    const uint16_t n = packageNumber(numberField);
+    qCDebug(lcUpgrade) << "request for package" << n;
+    emit logLine(QCoreApplication::translate("QObject", "正在发送 ") + numberField + QStringLiteral(" package....\r\n"));
+    uint8_t buffer[1050] = {};
+    const CRC16_Handle crc;
+    const uint16_t length = crc.Build_Package(reinterpret_cast<const uint8_t *>(Image.constData()),
+                                              uint32_t(Image.size()), n, buffer);
+    if (length > 0) {
+        emit sendPackage(QByteArray(reinterpret_cast<const char *>(buffer), length));
+        Response_Timer.start(ResponseTimeoutMs);
+        return;
+    }
+    qCDebug(lcUpgrade) << "request past the image: transfer over";
+    Upgrade_Active = false;
+    emit sendText(Commands::packageOver());
+}
