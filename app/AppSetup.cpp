@@ -48,3 +48,12 @@ QString AppSetup::globalStyleSheet()
         "padding:1px 2px 1px 2px;}"
         "QLabel,QGroupBox,QDialog,QMessageBox{font-family:Arial;}");
 }
+
+QString AppSetup::radioIndicatorSheet()
+{
+    return QStringLiteral("QRadioButton::indicator{width:20px;height:20px;}"
+                          "QRadioButton::indicator:unchecked{image:url(:/Res/Pic/Select_F_A.png);}"
+                          "QRadioButton::indicator:unchecked:hover{image:url(:/Res/Pic/Select_F_A_F.png);}"
+                          "QRadioButton::indicator:checked{image:url(:/Res/Pic/Select_F_B.png);}"
+                          "QRadioButton::indicator:checked:hover{image:url(:/Res/Pic/Select_F_B_F.png);}");
+}

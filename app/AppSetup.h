@@ -10,4 +10,6 @@ void initResources();
 // Loads the catalogue of the language code into translator and installs it (Chinese installs none).
 void installCatalogue(QApplication &app, QTranslator &translator, int languageCode);
 QString globalStyleSheet();
+// The round switches of the editor and pairing windows, drawn with the program's pictures.
+QString radioIndicatorSheet();
 } // namespace AppSetup

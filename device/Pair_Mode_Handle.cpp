@@ -1,6 +1,7 @@
 #include "Pair_Mode_Handle.h"
 
 #include "PairingReply.h"
+#include "app/AppSetup.h"
 #include "protocol/Commands.h"
 
 #include <QComboBox>
@@ -61,12 +62,7 @@ Pair_Mode_Handle::Pair_Mode_Handle(QWidget *parent, QComboBox *mode)
     Auto_Switch_Label->setGeometry(200, 227, 120, 30);
     Auto_Switch.move(325, 233);
     Auto_Switch.setToolTip(QObject::tr("选中后配对成功后会自动跳转下一个类型"));
-    Auto_Switch.setStyleSheet(QStringLiteral(
-        "QRadioButton::indicator{width:20px;height:20px;}"
-        "QRadioButton::indicator:checked{image:url(:/Res/Pic/Select_F_B.png);}"
-        "QRadioButton::indicator:checked:hover{image:url(:/Res/Pic/Select_F_B_F.png);}"
-        "QRadioButton::indicator:unchecked:hover{image:url(:/Res/Pic/Select_F_A_F.png);}"
-        "QRadioButton::indicator:unchecked{image:url(:/Res/Pic/Select_F_A.png);}"));
+    Auto_Switch.setStyleSheet(AppSetup::radioIndicatorSheet());
     Auto_Switch.setChecked(false);
 }
 

@@ -16,16 +16,5 @@ QString FieldText::longestPrefixWithin(const QString &text, int maxBytes)
 {
     if (Gbk::length(text) <= maxBytes)
         return text;
-    int bytes = 0;
-    int i = 0;
-    while (i < text.size()) {
-        // A surrogate pair is one character; it is kept or dropped whole.
-        const int step = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        const int width = Gbk::length(text.mid(i, step));
-        if (bytes + width > maxBytes)
-            break;
-        bytes += width;
-        i += step;
-    }
-    return text.left(i);
+    return text.left(Gbk::prefixWithin(text, maxBytes));
 }

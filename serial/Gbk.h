@@ -8,4 +8,6 @@ namespace Gbk {
 QByteArray encode(const QString &text);
 QString decode(const QByteArray &bytes);
 int length(const QString &text);
+// How many characters (QChar units) of text fit in maxBytes, never splitting a character.
+int prefixWithin(const QString &text, int maxBytes);
 } // namespace Gbk

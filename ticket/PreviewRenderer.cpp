@@ -5,24 +5,6 @@
 
 #include <QStringList>
 
-namespace {
-// Index after the longest prefix of at most maxBytes GBK bytes.
-int prefixEnd(const QString &text, int maxBytes)
-{
-    int bytes = 0;
-    int i = 0;
-    while (i < text.size()) {
-        const int step = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        const int width = Gbk::length(text.mid(i, step));
-        if (bytes + width > maxBytes)
-            break;
-        bytes += width;
-        i += step;
-    }
-    return i;
-}
-} // namespace
-
 PreviewRenderer::Result PreviewRenderer::render(const QString *lines)
 {
     Result result;
@@ -61,10 +43,10 @@ QString PreviewRenderer::breakRows(const QString &text)
     QString s = text;
     const QString crlf = QStringLiteral("\r\n");
     if (Gbk::length(s) > 3 * RowBytes)
-        s.insert(prefixEnd(s, 3 * RowBytes), crlf);
+        s.insert(Gbk::prefixWithin(s, 3 * RowBytes), crlf);
     if (Gbk::length(s) > 2 * RowBytes)
-        s.insert(prefixEnd(s, 2 * RowBytes), crlf);
-    s.insert(prefixEnd(s, RowBytes), crlf);
+        s.insert(Gbk::prefixWithin(s, 2 * RowBytes), crlf);
+    s.insert(Gbk::prefixWithin(s, RowBytes), crlf);
     return s;
 }
 

@@ -1,6 +1,7 @@
 #include "QDialg_add_Line.h"
 
 #include "TimeSample.h"
+#include "app/AppSetup.h"
 #include "app/Language.h"
 #include "app/PictureBox.h"
 #include "protocol/FieldText.h"
@@ -10,17 +11,6 @@
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcEditor, "tq.editor")
-
-namespace {
-QString radioSheet()
-{
-    return QStringLiteral("QRadioButton::indicator{width:20px;height:20px;}"
-                          "QRadioButton::indicator:unchecked{image:url(:/Res/Pic/Select_F_A.png);}"
-                          "QRadioButton::indicator:unchecked:hover{image:url(:/Res/Pic/Select_F_A_F.png);}"
-                          "QRadioButton::indicator:checked{image:url(:/Res/Pic/Select_F_B.png);}"
-                          "QRadioButton::indicator:checked:hover{image:url(:/Res/Pic/Select_F_B_F.png);}");
-}
-} // namespace
 
 QDialg_add_Line::QDialg_add_Line(QWidget *parent, const QString *pageLines)
     : QDialog(parent)
@@ -63,7 +53,7 @@ void QDialg_add_Line::layoutControls()
     QR_Real_time.move(500, 206);
     QR_Real_time.setToolTip(QObject::tr("实时同步预览使能"));
     for (QRadioButton *r : {&QR_Left, &QR_Center, &QR_Right, &QR_Real_time})
-        r->setStyleSheet(radioSheet());
+        r->setStyleSheet(AppSetup::radioIndicatorSheet());
 
     Lab_Size.move(14, 52);
     Lab_Size.setText(QObject::tr("字号:"));

@@ -1,4 +1,5 @@
 // Command batches from the device page to tqunit-sim over a real pseudo-terminal.
+#include "E2eSupport.h"
 #include "app/AppSetup.h"
 #include "app/Language.h"
 #include "app/MainWindow.h"
@@ -35,11 +36,7 @@ private slots:
         QVERIFY(Dir.isValid());
         SystemDir::setOverride(Dir.path());
     }
-    void init()
-    {
-        Set_Language_Code(Language_Chinese);
-        Function_One::COM_Count = 0;
-    }
+    void init() { E2e::resetProcessState(); }
 
     void batches_data()
     {
@@ -61,8 +58,9 @@ private slots:
         QFETCH(QStringList, wire);
         SimUnderTest sim;
         QVERIFY(sim.started());
-        MainWindow w(nullptr, withPort(sim.port()));
-        Function_One *page = goOnline(w, sim);
+        MainWindow w(nullptr, E2e::withPort(sim.port()));
+        QVERIFY(E2e::goOnline(w, sim.port()));
+        Function_One *page = w.Ticket_Page;
         page->QL_Type_Name[0]->setText("普通");
         page->QL_Type_Name[2]->setText("VIP");
         page->QL_Type_Name[4]->setText("对公业务");
@@ -100,8 +98,9 @@ private slots:
     {
         SimUnderTest sim({"--silent", "ATNW"});
         QVERIFY(sim.started());
-        MainWindow w(nullptr, withPort(sim.port()));
-        Function_One *page = goOnline(w, sim);
+        MainWindow w(nullptr, E2e::withPort(sim.port()));
+        QVERIFY(E2e::goOnline(w, sim.port()));
+        Function_One *page = w.Ticket_Page;
         const Outcome out = runBatch(page->PB_ID_sned, 1200);
         QCOMPARE(sim.receivedTexts(), (QStringList{"ATSW+STATE+OK", "ATNW+0+0+OK"}));
         QVERIFY(!out.log.contains(QStringLiteral("发送完成")));
@@ -119,7 +118,7 @@ private slots:
         QFETCH(QStringList, simOptions);
         SimUnderTest sim(simOptions);
         QVERIFY(sim.started());
-        MainWindow w(nullptr, withPort(sim.port()));
+        MainWindow w(nullptr, E2e::withPort(sim.port()));
         Function_One *page = nullptr;
         if (simOptions.contains("--split-replies")) {
             // The state reply arrives in two halves as well, so the page never goes online.
@@ -130,7 +129,8 @@ private slots:
             QCOMPARE(page->State_Label->text(), QStringLiteral("连接状态:---"));
             page->Receive_Data("ATSW+V2.1+OK\r\n"); // let the buttons work for the rest of the test
         } else {
-            page = goOnline(w, sim);
+            QVERIFY(E2e::goOnline(w, sim.port()));
+            page = w.Ticket_Page;
         }
         page->QL_Type_Name[0]->setText("A");
         page->QL_Type_Name[1]->setText("B");
@@ -140,13 +140,6 @@ private slots:
     }
 
 private:
-    static StartOptions withPort(const QString &port)
-    {
-        StartOptions o;
-        o.connectPort = port;
-        return o;
-    }
-
     static QPushButton *buttonByName(Function_One *page, const QString &name)
     {
         const QHash<QString, QPushButton *> buttons{{"TYPE_PB_SET", page->TYPE_PB_SET},
@@ -155,14 +148,6 @@ private:
                                                     {"PB_Time_syn_sned", page->PB_Time_syn_sned},
                                                     {"Print_Write_Push", page->Print_Write_Push}};
         return buttons.value(name);
-    }
-
-    Function_One *goOnline(MainWindow &w, SimUnderTest &sim)
-    {
-        [&] { QVERIFY(w.connectTo(sim.port())); }();
-        Function_One *page = w.Ticket_Page;
-        [&] { QTRY_COMPARE_WITH_TIMEOUT(page->State_Label->text(), QStringLiteral("连接状态:在线"), 5000); }();
-        return page;
     }
 
     // Presses the button and closes the batch dialog once it completes, or after waitMs without completion.

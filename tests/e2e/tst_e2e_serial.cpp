@@ -1,4 +1,5 @@
 // The serial service and the main window against a real pseudo-terminal.
+#include "E2eSupport.h"
 #include "app/AppSetup.h"
 #include "app/Language.h"
 #include "app/MainWindow.h"
@@ -40,19 +41,13 @@ private slots:
         QVERIFY(Dir.isValid());
         SystemDir::setOverride(Dir.path());
     }
-    void init()
-    {
-        Set_Language_Code(Language_Chinese);
-        Function_One::COM_Count = 0;
-    }
+    void init() { E2e::resetProcessState(); }
 
     void connectGoesOnlineWithSimulatorVersion()
     {
         SimUnderTest sim({"--firmware-version", "V3.4"});
         QVERIFY(sim.started());
-        StartOptions o;
-        o.connectPort = sim.port();
-        MainWindow w(nullptr, o);
+        MainWindow w(nullptr, E2e::withPort(sim.port()));
         QVERIFY(w.connectTo(sim.port()));
         Function_One *page = w.Ticket_Page;
         QTRY_COMPARE_WITH_TIMEOUT(page->Version_Label->text(), QStringLiteral("固件版本号:V3.4"), 5000);
@@ -156,12 +151,9 @@ private slots:
     {
         auto *sim = new SimUnderTest;
         QVERIFY(sim->started());
-        StartOptions o;
-        o.connectPort = sim->port();
-        MainWindow w(nullptr, o);
-        QVERIFY(w.connectTo(sim->port()));
+        MainWindow w(nullptr, E2e::withPort(sim->port()));
+        QVERIFY(E2e::goOnline(w, sim->port()));
         Function_One *page = w.Ticket_Page;
-        QTRY_COMPARE_WITH_TIMEOUT(page->State_Label->text(), QStringLiteral("连接状态:在线"), 5000);
 
         TestSupport::ModalCatcher boxes;
         sim->kill();

@@ -1,4 +1,5 @@
 // A ticket page composed in the line editor, written to tqunit-sim and printed there.
+#include "E2eSupport.h"
 #include "app/AppSetup.h"
 #include "app/Language.h"
 #include "app/MainWindow.h"
@@ -32,12 +33,9 @@ private slots:
     {
         SimUnderTest sim;
         QVERIFY(sim.started());
-        StartOptions o;
-        o.connectPort = sim.port();
-        MainWindow w(nullptr, o);
-        QVERIFY(w.connectTo(sim.port()));
+        MainWindow w(nullptr, E2e::withPort(sim.port()));
+        QVERIFY(E2e::goOnline(w, sim.port()));
         Function_One *page = w.Ticket_Page;
-        QTRY_COMPARE_WITH_TIMEOUT(page->State_Label->text(), QStringLiteral("连接状态:在线"), 5000);
 
         TestSupport::answerNextModal([](QWidget *modal) {
             auto *d = qobject_cast<QDialg_add_Line *>(modal);

@@ -1,4 +1,5 @@
 // Firmware transfers and pairing cycles between the main window and tqunit-sim over a real pty.
+#include "E2eSupport.h"
 #include "app/AppSetup.h"
 #include "app/Language.h"
 #include "app/MainWindow.h"
@@ -29,12 +30,7 @@ private slots:
         QVERIFY(Dir.isValid());
         SystemDir::setOverride(Dir.path());
     }
-    void init()
-    {
-        Set_Language_Code(Language_Chinese);
-        Function_One::COM_Count = 0;
-        UpgradeSession::Upgrade_Active = false;
-    }
+    void init() { E2e::resetProcessState(); }
 
     void fullUpgrade_data()
     {
@@ -54,8 +50,8 @@ private slots:
         QFile::remove(outPath);
         SimUnderTest sim(QStringList{"--bootloader", "--image-out", outPath} + simOptions);
         QVERIFY(sim.started());
-        MainWindow w(nullptr, withPort(sim.port()));
-        goOnline(w);
+        MainWindow w(nullptr, E2e::withPort(sim.port()));
+        QVERIFY(E2e::goOnline(w, sim.port()));
         QString log;
         runUpgrade(w, imagePath, [&log](Bootloader_Handle *d) {
             return d->Info_Text.toPlainText().contains(QStringLiteral("升级完成")) ? (log = d->Info_Text.toPlainText(), true) : false;
@@ -73,8 +69,8 @@ private slots:
     {
         SimUnderTest sim({"--bootloader", "--stall-after", "2"});
         QVERIFY(sim.started());
-        MainWindow w(nullptr, withPort(sim.port()));
-        goOnline(w);
+        MainWindow w(nullptr, E2e::withPort(sim.port()));
+        QVERIFY(E2e::goOnline(w, sim.port()));
         bool buttonEnabled = false;
         QString log;
         runUpgrade(w, writeImage(10000), [&](Bootloader_Handle *d) {
@@ -92,8 +88,9 @@ private slots:
     {
         SimUnderTest sim({"--key-delay", "100"});
         QVERIFY(sim.started());
-        MainWindow w(nullptr, withPort(sim.port()));
-        Function_One *page = goOnline(w);
+        MainWindow w(nullptr, E2e::withPort(sim.port()));
+        QVERIFY(E2e::goOnline(w, sim.port()));
+        Function_One *page = w.Ticket_Page;
         QStringList seen;
         TestSupport::answerNextModal([&seen](QWidget *m) {
             auto *d = qobject_cast<Pair_Mode_Handle *>(m);
@@ -129,20 +126,6 @@ private slots:
     }
 
 private:
-    static StartOptions withPort(const QString &port)
-    {
-        StartOptions o;
-        o.connectPort = port;
-        return o;
-    }
-
-    Function_One *goOnline(MainWindow &w)
-    {
-        [&] { QVERIFY(w.connectTo(w.Ticket_Page->QC_COM_Choose->itemData(0).toString())); }();
-        [&] { QTRY_COMPARE_WITH_TIMEOUT(w.Ticket_Page->State_Label->text(), QStringLiteral("连接状态:在线"), 5000); }();
-        return w.Ticket_Page;
-    }
-
     QString writeImage(int size)
     {
         QByteArray data(size, '\0');
