@@ -37,7 +37,12 @@ int main(int argc, char *argv[])
     AppSetup::initResources();
     QTranslator translator;
     AppSetup::installCatalogue(app, translator, Read_Language(true));
+    // GBK is the locale codec on Windows, where file names do not pass through it. Elsewhere file
+    // names are UTF-8 bytes and a GBK locale codec would misname every Chinese path; the serial line
+    // does not depend on it, as all unit traffic is converted as GBK explicitly.
+#ifdef Q_OS_WIN
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("GBK"));
+#endif
     app.setStyleSheet(AppSetup::globalStyleSheet());
 
     SimulatorProcess simulator;

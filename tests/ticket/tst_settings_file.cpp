@@ -108,6 +108,22 @@ private slots:
         QCOMPARE(contentOf(blocker), QByteArray("x"));
     }
 
+    void failedSaveOverAnExistingFileKeepsIt()
+    {
+        // The replacement is written beside the file first; with a name at the file system's limit
+        // that cannot be created, even as root, while the old file itself is there.
+        const QString old = Dir->filePath(QString(250, 'n'));
+        const QByteArray before = SettingsCodec::encode(goodSettings());
+        writeFile(old, before);
+        QVERIFY(QFile::exists(old));
+        Page->QL_Type_Name[0]->setText("New");
+        TestSupport::ModalCatcher boxes;
+        QVERIFY(!Page->Save_FILE_Operation(old));
+        QTRY_COMPARE(boxes.count(), 1);
+        QCOMPARE(contentOf(old), before);
+        QFile::setPermissions(old, QFile::ReadOwner | QFile::WriteOwner);
+    }
+
     void loadRewritesFileFromWhatWasLoaded()
     {
         writeFile(Path, SettingsCodec::encode(goodSettings()) + "\n");
