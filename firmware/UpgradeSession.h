@@ -28,7 +28,6 @@ public:
     void handle(const QString &text);
 
     static constexpr int ResponseTimeoutMs = 1000;
-    static constexpr int MaxImageSize = 51200;
     static const char *const RequestText; // "AT+Request_to_upgrade+OK"
     static const char *const TimeoutText; // "AT+Response_timeout+OK"
 

@@ -305,8 +305,6 @@ QList<SimUnit::Reply> SimUnit::package(const QByteArray &bytes)
         Upgrade.image.resize(offset + length);
     Upgrade.image.replace(offset, length, bytes.mid(2, length));
     ++Upgrade.packagesAccepted;
-    if (length < 1024)
-        Upgrade.complete = true; // the next number lies past the image
     if (Opts.stallAfter >= 0 && Upgrade.next >= Opts.stallAfter) {
         note(QStringLiteral("stalling after package %1").arg(Upgrade.next));
         return {};

@@ -45,7 +45,6 @@ public:
         bool active = false;
         int next = 0;     // package asked for
         int tries = 0;    // bad copies of it so far
-        bool complete = false;
         bool discardNext = false;
         bool corruptUsed = false;
         QByteArray image;

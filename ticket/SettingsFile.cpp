@@ -9,13 +9,10 @@ constexpr QFile::Permissions ReadOnly = QFile::ReadOwner | QFile::ReadGroup | QF
 constexpr QFile::Permissions Writable = ReadOnly | QFile::WriteOwner;
 } // namespace
 
-QByteArray SettingsFile::read(const QString &path, bool *ok)
+QByteArray SettingsFile::read(const QString &path)
 {
     QFile file(path);
-    const bool opened = file.open(QIODevice::ReadOnly);
-    if (ok)
-        *ok = opened;
-    return opened ? file.readAll() : QByteArray();
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool SettingsFile::replace(const QString &path, const QByteArray &content, QString *error)
