@@ -528,5 +528,9 @@
             <source>系统已经进入正常模式系统版本:</source>
             <translation>System started normal operation version number:</translation>
         </message>
+        <message>
+            <source>固件正在传输,不能更换固件.....</source>
+            <translation>A transfer is running, the firmware cannot be changed now.....</translation>
+        </message>
     </context>
 </TS>

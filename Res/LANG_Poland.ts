@@ -528,5 +528,9 @@
             <source>系统已经进入正常模式系统版本:</source>
             <translation>Urządzenie pracuje normalnie, wersja:</translation>
         </message>
+        <message>
+            <source>固件正在传输,不能更换固件.....</source>
+            <translation>Trwa przesyłanie, nie można teraz zmienić oprogramowania.....</translation>
+        </message>
     </context>
 </TS>

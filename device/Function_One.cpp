@@ -17,6 +17,7 @@
 
 #include <QComboBox>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -83,7 +84,24 @@ Function_One::Function_One(QWidget *parent)
     buildPairingGroup();
     buildOtherGroup();
     setCommandButtonsEnabled(false);
+    nameControls();
     initConnections();
+}
+
+void Function_One::nameControls()
+{
+    // Object names as the members are called, for accessibility tools and scripted tests.
+    const std::pair<QObject *, const char *> named[] = {
+        {QC_COM_Choose, "QC_COM_Choose"}, {QB_OPEN_USART, "QB_OPEN_USART"}, {QB_Add_Line, "QB_Add_Line"},
+        {Print_Write_Push, "Print_Write_Push"}, {Print_Preview, "Print_Preview"}, {PB_Rec_sned, "PB_Rec_sned"},
+        {PB_Time_syn_sned, "PB_Time_syn_sned"}, {TYPE_PB_SET, "TYPE_PB_SET"}, {PB_ID_sned, "PB_ID_sned"},
+        {QC_Auto_Clear, "QC_Auto_Clear"}, {QC_Sync_Restart, "QC_Sync_Restart"}, {QC_Network_ID, "QC_Network_ID"},
+        {Version_Label, "Version_Label"}, {State_Label, "State_Label"}, {Pair_Set_Push, "Pair_Set_Push"},
+        {QC_Pair_Mode, "QC_Pair_Mode"}, {USART_Log, "USART_Log"}};
+    for (const auto &n : named)
+        n.first->setObjectName(QLatin1String(n.second));
+    for (int i = 0; i < 5; ++i)
+        QL_Type_Name[i]->setObjectName(QStringLiteral("QL_Type_Name_%1").arg(i + 1));
 }
 
 void Function_One::initConnections()
@@ -258,18 +276,20 @@ void Function_One::OPEN_USART_BUTTON()
     QC_COM_Choose->setEnabled(false);
     const int connection = ++Connection_Serial;
     // The unit needs a moment after the port opens; the GUI stays responsive meanwhile.
-    sendStateQueryWhenDue(connection, QDateTime::currentMSecsSinceEpoch());
+    QElapsedTimer opened;
+    opened.start();
+    sendStateQueryWhenDue(connection, opened);
 }
 
-void Function_One::sendStateQueryWhenDue(int connection, qint64 openedAtMs)
+void Function_One::sendStateQueryWhenDue(int connection, const QElapsedTimer &opened)
 {
-    const qint64 waited = QDateTime::currentMSecsSinceEpoch() - openedAtMs;
-    const int remaining = int(qMax<qint64>(0, StateQueryDelayMs + 1 - waited));
-    QTimer::singleShot(remaining, Qt::PreciseTimer, this, [this, connection, openedAtMs] {
+    // Measured on the monotonic clock: setting the PC's clock must not move the query.
+    const int remaining = int(qMax<qint64>(0, StateQueryDelayMs + 1 - opened.elapsed()));
+    QTimer::singleShot(remaining, Qt::PreciseTimer, this, [this, connection, opened] {
         if (connection != Connection_Serial || COM_Update_Timer->isActive())
             return; // closed or reconnected meanwhile
-        if (QDateTime::currentMSecsSinceEpoch() - openedAtMs <= StateQueryDelayMs) {
-            sendStateQueryWhenDue(connection, openedAtMs);
+        if (opened.elapsed() <= StateQueryDelayMs) {
+            sendStateQueryWhenDue(connection, opened);
             return;
         }
         SEND_USART_Contents(QString::fromLatin1(StateQuery));
@@ -446,7 +466,7 @@ void Function_One::Show_Format_Error(const QString &code)
     PictureBox::show(this, tr("Warning"), text, QStringLiteral(":/Res/Pic/damage.png"));
 }
 
-bool Function_One::Save_FILE_Operation(QString Route)
+SettingsCodec::Settings Function_One::currentSettings() const
 {
     SettingsCodec::Settings settings;
     for (int i = 0; i < 10; ++i)
@@ -456,9 +476,19 @@ bool Function_One::Save_FILE_Operation(QString Route)
     settings.networkIdIndex = QC_Network_ID->currentIndex();
     settings.autoClearIndex = QC_Auto_Clear->currentIndex();
     settings.syncRestartIndex = QC_Sync_Restart->currentIndex();
-    const QByteArray content = SettingsCodec::encode(settings);
+    return settings;
+}
+
+bool Function_One::writeSettingsFile(const QString &route, QString *error) const
+{
+    const QByteArray content = SettingsCodec::encode(currentSettings());
+    return !content.isEmpty() && SettingsFile::replace(route, content, error);
+}
+
+bool Function_One::Save_FILE_Operation(QString Route)
+{
     QString error;
-    if (content.isEmpty() || !SettingsFile::replace(Route, content, &error)) {
+    if (!writeSettingsFile(Route, &error)) {
         qCWarning(lcDevice) << "settings not saved" << Route << error;
         PictureBox::show(this, tr("Warning"), QObject::tr("配置文件保存失败,原文件未改动:") + QStringLiteral("\r\n") + Route,
                          QStringLiteral(":/Res/Pic/damage.png"));
@@ -502,8 +532,11 @@ void Function_One::OPEN_FILE_Operation(QString Route)
             reported = true;
         }
     }
-    if (!reported && file.keysFound > 0)
-        Save_FILE_Operation(Route);
+    // The file is rewritten from what was loaded; the operator asked to open, not to save, so a
+    // failure here is only logged and the file stays as it was.
+    QString error;
+    if (!reported && file.keysFound > 0 && !writeSettingsFile(Route, &error))
+        qCWarning(lcDevice) << "loaded settings not written back" << Route << error;
 }
 
 void Function_One::Pair_Mode_PushButton_Handle()

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "serial/IUsart_dis.h"
+#include "ticket/SettingsCodec.h"
 
 #include <QString>
 #include <QWidget>
 
 class IFunction;
 class QComboBox;
+class QElapsedTimer;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -99,10 +101,13 @@ private:
     void buildParameterGroup();
     void buildPairingGroup();
     void buildOtherGroup();
+    void nameControls();
     void setCommandButtonsEnabled(bool enabled);
     void showNotConnectedLabels();
-    void sendStateQueryWhenDue(int connection, qint64 openedAtMs);
+    void sendStateQueryWhenDue(int connection, const QElapsedTimer &opened);
     void runBatch(const QString &kind, QString *batch);
+    SettingsCodec::Settings currentSettings() const;
+    bool writeSettingsFile(const QString &route, QString *error) const;
     void initConnections();
 
     // Counts connections so a state query scheduled for one is never sent on another.

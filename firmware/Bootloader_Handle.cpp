@@ -49,6 +49,7 @@ void Bootloader_Handle::initConnections()
     connect(&Session, &UpgradeSession::logLine, this, &Bootloader_Handle::appendLog);
     connect(&Session, &UpgradeSession::buttonEnabledChanged, Update_Button, &QPushButton::setEnabled);
     connect(&Session, &UpgradeSession::sendText, this, &Bootloader_Handle::USART_Bootloader_COM);
+    connect(this, &QDialog::finished, &Session, &UpgradeSession::abandon);
     connect(&Session, &UpgradeSession::sendPackage, this, [this](const QByteArray &package) {
         QByteArray buffer = package; // valid only during the emission, as the receiver writes at once
         emit USART_Bootloader_signals(reinterpret_cast<uint8_t *>(buffer.data()), uint32_t(buffer.size()));
@@ -79,6 +80,11 @@ void Bootloader_Handle::USART_Update_APP_Handle(QString Ask_COM)
 
 void Bootloader_Handle::Open_Bootloader_File_Handle()
 {
+    if (Session.isActive()) {
+        qCDebug(lcFirmware) << "open refused: a transfer runs";
+        appendLog(QObject::tr("固件正在传输,不能更换固件.....") + QStringLiteral("\r\n"));
+        return;
+    }
     const QString name = chooseImage(this);
     if (name.isEmpty())
         return; // cancelled: the image loaded before stays

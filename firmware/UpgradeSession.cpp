@@ -9,7 +9,6 @@
 
 Q_LOGGING_CATEGORY(lcUpgrade, "tq.upgrade")
 
-bool UpgradeSession::Upgrade_Active = false;
 const char *const UpgradeSession::RequestText = "AT+Request_to_upgrade+OK";
 const char *const UpgradeSession::TimeoutText = "AT+Response_timeout+OK";
 
@@ -22,6 +21,21 @@ UpgradeSession::UpgradeSession(QObject *parent)
 {
     Response_Timer.setSingleShot(true);
     connect(&Response_Timer, &QTimer::timeout, this, &UpgradeSession::responseTimeout);
+}
+
+bool UpgradeSession::setImage(const QByteArray &image)
+{
+    if (Upgrade_Active)
+        return false;
+    Image = image;
+    return true;
+}
+
+void UpgradeSession::abandon()
+{
+    Response_Timer.stop();
+    Upgrade_Active = false;
+    setButtonEnabled(true);
 }
 
 void UpgradeSession::setButtonEnabled(bool enabled)
@@ -64,6 +78,7 @@ void UpgradeSession::handle(const QString &text)
         emit sendText(Commands::upgradeStart());
         emit logLine(QCoreApplication::translate("QObject", "正在请求升级等待响应...") + CrLf);
         Upgrade_Active = true;
+        Transfer_Image = Image;
         Response_Timer.start(ResponseTimeoutMs);
     } else if (text == QLatin1String(TimeoutText)) {
         finish(QCoreApplication::translate("QObject", "响应超时请重新尝试....."));
@@ -107,8 +122,8 @@ void UpgradeSession::answerRequest(const QString &numberField)
     emit logLine(QCoreApplication::translate("QObject", "正在发送 ") + numberField + QStringLiteral(" package....\r\n"));
     uint8_t buffer[1050] = {};
     const CRC16_Handle crc;
-    const uint16_t length = crc.Build_Package(reinterpret_cast<const uint8_t *>(Image.constData()),
-                                              uint32_t(Image.size()), n, buffer);
+    const uint16_t length = crc.Build_Package(reinterpret_cast<const uint8_t *>(Transfer_Image.constData()),
+                                              uint32_t(Transfer_Image.size()), n, buffer);
     if (length > 0) {
         emit sendPackage(QByteArray(reinterpret_cast<const char *>(buffer), length));
         Response_Timer.start(ResponseTimeoutMs);

@@ -14,16 +14,19 @@ class UpgradeSession : public QObject
 public:
     explicit UpgradeSession(QObject *parent = nullptr);
 
-    // True from the start request until the transfer ends; one per process, it outlives the window.
-    static bool Upgrade_Active;
-
-    void setImage(const QByteArray &image) { Image = image; }
+    // The image the next transfer sends. Refused (false) while a transfer runs: its packages are only
+    // ever cut from the image it started with.
+    bool setImage(const QByteArray &image);
     const QByteArray &image() const { return Image; }
+    // From the start request until the transfer ends (the unit asked past the image, or gave up).
+    bool isActive() const { return Upgrade_Active; }
     bool isButtonEnabled() const { return Button_Enabled; }
     bool isWaiting() const { return Response_Timer.isActive(); }
 
     void pressUpdate();
     void responseTimeout();
+    // The window closed: the transfer ends here, whatever the unit still asks.
+    void abandon();
     // One received text (or one of the tool's own two event texts).
     void handle(const QString &text);
 
@@ -46,6 +49,8 @@ private:
     void answerRequest(const QString &numberField);
 
     QByteArray Image;
+    QByteArray Transfer_Image;
     QTimer Response_Timer;
+    bool Upgrade_Active = false;
     bool Button_Enabled = true;
 };

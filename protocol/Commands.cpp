@@ -1,5 +1,7 @@
 #include "Commands.h"
 
+#include "serial/Gbk.h"
+
 #include <QDateTime>
 #include <QRegularExpression>
 
@@ -92,8 +94,9 @@ QString Commands::clearingHourFromItem(int index, const QString &itemText)
 QStringList Commands::typeNameBatch(const QStringList &names)
 {
     QStringList batch;
+    // A name of characters GBK has no bytes for would go out as an empty field the unit refuses.
     for (int i = 0; i < names.size(); ++i)
-        if (!names.at(i).isEmpty())
+        if (!Gbk::encode(names.at(i)).isEmpty())
             batch << typeName(i + 1, names.at(i));
     return batch;
 }

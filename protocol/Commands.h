@@ -26,7 +26,7 @@ QString packageOver();
 // The hour text of the clearing box: "25" for index 0 (disabled), else the hour of "HH:00".
 QString clearingHourFromItem(int index, const QString &itemText);
 
-// The type-name batch: one command per non-empty name, in type order, without gaps.
+// The type-name batch: one command per name with GBK bytes, in type order, without gaps.
 QStringList typeNameBatch(const QStringList &names);
 
 // The four system-parameter commands.

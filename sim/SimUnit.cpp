@@ -145,10 +145,17 @@ QList<SimUnit::Reply> SimUnit::systemParameter(const Command &c)
 
 QList<SimUnit::Reply> SimUnit::clock(const Command &c)
 {
-    static const QRegularExpression stamp(
-        QStringLiteral("\\A[0-9]{2}-(0[1-9]|1[0-2])-(0[1-9]|[12][0-9]|3[01])-0[1-7]-([01][0-9]|2[0-3])-[0-5][0-9]-[0-5][0-9]\\z"));
-    if (c.fields.size() != 3 || c.fields.at(2) != QLatin1String("OK") || !stamp.match(c.fields.at(1)).hasMatch())
+    static const QRegularExpression stamp(QStringLiteral(
+        "\\A([0-9]{2})-([0-9]{2})-([0-9]{2})-0([1-7])-([01][0-9]|2[0-3])-[0-5][0-9]-[0-5][0-9]\\z"));
+    const QRegularExpressionMatch m = stamp.match(c.fields.value(1));
+    if (c.fields.size() != 3 || c.fields.at(2) != QLatin1String("OK") || !m.hasMatch())
         return reject(QStringLiteral("clock must be yy-MM-dd-ww-hh-mm-ss"));
+    // The unit keeps a calendar: the date must exist and the weekday must be its own.
+    const QDate date(2000 + m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    if (!date.isValid())
+        return reject(QStringLiteral("no such date"));
+    if (date.dayOfWeek() != m.captured(4).toInt())
+        return reject(QStringLiteral("weekday does not match the date"));
     Unit_State.clock = c.fields.at(1);
     note(QStringLiteral("clock = ") + c.fields.at(1));
     return acknowledge(QStringLiteral("ATTW"), QStringLiteral("43"));

@@ -3,9 +3,18 @@
 #include "app/Language.h"
 #include "serial/Gbk.h"
 
-#include <QRegularExpression>
 
 namespace {
+bool isAsciiDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+bool isAsciiLetter(QChar c)
+{
+    return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) || (c >= QLatin1Char('A') && c <= QLatin1Char('Z'));
+}
+
 const QString Sep = QStringLiteral("+");
 const QString CrLf = QStringLiteral("\r\n");
 
@@ -78,8 +87,7 @@ QString LineRecord::check(const QString &record)
         return QStringLiteral("000");
     if (f.at(0) != QLatin1String("ATPW"))
         return QStringLiteral("001");
-    static const QRegularExpression digit(QStringLiteral("\\A[0-9]{1}\\z"));
-    if (!digit.match(f.at(1)).hasMatch())
+    if (f.at(1).size() != 1 || !isAsciiDigit(f.at(1).at(0)))
         return QStringLiteral("002");
     static const QStringList kinds{QStringLiteral("E"), QStringLiteral("T"), QStringLiteral("N"), QStringLiteral("S"),
                                    QStringLiteral("R")};
@@ -103,11 +111,18 @@ QString LineRecord::check(const QString &record)
 
 int LineRecord::slotOf(const QString &record)
 {
-    static const QRegularExpression number(QStringLiteral("([a-zA-Z+]+)([0-9]{0,2})"));
-    const QString digits = number.match(record).captured(2);
-    bool ok = false;
-    const int n = digits.toInt(&ok);
-    return ok && n >= 0 && n < SlotCount ? n : -1;
+    // Letters and "+" signs, then up to two digits: read by hand, because the text may hold a lone
+    // surrogate, which a regular expression refuses to look at.
+    const auto leading = [](QChar c) { return c == QLatin1Char('+') || isAsciiLetter(c); };
+    int i = 0;
+    while (i < record.size() && !leading(record.at(i)))
+        ++i;
+    while (i < record.size() && leading(record.at(i)))
+        ++i;
+    int n = -1;
+    for (int digits = 0; digits < 2 && i < record.size() && isAsciiDigit(record.at(i)); ++digits, ++i)
+        n = qMax(n, 0) * 10 + (record.at(i).unicode() - '0');
+    return n < SlotCount ? n : -1;
 }
 
 QString LineRecord::blankRecord(int slot)
@@ -121,8 +136,9 @@ QString LineRecord::writeCommand(const QString &record, int slot)
         return blankRecord(slot);
     const QStringList f = record.split(Sep);
     const QString kind = f.value(2);
+    // A text of characters GBK has no bytes for (zero-width spaces and the like) is empty on the line.
     if (kind != QLatin1String("T") && kind != QLatin1String("S") && kind != QLatin1String("E"))
-        return f.value(4).isEmpty() ? blankRecord(slot) : record;
+        return Gbk::encode(f.value(4)).isEmpty() ? blankRecord(slot) : record;
     // The unit prints the real type, number or time itself: only the blank lines and one space go.
     QString content;
     const QString text = f.value(4);

@@ -125,7 +125,9 @@ void QDialg_add_Line::Clear_ALL_Contents_clicked()
 
 void QDialg_add_Line::Real_time_update_display()
 {
-    if (QR_Real_time.isChecked())
+    // While a line is loaded the controls pass through mixes of the old and the new line (the new
+    // font with the old text); none of them may reach the page.
+    if (QR_Real_time.isChecked() && !Loading_Line)
         QB_Add_Contents_clicked();
 }
 
@@ -189,12 +191,15 @@ void QDialg_add_Line::QC_Choose_Line_Change(QString)
     const int slot = QC_Choose_Line.currentIndex();
     const QString record = (slot >= 0 && slot < LineRecord::SlotCount) ? Page_Lines[slot] : QString();
     qCDebug(lcEditor) << "loading line" << slot << record;
+    Loading_Line = true;
     if (record.isEmpty()) {
+        // An undefined line stays undefined until the operator changes something.
         QC_Font_Size.setCurrentIndex(0);
         QL_Contents.clear();
         QC_Type_Choose.setCurrentIndex(0);
         QC_Blank_Line.setCurrentIndex(0);
         QR_Left.setChecked(true);
+        Loading_Line = false;
         return;
     }
     const LineRecord::Controls c = LineRecord::read(record);
@@ -209,4 +214,6 @@ void QDialg_add_Line::QC_Choose_Line_Change(QString)
     if (c.kind == LineRecord::Kind::Plain || c.kind == LineRecord::Kind::PeopleRemaining)
         QL_Contents.setText(c.text);
     QC_Blank_Line.setCurrentIndex(qMin(c.blankLines, 3));
+    Loading_Line = false;
+    Real_time_update_display();
 }

@@ -56,4 +56,5 @@ private:
 
     const QString *Page_Lines;
     bool Correcting_Text = false; // set while the contents slot writes its own correction
+    bool Loading_Line = false;    // set while a line of the page is put into the controls
 };

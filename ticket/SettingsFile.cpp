@@ -2,11 +2,25 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QSaveFile>
 
+Q_LOGGING_CATEGORY(lcSettingsFile, "tq.settingsfile")
+
 namespace {
-constexpr QFile::Permissions ReadOnly = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
-constexpr QFile::Permissions Writable = ReadOnly | QFile::WriteOwner;
+constexpr QFile::Permissions WriteBits = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
+
+// Written over the old content, for a file that cannot be replaced by a new one.
+bool writeInPlace(const QString &path, const QByteArray &content, QString *error)
+{
+    QFile file(path);
+    const bool ok = file.open(QIODevice::ReadWrite) && file.write(content) == content.size() && file.resize(content.size())
+        && file.flush();
+    if (!ok && error)
+        *error = file.errorString();
+    return ok;
+}
+
 } // namespace
 
 QByteArray SettingsFile::read(const QString &path)
@@ -18,18 +32,21 @@ QByteArray SettingsFile::read(const QString &path)
 bool SettingsFile::replace(const QString &path, const QByteArray &content, QString *error)
 {
     const bool existed = QFileInfo::exists(path);
+    // The read-only mark keeps people out, not the program; the read bits stay as the owner set them.
+    const QFile::Permissions before = QFileInfo(path).permissions();
     if (existed)
-        QFile::setPermissions(path, Writable); // the read-only mark keeps people out, not the program
+        QFile::setPermissions(path, before | QFile::WriteOwner);
     QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-    ok = ok && file.commit();
-    if (!ok) {
-        if (error)
-            *error = file.errorString();
-        file.cancelWriting();
+    bool ok = file.open(QIODevice::WriteOnly) && file.write(content) == content.size() && file.commit();
+    if (!ok && existed) {
+        // The old file is intact; where no new one can take its place, it is written over instead.
+        qCDebug(lcSettingsFile) << "cannot replace" << path << file.errorString() << "- writing in place";
+        ok = writeInPlace(path, content, error);
+    } else if (!ok && error) {
+        *error = file.errorString();
     }
     if (QFileInfo::exists(path))
-        QFile::setPermissions(path, ReadOnly);
+        QFile::setPermissions(path, QFileInfo(path).permissions() & ~WriteBits);
     return ok;
 }
 
@@ -38,3 +55,4 @@ bool SettingsFile::isReadOnly(const QString &path)
     // The owner's mode bit, not the current user's access: root may write anything.
     return !(QFileInfo(path).permissions() & QFile::WriteOwner);
 }
+

@@ -182,6 +182,9 @@ TEXTS = {
         "The system has entered the upgrade mode...", "Urządzenie jest w trybie aktualizacji...."),
     ("QObject", "系统已经进入正常模式系统版本:"): (
         "System started normal operation version number:", "Urządzenie pracuje normalnie, wersja:"),
+    ("QObject", "固件正在传输,不能更换固件....."): (
+        "A transfer is running, the firmware cannot be changed now.....",
+        "Trwa przesyłanie, nie można teraz zmienić oprogramowania....."),
 }
 
 

@@ -4,9 +4,7 @@
 #include "app/Language.h"
 #include "app/MainWindow.h"
 #include "device/Function_One.h"
-#include "firmware/UpgradeSession.h"
 
-#include <QComboBox>
 #include <QLabel>
 #include <QtTest>
 
@@ -17,7 +15,6 @@ inline void resetProcessState()
 {
     Set_Language_Code(Language_Chinese);
     Function_One::COM_Count = 0;
-    UpgradeSession::Upgrade_Active = false;
 }
 
 inline StartOptions withPort(const QString &port)
@@ -30,13 +27,14 @@ inline StartOptions withPort(const QString &port)
 // Connects the window to the port and waits for the unit's state reply; false if it never comes.
 inline bool goOnline(MainWindow &w, const QString &port)
 {
+    const QString online = QStringLiteral("连接状态:在线");
     if (!w.connectTo(port))
         return false;
     QElapsedTimer clock;
     clock.start();
-    while (w.Ticket_Page->State_Label->text() != QStringLiteral("连接状态:在线") && clock.elapsed() < 5000)
+    while (w.Ticket_Page->State_Label->text() != online && clock.elapsed() < 5000)
         QTest::qWait(20);
-    return w.Ticket_Page->State_Label->text() == QStringLiteral("连接状态:在线");
+    return w.Ticket_Page->State_Label->text() == online;
 }
 
 } // namespace E2e

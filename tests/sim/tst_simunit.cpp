@@ -1,55 +1,47 @@
+// The simulated unit: what it accepts, what it answers, what it keeps, and its bootloader.
 #include "sim/SimUnit.h"
 #include "sim/TicketPrinter.h"
 
 #include <QtTest>
+
+namespace {
+QByteArray package(const QByteArray &slice)
+{
+    QByteArray p;
+    p.append(char(slice.size() >> 8)).append(char(slice.size() & 0xFF)).append(slice);
+    const uint16_t crc = SimUnit::crc16Modbus(p);
+    return p.append(char(crc & 0xFF)).append(char(crc >> 8));
+}
+
+QByteArray replies(const QList<SimUnit::Reply> &list)
+{
+    QByteArray all;
+    for (const SimUnit::Reply &r : list)
+        all += r.bytes;
+    return all;
+}
+} // namespace
 
 class tst_SimUnit : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void stateQuery_data()
-    {
-        QTest::addColumn<QString>("version");
-        QTest::addColumn<bool>("bootloader");
-        QTest::addColumn<QByteArray>("command");
-        QTest::addColumn<QByteArray>("reply");
-        QTest::newRow("default") << "V2.1" << false << QByteArray("ATSW+STATE+OK") << QByteArray("ATSW+V2.1+OK\r\n");
-        QTest::newRow("other version") << "V1.2" << false << QByteArray("ATSW+STATE+OK") << QByteArray("ATSW+V1.2+OK\r\n");
-        QTest::newRow("bootloader") << "V2.1" << true << QByteArray("ATSW+STATE+OK") << QByteArray("ATSW+VB2.1+OK\r\n");
-        QTest::newRow("bootloader keeps VB") << "VB1.0" << true << QByteArray("ATSW+STATE+OK") << QByteArray("ATSW+VB1.0+OK\r\n");
-        QTest::newRow("with line end is no query") << "V2.1" << false << QByteArray("ATSW+STATE+OK\r\n") << QByteArray();
-        QTest::newRow("unknown verb") << "V2.1" << false << QByteArray("ATXX+1+OK") << QByteArray();
-        QTest::newRow("binary noise") << "V2.1" << false << QByteArray("\x00\xff\x10", 3) << QByteArray();
-    }
-    void stateQuery()
-    {
-        QFETCH(QString, version);
-        QFETCH(bool, bootloader);
-        QFETCH(QByteArray, command);
-        QFETCH(QByteArray, reply);
-        SimUnit::Options o;
-        o.firmwareVersion = version;
-        o.bootloader = bootloader;
-        SimUnit unit(o);
-        const auto replies = unit.handle(command);
-        if (reply.isEmpty()) {
-            QVERIFY(replies.isEmpty());
-        } else {
-            QCOMPARE(replies.size(), 1);
-            QCOMPARE(replies.constFirst().bytes, reply);
-        }
-    }
-
-    void acknowledgements_data()
+    void answers_data()
     {
         QTest::addColumn<QByteArray>("command");
         QTest::addColumn<QByteArray>("reply");
+        QTest::newRow("state") << QByteArray("ATSW+STATE+OK") << QByteArray("ATSW+V2.1+OK\r\n");
+        QTest::newRow("state with line end is no query") << QByteArray("ATSW+STATE+OK\r\n") << QByteArray();
+        QTest::newRow("unknown verb") << QByteArray("ATXX+1+OK") << QByteArray();
+        QTest::newRow("binary noise") << QByteArray("\x00\xff\x10", 3) << QByteArray();
         QTest::newRow("ticket line") << QByteArray("ATPW+3+N+L+Hello+SIZE:S+OK") << QByteArray("ATPW+7+OK!\r\n");
+        QTest::newRow("ticket line number 10") << QByteArray("ATPW+10+N+L+a+SIZE:S+OK") << QByteArray();
         QTest::newRow("type name") << QByteArray("ATLW+2+VIP+OK") << QByteArray("ATLW+2+OK!\r\n");
         QTest::newRow("type name of 8 GBK bytes") << QByteArray("ATLW+5+\xc6\xd5\xcd\xa8\xd2\xb5\xce\xf1+OK")
                                                   << QByteArray("ATLW+5+OK!\r\n");
         QTest::newRow("type name too long") << QByteArray("ATLW+2+ABCDEFGHI+OK") << QByteArray();
+        QTest::newRow("type name empty") << QByteArray("ATLW+2++OK") << QByteArray();
         QTest::newRow("type 6") << QByteArray("ATLW+6+A+OK") << QByteArray();
         QTest::newRow("network id") << QByteArray("ATNW+0+42+OK") << QByteArray("ATNW+0+OK!\r\n");
         QTest::newRow("network id with leading zero") << QByteArray("ATNW+0+07+OK") << QByteArray();
@@ -59,27 +51,30 @@ private slots:
         QTest::newRow("language") << QByteArray("ATNW+3+2+OK") << QByteArray("ATNW+3+OK!\r\n");
         QTest::newRow("clock") << QByteArray("ATTW+24-03-02-06-09-05-00+OK") << QByteArray("ATTW+43+OK!\r\n");
         QTest::newRow("clock weekday 08") << QByteArray("ATTW+24-03-02-08-09-05-00+OK") << QByteArray();
+        QTest::newRow("clock Saturday sent as Monday") << QByteArray("ATTW+24-03-02-01-09-05-00+OK") << QByteArray();
+        QTest::newRow("clock 31 February") << QByteArray("ATTW+24-02-31-06-09-05-00+OK") << QByteArray();
+        QTest::newRow("clock 29 February 2024") << QByteArray("ATTW+24-02-29-04-09-05-00+OK") << QByteArray("ATTW+43+OK!\r\n");
+        QTest::newRow("clock hour 24") << QByteArray("ATTW+24-03-02-06-24-05-00+OK") << QByteArray();
         QTest::newRow("factory reset") << QByteArray("ATRW+58317+OK") << QByteArray("ATRW+51+OK!\r\n");
         QTest::newRow("wrong access code") << QByteArray("ATRW+12345+OK") << QByteArray();
+        QTest::newRow("pairing without OK") << QByteArray("ATAW+ADD+1") << QByteArray();
+        QTest::newRow("pairing type 6") << QByteArray("ATAW+ADD+6+OK") << QByteArray();
+        QTest::newRow("delete all") << QByteArray("ATAW+Delete+ALL+OK") << QByteArray("ATAW+Delete+ALL\r\n");
+        QTest::newRow("bootloader text out of place") << QByteArray("ATUP+Package_Over+OK\r\n") << QByteArray();
     }
-    void acknowledgements()
+    void answers()
     {
         QFETCH(QByteArray, command);
         QFETCH(QByteArray, reply);
         SimUnit unit({});
-        const auto replies = unit.handle(command);
-        QCOMPARE(replies.isEmpty(), reply.isEmpty());
-        if (!reply.isEmpty())
-            QCOMPARE(replies.constFirst().bytes, reply);
+        QCOMPARE(replies(unit.handle(command)), reply);
     }
 
     void keepsWhatItWasTold()
     {
         SimUnit unit({});
-        unit.handle("ATLW+2+VIP+OK");
-        unit.handle("ATNW+0+42+OK");
-        unit.handle("ATNW+2+07+OK");
-        unit.handle("ATTW+24-03-02-06-09-05-00+OK");
+        for (const char *c : {"ATLW+2+VIP+OK", "ATNW+0+42+OK", "ATNW+2+07+OK", "ATTW+24-03-02-06-09-05-00+OK"})
+            unit.handle(c);
         QCOMPARE(unit.state().typeNames[1], QStringLiteral("VIP"));
         QCOMPARE(unit.state().networkId, QStringLiteral("42"));
         QCOMPARE(unit.state().clearingHour, QStringLiteral("07"));
@@ -89,20 +84,48 @@ private slots:
         QVERIFY(unit.state().typeNames[1].isEmpty());
     }
 
-    void faults()
+    void options()
     {
         SimUnit::Options o;
         o.silentVerbs = QStringList{"ATNW"};
         o.wrongCodeVerbs = QStringList{"ATLW"};
         o.ackDelayMs = 300;
         o.splitReplies = true;
+        o.bootloader = true;
         SimUnit unit(o);
         QVERIFY(unit.handle("ATNW+0+1+OK").isEmpty());
         const auto wrong = unit.handle("ATLW+2+A+OK");
         QCOMPARE(wrong.size(), 2);
-        QCOMPARE(wrong.at(0).bytes + wrong.at(1).bytes, QByteArray("ATLW+92+OK!\r\n"));
+        QCOMPARE(replies(wrong), QByteArray("ATLW+92+OK!\r\n"));
         QCOMPARE(wrong.at(0).delayMs, 300);
         QCOMPARE(wrong.at(1).delayMs, SimUnit::SplitGapMs);
+        QCOMPARE(replies(unit.handle("ATSW+STATE+OK")), QByteArray("ATSW+VB2.1+OK\r\n"));
+    }
+
+    void pairing()
+    {
+        SimUnit::Options o;
+        o.dispenserId = "77";
+        SimUnit unit(o);
+        QCOMPARE(replies(unit.handle("ATAW+ADD+2+OK")), QByteArray("ATAW+2+SUCCESS+77\r\n"));
+        QCOMPARE(replies(unit.handle("ATAW+ADD+3+OK")), QByteArray("ATAW+3+REPEAT+2\r\n"));
+        const auto read = unit.handle("ATAW+READ+ALL+OK");
+        QCOMPARE(read.size(), 5);
+        QCOMPARE(read.at(1).bytes, QByteArray("ATAW+2+READ+77\r\n"));
+        QCOMPARE(read.at(2).delayMs, SimUnit::ReadGapMs);
+        QCOMPARE(replies(unit.handle("ATAW+Delete+2+OK")), QByteArray("ATAW+Delete+2\r\n"));
+        QVERIFY(unit.state().pairedDispenser[1].isEmpty());
+    }
+
+    void ticketPrintedAfterTenLines()
+    {
+        SimUnit unit({});
+        for (int i = 0; i < 9; ++i)
+            unit.handle(QStringLiteral("ATPW+%1+N+L+Line%1+SIZE:S+OK").arg(i).toUtf8());
+        QVERIFY(unit.lastTicket().isEmpty());
+        unit.handle("ATPW+9+N+L+Line9+SIZE:S+OK");
+        QCOMPARE(unit.lastTicket().size(), 10);
+        QCOMPARE(unit.lastTicket().at(3), QStringLiteral("S|Line3"));
     }
 
     void printedRows_data()
@@ -125,27 +148,45 @@ private slots:
         QCOMPARE(TicketPrinter::printLine(record, {}), rows);
     }
 
-    void ticketPrintedAfterTenLines()
+    // The bootloader takes a package only when its length and CRC are right; it asks for a bad one
+    // again, and gives up after three bad copies.
+    void bootloader_data()
     {
-        SimUnit unit({});
-        for (int i = 0; i < 9; ++i)
-            unit.handle(QStringLiteral("ATPW+%1+N+L+Line%1+SIZE:S+OK").arg(i).toUtf8());
-        QVERIFY(unit.lastTicket().isEmpty());
-        unit.handle("ATPW+9+N+L+Line9+SIZE:S+OK");
-        QCOMPARE(unit.lastTicket().size(), 10);
-        QCOMPARE(unit.lastTicket().at(3), QStringLiteral("S|Line3"));
+        QTest::addColumn<QList<QByteArray>>("sent"); // after the start request
+        QTest::addColumn<QByteArray>("lastReply");
+        QTest::addColumn<int>("accepted");
+        QTest::addColumn<int>("imageSize");
+        const QByteArray good = package(QByteArray(1024, 'a'));
+        QByteArray badCrc = good;
+        badCrc[1030 - 3] = 'b';
+        QByteArray longer = good;
+        longer[1] = 1;
+        QTest::newRow("good") << QList<QByteArray>{good} << QByteArray("ATUP+Package+1\r\n") << 1 << 1024;
+        QTest::newRow("bad CRC asked again") << QList<QByteArray>{badCrc} << QByteArray("ATUP+Package+0\r\n") << 0 << 0;
+        QTest::newRow("wrong length asked again") << QList<QByteArray>{longer} << QByteArray("ATUP+Package+0\r\n") << 0 << 0;
+        QTest::newRow("too short") << QList<QByteArray>{QByteArray("\x00", 1)} << QByteArray("ATUP+Package+0\r\n") << 0 << 0;
+        QTest::newRow("bad, then good") << QList<QByteArray>{badCrc, good} << QByteArray("ATUP+Package+1\r\n") << 1 << 1024;
+        QTest::newRow("three bad copies") << QList<QByteArray>{badCrc, longer, badCrc} << QByteArray("ATUP+Upgrade_Error+OK\r\n")
+                                          << 0 << 0;
+        QTest::newRow("asked past the end") << QList<QByteArray>{package("xyz"), QByteArray("ATUP+Package_Over+OK\r\n")}
+                                            << QByteArray("ATUP+Upgrade_Over+OK\r\n") << 1 << 3;
     }
-
-    void addedHandlerIsUsed()
+    void bootloader()
     {
-        SimUnit unit({});
-        unit.addHandler("ATZZ", [](const SimUnit::Command &c) {
-            return QList<SimUnit::Reply>{{c.fields.value(1).toLatin1(), 5}};
-        });
-        const auto replies = unit.handle("ATZZ+hello+OK");
-        QCOMPARE(replies.size(), 1);
-        QCOMPARE(replies.constFirst().bytes, QByteArray("hello"));
-        QCOMPARE(replies.constFirst().delayMs, 5);
+        QFETCH(QList<QByteArray>, sent);
+        QFETCH(QByteArray, lastReply);
+        QFETCH(int, accepted);
+        QFETCH(int, imageSize);
+        SimUnit::Options o;
+        o.bootloader = true;
+        SimUnit unit(o);
+        QCOMPARE(replies(unit.handle("ATUP+APPSTART+OK\r\n")), QByteArray("ATUP+Package+0\r\n"));
+        QByteArray last;
+        for (const QByteArray &bytes : sent)
+            last = replies(unit.handle(bytes));
+        QCOMPARE(last, lastReply);
+        QCOMPARE(unit.transfer().packagesAccepted, accepted);
+        QCOMPARE(unit.transfer().image.size(), imageSize);
     }
 };
 

@@ -8,17 +8,15 @@
 #include <QFile>
 #include <QJsonDocument>
 #include <QMessageBox>
-#include <QPointer>
 #include <QProcess>
-#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
 void closeModal(QWidget *modal)
 {
     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-        if (QAbstractButton *b = box->button(QMessageBox::No))
-            b->click();
+        if (QAbstractButton *no = box->button(QMessageBox::No))
+            no->click();
         else if (!box->buttons().isEmpty())
             box->buttons().constFirst()->click();
         else
@@ -31,18 +29,26 @@ void closeModal(QWidget *modal)
 }
 } // namespace
 
-void TestSupport::answerNextModal(std::function<void(QWidget *)> inspect, int timeoutMs)
+void TestSupport::closeModalWhen(std::function<bool(QWidget *)> until, std::function<void(QWidget *)> inspect,
+                                 int timeoutMs)
 {
-    auto *deadline = new QDeadlineTimer(timeoutMs);
     auto *poll = new QTimer;
+    auto *deadline = new QDeadlineTimer(timeoutMs);
+    auto *modalSeen = new bool(false);
     poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [poll, deadline, inspect] {
+    QObject::connect(poll, &QTimer::timeout, [=] {
         QWidget *modal = QApplication::activeModalWidget();
-        if (!modal && !deadline->hasExpired())
+        if (modal && !*modalSeen) {
+            *modalSeen = true;
+            *deadline = QDeadlineTimer(timeoutMs);
+        }
+        const bool expired = deadline->hasExpired();
+        if ((!modal || !until(modal)) && !expired)
             return;
         poll->stop();
         poll->deleteLater();
         delete deadline;
+        delete modalSeen;
         if (!modal)
             return;
         if (inspect)
@@ -53,34 +59,15 @@ void TestSupport::answerNextModal(std::function<void(QWidget *)> inspect, int ti
     poll->start();
 }
 
-void TestSupport::closeModalWhen(std::function<bool(QWidget *)> until, std::function<void(QWidget *)> inspect,
-                                 int timeoutMs)
+void TestSupport::answerNextModal(std::function<void(QWidget *)> inspect, int timeoutMs)
 {
-    auto *poll = new QTimer;
-    auto *deadline = new QDeadlineTimer(QDeadlineTimer::Forever);
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [=] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        if (deadline->isForever())
-            *deadline = QDeadlineTimer(timeoutMs);
-        if (!until(modal) && !deadline->hasExpired())
-            return;
-        poll->stop();
-        poll->deleteLater();
-        delete deadline;
-        if (inspect)
-            inspect(modal);
-        if (modal->isVisible())
-            closeModal(modal);
-    });
-    poll->start();
+    closeModalWhen([](QWidget *) { return true; }, std::move(inspect), timeoutMs);
 }
 
 struct TestSupport::ModalCatcher::Private {
     QTimer poll;
     QStringList texts;
+    QStringList titles;
 };
 
 TestSupport::ModalCatcher::ModalCatcher()
@@ -89,10 +76,9 @@ TestSupport::ModalCatcher::ModalCatcher()
     d->poll.setInterval(10);
     QObject::connect(&d->poll, &QTimer::timeout, [this] {
         if (QWidget *modal = QApplication::activeModalWidget()) {
-            if (auto *box = qobject_cast<QMessageBox *>(modal))
-                d->texts << box->text();
-            else
-                d->texts << modal->windowTitle();
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            d->texts << (box ? box->text() : modal->windowTitle());
+            d->titles << modal->windowTitle();
             closeModal(modal);
         }
     });
@@ -109,13 +95,17 @@ QStringList TestSupport::ModalCatcher::texts() const
     return d->texts;
 }
 
+QStringList TestSupport::ModalCatcher::titles() const
+{
+    return d->titles;
+}
+
 int TestSupport::ModalCatcher::count() const
 {
     return d->texts.size();
 }
 
 #ifdef Q_OS_UNIX
-#include <cerrno>
 #include <fcntl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -130,10 +120,8 @@ SimUnderTest::SimUnderTest(const QStringList &extraArguments)
     // Not forwarded: a simulator left behind must not hold the test runner's output open.
     Process->setProcessChannelMode(QProcess::SeparateChannels);
     Process->start(QStringLiteral(TQ_SIM_PATH), QStringList{QStringLiteral("--journal"), Journal_Path} + extraArguments);
-    if (!Process->waitForStarted(5000))
-        return;
     const QDeadlineTimer deadline(5000);
-    while (!deadline.hasExpired()) {
+    while (Process->waitForStarted(5000) && !deadline.hasExpired()) {
         if (!Process->canReadLine() && !Process->waitForReadyRead(100))
             continue;
         const QString line = QString::fromUtf8(Process->readLine()).trimmed();
@@ -165,23 +153,20 @@ QList<QJsonObject> SimUnderTest::journal(const QString &direction) const
     QFile file(Journal_Path);
     if (!file.open(QIODevice::ReadOnly))
         return entries;
-    const QList<QByteArray> lines = file.readAll().split('\n');
-    for (const QByteArray &line : lines) {
-        if (line.trimmed().isEmpty())
-            continue;
+    for (const QByteArray &line : file.readAll().split('\n')) {
         const QJsonObject entry = QJsonDocument::fromJson(line).object();
-        if (direction.isEmpty() || entry.value(QStringLiteral("dir")).toString() == direction)
+        if (!entry.isEmpty() && (direction.isEmpty() || entry.value(QStringLiteral("dir")).toString() == direction))
             entries << entry;
     }
     return entries;
 }
 
-QStringList SimUnderTest::receivedTexts() const
+QStringList SimUnderTest::texts(const QString &direction) const
 {
-    QStringList texts;
-    for (const QJsonObject &e : journal(QStringLiteral("rx")))
-        texts << e.value(QStringLiteral("text")).toString();
-    return texts;
+    QStringList out;
+    for (const QJsonObject &e : journal(direction))
+        out << e.value(QStringLiteral("text")).toString();
+    return out;
 }
 
 PtyPair::PtyPair()
@@ -200,7 +185,8 @@ PtyPair::PtyPair()
 
 PtyPair::~PtyPair()
 {
-    closeMaster();
+    if (Master >= 0)
+        ::close(Master);
     if (Slave_Keep >= 0)
         ::close(Slave_Keep);
 }
@@ -219,12 +205,5 @@ QByteArray PtyPair::readAll()
     while (Master >= 0 && (n = ::read(Master, buf, sizeof buf)) > 0)
         out.append(buf, int(n));
     return out;
-}
-
-void PtyPair::closeMaster()
-{
-    if (Master >= 0)
-        ::close(Master);
-    Master = -1;
 }
 #endif

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QByteArray>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
@@ -13,21 +12,20 @@ class QWidget;
 
 namespace TestSupport {
 
-// Answers the next modal box or dialog: calls inspect (if given) with it, then closes it.
-// Keeps looking for up to timeoutMs, so it also catches a box that opens a little later.
+// Waits up to timeoutMs for the next modal window, then until `until` holds for it (or timeoutMs
+// more pass), calls inspect with it and closes it (a message box by its No or first button).
+void closeModalWhen(std::function<bool(QWidget *)> until, std::function<void(QWidget *)> inspect, int timeoutMs = 8000);
+// The same, closing the modal window as soon as it is there.
 void answerNextModal(std::function<void(QWidget *)> inspect = {}, int timeoutMs = 5000);
 
-// Waits for the next modal window, then until `until` holds for it (or timeoutMs pass since it
-// opened), calls inspect with it and closes it.
-void closeModalWhen(std::function<bool(QWidget *)> until, std::function<void(QWidget *)> inspect, int timeoutMs = 8000);
-
-// Collects the texts of every modal box that opens until stopped, closing each one.
+// Closes every modal window that opens while it lives, remembering its title and text.
 class ModalCatcher
 {
 public:
     ModalCatcher();
     ~ModalCatcher();
     QStringList texts() const;
+    QStringList titles() const;
     int count() const;
 
 private:
@@ -46,9 +44,9 @@ public:
     ~SimUnderTest();
     bool started() const { return !Port.isEmpty(); }
     QString port() const { return Port; }
-    QString journalPath() const { return Journal_Path; }
     QList<QJsonObject> journal(const QString &direction = QString()) const;
-    QStringList receivedTexts() const; // "rx" entries, decoded
+    QStringList texts(const QString &direction) const; // "rx", "tx" or "note" entries, as text
+    QStringList receivedTexts() const { return texts(QStringLiteral("rx")); }
     void kill();
 
 private:
@@ -67,7 +65,6 @@ public:
     QString slavePath() const { return Slave_Path; }
     void write(const QByteArray &bytes);
     QByteArray readAll();
-    void closeMaster();
 
 private:
     int Master = -1;

@@ -1,12 +1,63 @@
+// The ticket page of the device page: the line editor, storing and checking records, and the
+// settings file on disk.
 #include "app/AppSetup.h"
 #include "app/Language.h"
 #include "device/Function_One.h"
 #include "testsupport/TestSupport.h"
+#include "ticket/QDialg_add_Line.h"
+#include "ticket/SettingsCodec.h"
+#include "ticket/SettingsFile.h"
 
+#include <QComboBox>
+#include <QDateTime>
+#include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
+namespace {
+QByteArray contentOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &content, QFile::Permissions mode = QFile::ReadOwner | QFile::WriteOwner)
+{
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(content);
+    f.close();
+    QFile::setPermissions(path, mode);
+}
+
+SettingsCodec::Settings goodSettings()
+{
+    SettingsCodec::Settings s;
+    s.lines[0] = "ATPW+0+N+M+欢迎+SIZE:B+OK";
+    s.lines[3] = "ATPW+3+R+L+还有:人\r\n+SIZE:S+OK";
+    s.typeNames[0] = "普通";
+    s.typeNames[3] = "VIP";
+    s.networkIdIndex = 7;
+    s.autoClearIndex = 24;
+    s.syncRestartIndex = 1;
+    return s;
+}
+
+QFile::Permissions permissionsOf(const QString &path)
+{
+    return QFileInfo(path).permissions() & (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::WriteGroup
+                                            | QFile::ReadOther | QFile::WriteOther);
+}
+} // namespace
 
 class tst_TicketPage : public QObject
 {
@@ -17,79 +68,338 @@ private slots:
     void init()
     {
         Set_Language_Code(Language_Chinese);
+        Dir.reset(new QTemporaryDir);
         Page = new Function_One(nullptr);
+        Path = Dir->filePath("settings.ini");
     }
     void cleanup() { delete Page; }
 
-    void storesBySlotAndRenders()
+    void editorLoadsLineOne()
+    {
+        Page->Print_Line[0] = "ATPW+0+N+M+Welcome\r\n\r\n+SIZE:B+OK";
+        QDialg_add_Line d(Page, Page->Print_Line);
+        QCOMPARE(d.QL_Contents.text(), QStringLiteral("Welcome"));
+        QVERIFY(d.QR_Center.isChecked());
+        QCOMPARE(d.QC_Font_Size.currentIndex(), 1);
+        QCOMPARE(d.QC_Blank_Line.currentIndex(), 2);
+        QVERIFY(!d.QR_Real_time.isChecked());
+        QVERIFY(d.Lab_Colon_Hint.isHidden());
+        QCOMPARE(d.QC_Choose_Line.itemText(9), QStringLiteral("第10行"));
+    }
+
+    void editorLimits_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("font");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<bool>("fontEnabled");
+        QTest::newRow("plain big: 17th dropped") << 0 << 1 << QString(17, 'a') << QString(16, 'a') << true;
+        QTest::newRow("remaining big: 12th dropped") << 3 << 1 << QString(12, 'a') << QString(11, 'a') << true;
+        QTest::newRow("plain big six Chinese fit") << 0 << 1 << QString(6, QChar(0x4E00)) << QString(6, QChar(0x4E00)) << true;
+        QTest::newRow("remaining big six Chinese") << 3 << 1 << QString(6, QChar(0x4E00)) << QString(5, QChar(0x4E00)) << true;
+        QTest::newRow("big lone surrogate counts") << 0 << 1 << QString(16, 'a') + QChar(0xD83D) << QString(16, 'a') << true;
+        QTest::newRow("plain small 129") << 0 << 0 << QString(129, 'a') << QString(128, 'a') << false;
+        QTest::newRow("remaining small 124") << 3 << 0 << QString(124, 'a') << QString(123, 'a') << false;
+        QTest::newRow("small 17 locks big font") << 0 << 0 << QString(17, 'a') << QString(17, 'a') << false;
+        QTest::newRow("small 16 allows big font") << 0 << 0 << QString(16, 'a') << QString(16, 'a') << true;
+        QTest::newRow("remaining small 12 locks") << 3 << 0 << QString(12, 'a') << QString(12, 'a') << false;
+    }
+    void editorLimits()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, font);
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QFETCH(bool, fontEnabled);
+        QDialg_add_Line d(Page, Page->Print_Line);
+        d.QC_Type_Choose.setCurrentIndex(kind);
+        d.QC_Font_Size.setCurrentIndex(font);
+        d.QL_Contents.setText(typed);
+        QCOMPARE(d.QL_Contents.text(), kept);
+        QCOMPARE(d.QC_Font_Size.isEnabled(), fontEnabled);
+    }
+
+    void editorRemovesPlusWithOneWarningEach()
+    {
+        QDialg_add_Line d(Page, Page->Print_Line);
+        TestSupport::ModalCatcher boxes;
+        d.QL_Contents.setText("a++b");
+        QCOMPARE(d.QL_Contents.text(), QStringLiteral("ab"));
+        const QString warning = QStringLiteral("禁止使用特殊符号\"+\"请重新输入\r\n");
+        QTRY_COMPARE(boxes.texts(), (QStringList{warning, warning}));
+        QCOMPARE(boxes.titles().constFirst(), QStringLiteral("Warning"));
+    }
+
+    void editorKinds()
+    {
+        QDialg_add_Line d(Page, Page->Print_Line);
+        d.QC_Font_Size.setCurrentIndex(1);
+        d.QC_Type_Choose.setCurrentIndex(2); // time: small font, locked, a fresh sample
+        QCOMPARE(d.QC_Font_Size.currentIndex(), 0);
+        QVERIFY(!d.QC_Font_Size.isEnabled() && !d.QL_Contents.isEnabled());
+        const QDateTime shown = QDateTime::fromString(d.QL_Contents.text(), "yyyy-MM-dd hh:mm:ss");
+        QVERIFY(qAbs(shown.secsTo(QDateTime::currentDateTime())) <= 2);
+        d.QC_Type_Choose.setCurrentIndex(1);
+        QCOMPARE(d.QL_Contents.text(), QStringLiteral("类型:0001"));
+        QVERIFY(!d.QL_Contents.isEnabled());
+        d.QC_Type_Choose.setCurrentIndex(3);
+        QVERIFY(d.QL_Contents.text().isEmpty() && d.QL_Contents.isEnabled() && !d.Lab_Colon_Hint.isHidden());
+        d.QC_Type_Choose.setCurrentIndex(0);
+        QVERIFY(d.Lab_Colon_Hint.isHidden());
+    }
+
+    void editorEmitsRecords()
+    {
+        Set_Language_Code(Language_English);
+        Page->Print_Line[2] = "ATPW+2+T+M+2024-03-02 09:05:00\r\n+SIZE:S+OK";
+        Page->Print_Line[4] = "ATPW+4+R+R+x:y\r\n+SIZE:B+OK";
+        QDialg_add_Line d(Page, Page->Print_Line);
+        QSignalSpy spy(&d, &QDialg_add_Line::Add_Button_signals);
+        d.QC_Choose_Line.setCurrentIndex(2);
+        d.QB_Add_Contents.click(); // a time line made in Chinese is added again in English, with a fresh sample
+        const QRegularExpression english("\\AATPW\\+2\\+E\\+M\\+\\d\\d-[A-Z][a-z][a-z]-\\d{4} \\d\\d:\\d\\d:\\d\\d\r\n\\+SIZE:S\\+OK\\z");
+        QVERIFY2(english.match(spy.last().at(0).toString()).hasMatch(), qPrintable(spy.last().at(0).toString()));
+        d.QC_Choose_Line.setCurrentIndex(4);
+        QCOMPARE(d.QC_Type_Choose.currentIndex(), 3);
+        d.QC_Choose_Line.setCurrentIndex(5); // an empty slot resets the controls
+        QCOMPARE(d.currentRecord(), QStringLiteral("ATPW+5+N+L++SIZE:S+OK"));
+        d.QC_Choose_Line.setCurrentIndex(9);
+        d.QL_Contents.setText("Bye");
+        d.QR_Right.setChecked(true);
+        d.QC_Blank_Line.setCurrentIndex(1);
+        d.QB_Add_Contents.click();
+        QCOMPARE(spy.last().at(0).toString(), QStringLiteral("ATPW+9+N+R+Bye\r\n+SIZE:S+OK"));
+        d.QB_Clear_ALL.click();
+        QCOMPARE(spy.last().at(0).toString(), QStringLiteral("Clear_ALL_Contents"));
+        QCOMPARE(spy.count(), 3); // nothing without live preview but the two additions and the clear
+    }
+
+    void livePreviewDefinesLineOnPage()
+    {
+        QDialg_add_Line d(Page, Page->Print_Line);
+        connect(&d, &QDialg_add_Line::Add_Button_signals, Page, &Function_One::SavePtint_Line_Contents);
+        QTest::mouseClick(&d.QR_Real_time, Qt::LeftButton);
+        d.QC_Choose_Line.setCurrentIndex(5);
+        QVERIFY(Page->Print_Line[5].isEmpty()); // choosing an empty line does not define it
+        d.QL_Contents.setText("Hi");
+        QCOMPARE(Page->Print_Line[5], QStringLiteral("ATPW+5+N+L+Hi+SIZE:S+OK"));
+        d.QC_Blank_Line.setCurrentIndex(2);
+        QCOMPARE(Page->Print_Line[5], QStringLiteral("ATPW+5+N+L+Hi\r\n\r\n+SIZE:S+OK"));
+        QVERIFY(Page->Print_Preview->toPlainText().startsWith("Hi"));
+    }
+
+    void livePreviewNeverWritesAHalfLoadedLine()
+    {
+        const QString small = "ATPW+0+N+L+" + QString(29, 's') + "+SIZE:S+OK";
+        const QString big = "ATPW+1+N+M+WELCOME+SIZE:B+OK";
+        Page->SavePtint_Line_Contents(small);
+        Page->SavePtint_Line_Contents(big);
+        Page->QL_Type_Name[0]->setText("VIP");
+        QDialg_add_Line d(Page, Page->Print_Line);
+        connect(&d, &QDialg_add_Line::Add_Button_signals, Page, &Function_One::SavePtint_Line_Contents);
+        QTest::mouseClick(&d.QR_Real_time, Qt::LeftButton);
+        TestSupport::ModalCatcher boxes;
+        for (int line : {1, 0, 1, 6})
+            d.QC_Choose_Line.setCurrentIndex(line);
+        QTest::qWait(50);
+        QCOMPARE(boxes.texts(), QStringList());
+        QCOMPARE(Page->Print_Line[0], small);
+        QCOMPARE(Page->Print_Line[1], big);
+        QVERIFY(Page->Print_Line[6].isEmpty()); // not taken over with the centred line's alignment
+        QCOMPARE(Page->QL_Type_Name[0]->text(), QStringLiteral("VIP"));
+    }
+
+    void pageStoresBySlotAndRenders()
     {
         Page->SavePtint_Line_Contents("ATPW+3+N+M+Hello+SIZE:S+OK");
         QCOMPARE(Page->Print_Line[3], QStringLiteral("ATPW+3+N+M+Hello+SIZE:S+OK"));
         QCOMPARE(Page->Print_Preview->toPlainText(), QStringLiteral("Hello"));
-        Page->SavePtint_Line_Contents("ATPW+3+N+M+Bye+SIZE:S+OK");
-        QCOMPARE(Page->Print_Preview->toPlainText(), QStringLiteral("Bye"));
         Page->SavePtint_Line_Contents("ATPW+12+N+M+Bad+SIZE:S+OK");
-        QCOMPARE(Page->Print_Preview->toPlainText(), QStringLiteral("Bye"));
-    }
-
-    void clearAllEmptiesPage()
-    {
-        Page->SavePtint_Line_Contents("ATPW+0+N+L+A+SIZE:S+OK");
+        QCOMPARE(Page->Print_Preview->toPlainText(), QStringLiteral("Hello"));
         Page->SavePtint_Line_Contents("Clear_ALL_Contents");
-        for (const QString &l : Page->Print_Line)
-            QVERIFY(l.isEmpty());
+        QVERIFY(Page->Print_Line[3].isEmpty());
         QVERIFY(Page->Print_Preview->toPlainText().isEmpty());
+        QString out[10];
+        Page->Print_Line[4] = "ATPW+4+T+R+2024-03-02 09:05:00\r\n\r\n+SIZE:S+OK";
+        Page->Build_Print_Commands(Page->Print_Line, out);
+        QCOMPARE(out[0], QStringLiteral("ATPW+0+N+L+ +SIZE:S+OK"));
+        QCOMPARE(out[4], QStringLiteral("ATPW+4+T+R+\r\n\r\n +SIZE:S+OK"));
     }
 
-    void faultyRecordEmptiesEverything_data()
-    {
-        QTest::addColumn<QString>("record");
-        QTest::addColumn<QString>("code");
-        QTest::newRow("kind") << "ATPW+5+X+L+a+SIZE:S+OK" << "003";
-        QTest::newRow("too long big") << "ATPW+5+N+L+" + QString(23, 'a') + "+SIZE:B+OK" << "006";
-        QTest::newRow("end word") << "ATPW+5+N+L+a+SIZE:S+ok" << "008";
-    }
     void faultyRecordEmptiesEverything()
     {
-        QFETCH(QString, record);
-        QFETCH(QString, code);
         Page->SavePtint_Line_Contents("ATPW+0+N+L+Good+SIZE:S+OK");
         Page->QL_Type_Name[0]->setText("VIP");
-        QString shown;
-        QString title;
-        TestSupport::answerNextModal([&](QWidget *w) {
-            shown = qobject_cast<QMessageBox *>(w)->text();
-            title = w->windowTitle();
-        });
-        Page->SavePtint_Line_Contents(record);
-        QCOMPARE(shown, QStringLiteral("格式错误 %1 或者文件可能已经损坏!!!").arg(code));
-        QCOMPARE(title, QStringLiteral("Warning"));
+        TestSupport::ModalCatcher boxes;
+        Page->SavePtint_Line_Contents("ATPW+5+N+L+" + QString(23, 'a') + "+SIZE:B+OK");
+        QTRY_COMPARE(boxes.texts(), QStringList{"格式错误 006 或者文件可能已经损坏!!!"});
+        QCOMPARE(boxes.titles(), QStringList{"Warning"});
         for (const QString &l : Page->Print_Line)
             QVERIFY(l.isEmpty());
         QVERIFY(Page->Print_Preview->toPlainText().isEmpty());
         QVERIFY(Page->QL_Type_Name[0]->text().isEmpty());
     }
 
-    void previewShowsMarkupAsTyped()
+    void saveThenLoadGivesEverythingBack()
     {
-        Page->SavePtint_Line_Contents("ATPW+0+N+L+<b>x</b> & y+SIZE:S+OK");
-        QCOMPARE(Page->Print_Preview->toPlainText(), QStringLiteral("<b>x</b> & y"));
+        Page->SavePtint_Line_Contents("ATPW+0+N+M+欢迎光临+SIZE:B+OK");
+        Page->SavePtint_Line_Contents("ATPW+5+N+L+Say \"hi\"\r\n\r\n+SIZE:S+OK");
+        Page->QL_Type_Name[0]->setText("普通业务");
+        Page->QL_Type_Name[4]->setText("\"Q\"");
+        Page->QC_Network_ID->setCurrentIndex(42);
+        Page->QC_Auto_Clear->setCurrentIndex(24);
+        Page->QC_Sync_Restart->setCurrentIndex(1);
+        QVERIFY(Page->Save_FILE_Operation(Path));
+        QVERIFY(SettingsFile::isReadOnly(Path));
+        QVERIFY(Page->Save_FILE_Operation(Path)); // a read-only file is saved over again
+
+        Function_One other(nullptr);
+        other.OPEN_FILE_Operation(Path);
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(other.Print_Line[i], Page->Print_Line[i]);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(other.QL_Type_Name[i]->text(), Page->QL_Type_Name[i]->text());
+        QCOMPARE(other.QC_Network_ID->currentIndex(), 42);
+        QCOMPARE(other.QC_Auto_Clear->currentText(), QStringLiteral("23:00"));
+        QCOMPARE(other.QC_Sync_Restart->currentIndex(), 1);
+        QVERIFY(other.Print_Preview->toPlainText().contains(QStringLiteral("欢迎光临")));
     }
 
-    void buildPrintCommands()
+#ifdef Q_OS_UNIX
+    void saveKeepsReadBits_data()
     {
-        Page->Print_Line[2] = "ATPW+7+N+L+x+SIZE:S+OK";
-        Page->Print_Line[4] = "ATPW+4+T+R+2024-03-02 09:05:00\r\n\r\n+SIZE:S+OK";
-        QString out[10];
-        Page->Build_Print_Commands(Page->Print_Line, out);
-        QCOMPARE(out[0], QStringLiteral("ATPW+0+N+L+ +SIZE:S+OK"));
-        QCOMPARE(out[2], QStringLiteral("ATPW+7+N+L+x+SIZE:S+OK"));
-        QCOMPARE(out[4], QStringLiteral("ATPW+4+T+R+\r\n\r\n +SIZE:S+OK"));
-        QCOMPARE(out[9], QStringLiteral("ATPW+9+N+L+ +SIZE:S+OK"));
+        QTest::addColumn<int>("before"); // octal mode of the file before, 0 for none
+        QTest::addColumn<int>("after");
+        QTest::newRow("new file") << 0 << 0444;
+        QTest::newRow("private file stays private") << 0600 << 0400;
+        QTest::newRow("group may read") << 0640 << 0440;
+        QTest::newRow("read-only from the last save") << 0444 << 0444;
+    }
+    void saveKeepsReadBits()
+    {
+        QFETCH(int, before);
+        QFETCH(int, after);
+        const auto mode = [](int octal) { return QFile::Permissions((octal & 0700) << 6 | (octal & 070) << 1 | (octal & 07)); };
+        const mode_t umaskWas = ::umask(022);
+        if (before)
+            writeFile(Path, "old", mode(before));
+        QVERIFY(Page->Save_FILE_Operation(Path));
+        ::umask(umaskWas);
+        QCOMPARE(permissionsOf(Path), mode(after));
+    }
+#endif
+
+    void failedSaveKeepsOldFileAndSaysSo()
+    {
+        // A folder that cannot hold the file: its name is taken by a plain file (works even as root).
+        const QString blocker = Dir->filePath("not-a-folder");
+        writeFile(blocker, "x");
+        TestSupport::ModalCatcher boxes;
+        QVERIFY(!Page->Save_FILE_Operation(blocker + "/settings.ini"));
+        QTRY_COMPARE(boxes.count(), 1);
+        QVERIFY(boxes.texts().constFirst().startsWith(QStringLiteral("配置文件保存失败")));
+        QCOMPARE(contentOf(blocker), QByteArray("x"));
+    }
+
+    void folderWithoutRoomForANewFileGetsItWrittenInPlace()
+    {
+        // Nothing can be created beside a name at the file system's limit, even by root: saving
+        // and the rewrite after a clean load write the file itself, quietly.
+        const QString old = Dir->filePath(QString(250, 'n'));
+        writeFile(old, SettingsCodec::encode(goodSettings()) + "\n");
+        TestSupport::ModalCatcher boxes;
+        Page->OPEN_FILE_Operation(old);
+        QCOMPARE(Page->QL_Type_Name[3]->text(), QStringLiteral("VIP"));
+        QCOMPARE(contentOf(old), SettingsCodec::encode(goodSettings()));
+        Page->QL_Type_Name[0]->setText("New");
+        QVERIFY(Page->Save_FILE_Operation(old));
+        QCOMPARE(SettingsCodec::decode(contentOf(old)).settings.typeNames[0], QStringLiteral("New"));
+        QVERIFY(SettingsFile::isReadOnly(old));
+        QTest::qWait(50);
+        QCOMPARE(boxes.count(), 0);
+    }
+
+    void loadErrors_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("type name with plus") << "type" << "A+B" << "020";
+        QTest::newRow("network id 100") << "id" << "100" << "015";
+        QTest::newRow("network id -1") << "id" << "-1" << "015";
+        QTest::newRow("clearing 25") << "clear" << "25" << "016";
+        QTest::newRow("restart 2") << "restart" << "2" << "017";
+        QTest::newRow("faulty record") << "line" << "ATPW+5+N+L+a+SIZE:S+ok" << "008";
+    }
+    void loadErrors()
+    {
+        QFETCH(QString, field);
+        QFETCH(QString, value);
+        QFETCH(QString, code);
+        SettingsCodec::Settings s = goodSettings();
+        if (field == "type")
+            s.typeNames[2] = value;
+        else if (field == "id")
+            s.networkIdIndex = value.toInt();
+        else if (field == "clear")
+            s.autoClearIndex = value.toInt();
+        else if (field == "restart")
+            s.syncRestartIndex = value.toInt();
+        else
+            s.lines[5] = value;
+        const QByteArray content = SettingsCodec::encode(s);
+        writeFile(Path, content);
+        Page->QC_Network_ID->setCurrentIndex(5);
+        TestSupport::ModalCatcher boxes;
+        Page->OPEN_FILE_Operation(Path);
+        QTRY_COMPARE(boxes.texts(), QStringList{QStringLiteral("格式错误 %1 或者文件可能已经损坏!!!").arg(code)});
+        QCOMPARE(contentOf(Path), content); // never rewritten after a load that met an error
+        // A type name with "+" stops the load; any other error lets the rest apply, and a report
+        // empties the names (a faulty record is reported before the names are applied).
+        QCOMPARE(Page->QL_Type_Name[3]->text(), field == "line" ? QStringLiteral("VIP") : QString());
+        QCOMPARE(Page->QC_Network_ID->currentIndex(), field == "type" ? 5 : field == "id" ? 5 : 7);
+        QCOMPARE(Page->QC_Auto_Clear->currentIndex(), field == "type" || field == "clear" ? 0 : 24);
+        QCOMPARE(Page->QC_Sync_Restart->currentIndex(), field == "type" || field == "restart" ? 0 : 1);
+        QVERIFY(Page->Print_Line[0].isEmpty() || field != "line");
+    }
+
+    void longStoredNameIsCut()
+    {
+        SettingsCodec::Settings s = goodSettings();
+        s.typeNames[1] = "ABCDEFGHIJKL";
+        writeFile(Path, SettingsCodec::encode(s));
+        Page->OPEN_FILE_Operation(Path);
+        QCOMPARE(Page->QL_Type_Name[1]->text(), QStringLiteral("ABCDEFGH"));
+    }
+
+    void foreignFilesLoadAsDefaultsAndStayUntouched_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("plain INI") << QByteArray("[General]\n0%U884C=ATPW+0+N+L+a+SIZE:S+OK\n0%U53C2=9\n");
+        QByteArray noise(8192, '\0');
+        QRandomGenerator rng(7);
+        for (char &c : noise)
+            c = char(rng.bounded(256));
+        QTest::newRow("random binary") << noise;
+        QTest::newRow("empty") << QByteArray();
+    }
+    void foreignFilesLoadAsDefaultsAndStayUntouched()
+    {
+        QFETCH(QByteArray, content);
+        writeFile(Path, content);
+        Page->SavePtint_Line_Contents("ATPW+0+N+L+old+SIZE:S+OK");
+        Page->QC_Network_ID->setCurrentIndex(3);
+        Page->OPEN_FILE_Operation(Path);
+        QVERIFY(Page->Print_Line[0].isEmpty());
+        QCOMPARE(Page->QC_Network_ID->currentIndex(), 0);
+        QCOMPARE(contentOf(Path), content);
     }
 
 private:
+    QScopedPointer<QTemporaryDir> Dir;
     Function_One *Page = nullptr;
+    QString Path;
 };
 
 QTEST_MAIN(tst_TicketPage)

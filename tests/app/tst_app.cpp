@@ -1,0 +1,494 @@
+// The application shell: language lookup, command line, main window, menu commands and the
+// desktop hooks.
+#include "app/AppSetup.h"
+#include "app/Language.h"
+#include "app/MainWindow.h"
+#include "app/StartOptions.h"
+#include "app/SystemDir.h"
+#include "device/Function_One.h"
+#include "serial/Gbk.h"
+#include "testsupport/TestSupport.h"
+#include "ticket/SettingsCodec.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSettings>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTranslator>
+#include <QtTest>
+
+namespace {
+void writeFile(const QString &path, const QByteArray &content)
+{
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(content);
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QString spaces(int n)
+{
+    return QString(n, QLatin1Char(' '));
+}
+
+// What the window asked of the desktop.
+struct Recorded {
+    QList<QUrl> opened;
+    QList<QStringList> restarts;
+    QList<int> exits;
+};
+
+void fake(MainWindow &w, Recorded &r)
+{
+    w.desktop.openUrl = [&r](const QUrl &url) {
+        r.opened << url;
+        return true;
+    };
+    w.desktop.startDetached = [&r](const QString &, const QStringList &args) {
+        r.restarts << args;
+        return true;
+    };
+    w.desktop.exitApplication = [&r](int code) { r.exits << code; };
+}
+} // namespace
+
+class tst_App : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { AppSetup::initResources(); }
+    void init()
+    {
+        Dir.reset(new QTemporaryDir);
+        SystemDir::setOverride(Dir->path());
+        Set_Language_Code(Language_Chinese);
+        Function_One::COM_Count = 0;
+    }
+    void cleanup()
+    {
+        if (Translator) {
+            qApp->removeTranslator(Translator);
+            delete Translator;
+            Translator = nullptr;
+        }
+    }
+
+    void storedLanguage_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // "-" for no file
+        QTest::addColumn<int>("code");
+        QTest::newRow("no file") << QByteArray("-") << 0;
+        QTest::newRow("English") << QByteArray("[General]\nLanguage=English\n") << 1;
+        QTest::newRow("Poland") << QByteArray("[General]\nLanguage=Poland\n") << 2;
+        QTest::newRow("english lower case") << QByteArray("[General]\nLanguage=english\n") << 0;
+        QTest::newRow("Polish is not Poland") << QByteArray("[General]\nLanguage=Polish\n") << 0;
+        QTest::newRow("in another group") << QByteArray("[Lang]\nLanguage=English\n") << 0;
+        QTest::newRow("binary rubbish") << QByteArray("\x01\xff\xfe=\x00zz", 7) << 0;
+    }
+    void storedLanguage()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, code);
+        if (content != "-")
+            writeFile(Dir->filePath("Language.ini"), content);
+        QCOMPARE(int(Read_Language(true)), code);
+        writeFile(Dir->filePath("Language.ini"), "[General]\nLanguage=Poland\n");
+        QCOMPARE(int(Read_Language(false)), code); // a change counts only from the next start
+    }
+
+    void systemDirRule()
+    {
+        SystemDir::setOverride(QString());
+        QCOMPARE(SystemDir::filePath("Language.ini"), QCoreApplication::applicationDirPath() + "/System/Language.ini");
+        SystemDir::setOverride("/opt/tq");
+        QCOMPARE(SystemDir::filePath("Update log.ini"), QStringLiteral("/opt/tq/Update log.ini"));
+    }
+
+    void commandLine_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QString>("message"); // start of it
+        using O = StartOptions::Outcome;
+        QTest::newRow("nothing") << QStringList{} << int(O::Run) << "";
+        QTest::newRow("help") << QStringList{"--help"} << int(O::Help) << "Usage: ";
+        QTest::newRow("version") << QStringList{"--version"} << int(O::Version) << "tqmanage V1.0.7";
+        QTest::newRow("unknown option") << QStringList{"--frobnicate"} << int(O::Error) << "Unknown option 'frobnicate'.";
+        QTest::newRow("stray argument") << QStringList{"file.ini"} << int(O::Error) << "Unexpected argument: file.ini";
+        QTest::newRow("port without path") << QStringList{"--port"} << int(O::Error) << "Missing value after '--port'.";
+        QTest::newRow("bad delay") << QStringList{"--screenshot-delay", "soon"} << int(O::Error) << "--screenshot-delay needs";
+        QTest::newRow("negative delay") << QStringList{"--screenshot-delay", "-5"} << int(O::Error) << "--screenshot-delay needs";
+        QTest::newRow("simulate with connect") << QStringList{"--simulate", "--connect", "/dev/ttyS0"} << int(O::Error)
+                                               << "--simulate and --connect";
+    }
+    void commandLine()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, outcome);
+        QFETCH(QString, message);
+        const StartOptions o = StartOptions::parse(QStringList{"tqmanage"} + args);
+        QCOMPARE(int(o.outcome), outcome);
+        QVERIFY2(o.message.left(message.size()) == message, qPrintable(o.message));
+    }
+
+    void commandLineValues()
+    {
+        const StartOptions o = StartOptions::parse({"tqmanage", "--port", "/dev/pts/7", "--port", "/tmp/ttyV0", "--system-dir",
+                                                    "/tmp/sys", "--screenshot", "shot.png", "--screenshot-delay", "200",
+                                                    "--connect", "/dev/pts/9"});
+        QCOMPARE(o.screenshot, QStringLiteral("shot.png"));
+        QCOMPARE(o.screenshotDelay, 200);
+        QVERIFY(!o.simulate);
+        QCOMPARE(o.restartArguments(), (QStringList{"--system-dir", "/tmp/sys", "--port", "/dev/pts/7", "--port",
+                                                    "/tmp/ttyV0", "--port", "/dev/pts/9"}));
+        QCOMPARE(StartOptions::parse({"tqmanage", "--simulate"}).simulate, true);
+        QCOMPARE(StartOptions::parse({"tqmanage"}).screenshotDelay, 1500);
+    }
+
+    void windowPerLanguage_data()
+    {
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QStringList>("tabs");
+        QTest::addColumn<QString>("menu");
+        QTest::newRow("Chinese") << 0 << QStringList{"小票内容设置", "版本更新说明", "帮助"} << "          中文         ";
+        QTest::newRow("English") << 1 << QStringList{"Ticket setting", "Help"} << "        English       ";
+        QTest::newRow("Polish") << 2 << QStringList{"Ustawienia biletu", "Pomoc"} << "         Polish        ";
+    }
+    void windowPerLanguage()
+    {
+        QFETCH(int, code);
+        QFETCH(QStringList, tabs);
+        QFETCH(QString, menu);
+        Set_Language_Code(uint8_t(code));
+        Translator = new QTranslator;
+        AppSetup::installCatalogue(*qApp, *Translator, code);
+        MainWindow w;
+        QStringList shown;
+        for (int i = 0; i < w.tabWidget->count(); ++i)
+            shown << w.tabWidget->tabText(i);
+        QCOMPARE(shown, tabs);
+        QCOMPARE(w.ui->menu->title(), menu);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Manage TQ-8M V1.0.7"));
+        QCOMPARE(w.ui->Save_file->shortcut().toString(), QStringLiteral("Ctrl+S")); // shortcuts are never translated
+    }
+
+    void windowFrameAndMenu()
+    {
+        MainWindow w;
+        QCOMPARE(w.minimumSize(), QSize(1000, 650));
+        QCOMPARE(w.maximumSize(), QSize(1000, 650));
+        QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(w.windowFlags() & Qt::WindowMinimizeButtonHint);
+        QCOMPARE(w.tabWidget->geometry(), QRect(0, 40, 1000, 610));
+        QStringList entries;
+        for (QAction *a : w.ui->menu->actions())
+            entries << (a->isSeparator() ? QStringLiteral("|") : a->menu() ? a->menu()->objectName() : a->objectName());
+        QCOMPARE(entries, (QStringList{"|", "Open_file", "Save_file", "Save_as_file", "Boot_Handl", "menu_Language", "|",
+                                       "Help", "about", "Updater"}));
+        QStringList keys;
+        for (const char *name : {"Open_file", "Save_file", "Save_as_file", "Boot_Handl", "Help", "about", "Updater",
+                                 "actionChinese", "actionEnglish", "actionPolish"})
+            keys << w.findChild<QAction *>(name)->shortcut().toString() + '=' + w.findChild<QAction *>(name)->text();
+        QCOMPARE(keys, (QStringList{"F1=  打开", "Ctrl+S=  保存", "F3=  另存", "Ctrl+F=  固件", "F11=  帮助", "F12=  关于",
+                                    "Ctrl+U=  更新", "=中文", "=English", "=Polish"}));
+        QCOMPARE(w.Help_Picture->toolTip(), QStringLiteral("点我^.^打开视频教程"));
+        QVERIFY(!w.Help_Picture->icon().isNull());
+    }
+
+    void updateLog_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // "-" for none
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("GBK decoded") << Gbk::encode("<b>版本 1.0.7</b> 新增串口") << "版本 1.0.7 新增串口";
+        QTest::newRow("missing") << QByteArray("-") << "文件损坏.....";
+    }
+    void updateLog()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, shown);
+        if (file != "-")
+            writeFile(Dir->filePath("Update log.ini"), file);
+        MainWindow w;
+        QCOMPARE(w.Update_Log_View->toPlainText(), shown);
+    }
+
+    void commandLinePortsListedFirst()
+    {
+        StartOptions o;
+        o.ports = QStringList{"/tmp/ttyV0"};
+        o.simulatorPort = "/dev/pts/77";
+        MainWindow w(nullptr, o);
+        QComboBox *box = w.Ticket_Page->QC_COM_Choose;
+        QCOMPARE(box->itemText(0), QStringLiteral("Simulator/dev/pts/77"));
+        QCOMPARE(box->itemData(0).toString(), QStringLiteral("/dev/pts/77"));
+        QCOMPARE(box->itemText(1), QStringLiteral("/tmp/ttyV0"));
+        QCOMPARE(box->currentIndex(), 0);
+    }
+
+    void startUpLoad_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::newRow("missing") << "missing";
+        QTest::newRow("empty") << "empty";
+        QTest::newRow("present") << "present";
+    }
+    void startUpLoad()
+    {
+        QFETCH(QString, state);
+        const QString path = Dir->filePath("Printf_default.ini");
+        SettingsCodec::Settings s;
+        s.typeNames[2] = "VIP";
+        if (state != "missing")
+            writeFile(path, state == "present" ? SettingsCodec::encode(s) : QByteArray());
+        MainWindow w;
+        QCOMPARE(w.Ticket_Page->QL_Type_Name[2]->text(), state == "present" ? QStringLiteral("VIP") : QString());
+        QCOMPARE(QFile::exists(path), state != "missing");
+        QCOMPARE(contentOf(path).isEmpty(), state != "present");
+    }
+
+    void exitQuestion_data()
+    {
+        QTest::addColumn<bool>("yes");
+        QTest::newRow("yes saves") << true;
+        QTest::newRow("no leaves the file") << false;
+    }
+    void exitQuestion()
+    {
+        QFETCH(bool, yes);
+        const QString path = Dir->filePath("Printf_default.ini");
+        const QByteArray before = SettingsCodec::encode({});
+        writeFile(path, before);
+        MainWindow w;
+        w.Ticket_Page->QL_Type_Name[0]->setText("Saved");
+        QString title, text;
+        TestSupport::answerNextModal([&](QWidget *m) {
+            auto *box = qobject_cast<QMessageBox *>(m);
+            title = box->windowTitle();
+            text = box->text();
+            box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+        w.show();
+        QVERIFY(w.close());
+        QCOMPARE(title, QStringLiteral("退出程序"));
+        QCOMPARE(text, "\r\n" + spaces(6) + "警告：程序正在运行退出后是否要保存配置文件?" + spaces(8) + "\r\n");
+        if (yes)
+            QCOMPARE(SettingsCodec::decode(contentOf(path)).settings.typeNames[0], QStringLiteral("Saved"));
+        else
+            QCOMPARE(contentOf(path), before);
+    }
+
+    void saveOpenAndSaveAs()
+    {
+        MainWindow w;
+        w.Ticket_Page->QC_Network_ID->setCurrentIndex(9);
+        w.ui->Save_file->trigger();
+        QCOMPARE(SettingsCodec::decode(contentOf(Dir->filePath("Printf_default.ini"))).settings.networkIdIndex, 9);
+
+        const QString chosen = Dir->filePath("mine"); // typed without extension: used as typed
+        QStringList asked;
+        w.desktop.chooseFile = [&](QWidget *, QFileDialog::AcceptMode mode, const QString &title) {
+            asked << title + (mode == QFileDialog::AcceptSave ? "/save" : "/open");
+            return chosen;
+        };
+        w.Ticket_Page->QL_Type_Name[1]->setText("B");
+        w.ui->Save_as_file->trigger();
+        w.Ticket_Page->QL_Type_Name[1]->clear();
+        w.ui->Open_file->trigger();
+        QCOMPARE(w.Ticket_Page->QL_Type_Name[1]->text(), QStringLiteral("B"));
+        QCOMPARE(asked, (QStringList{"Save As/save", "Open/open"}));
+        w.desktop.chooseFile = [](QWidget *, QFileDialog::AcceptMode, const QString &) { return QString(); };
+        w.Ticket_Page->QL_Type_Name[1]->clear();
+        w.ui->Open_file->trigger(); // cancelled: nothing changes
+        QVERIFY(w.Ticket_Page->QL_Type_Name[1]->text().isEmpty());
+    }
+
+    void languageSwitch_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // "-" for no file, "dir" for one that cannot be written
+        QTest::addColumn<QString>("choice");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("restarts");
+        const QString crlf = "\r\n";
+        const QString damaged = crlf + crlf + spaces(49) + crlf + " The system file may have been damaged...." + spaces(11);
+        const QString a1 = crlf + spaces(56) + crlf + spaces(14) + "软件已是中文版本" + spaces(28) + "." + spaces(41) + crlf;
+        const QString s1 = crlf + spaces(38) + crlf + spaces(4) + "软件已换成功切换成< 中文版本 >" + spaces(27)
+            + "->请重启软件后生效..." + spaces(15) + crlf;
+        const QString a2 = crlf + spaces(38) + crlf + spaces(4) + "Has been switched to English version" + spaces(13) + "."
+            + crlf + spaces(45) + crlf;
+        const QString s2 = crlf + "The software has been successfully switched to <English version>" + crlf
+            + "Please restart the software and take effect.....";
+        const QString a3 = crlf + spaces(38) + crlf + spaces(5) + "został przeniesiony do polskiej wersji językowej"
+            + spaces(12) + "." + crlf + spaces(45) + crlf;
+        const QString s3 = crlf + "system jest skutecznie włączone do polskiej wersji językowej" + crlf + "po wejściu w życie.t.....";
+        const QByteArray chinese("[General]\nLanguage=Chinese\n");
+        QTest::newRow("already Chinese") << chinese << "Chinese" << "语言切换" << a1 << false;
+        QTest::newRow("missing key") << QByteArray("[General]\n") << "Chinese" << "语言切换" << s1 << true;
+        QTest::newRow("case differs") << QByteArray("[General]\nLanguage=chinese\n") << "Chinese" << "语言切换" << s1 << true;
+        QTest::newRow("already English") << QByteArray("[General]\nLanguage=English\n") << "English" << "Language Switching" << a2
+                                         << false;
+        QTest::newRow("to English") << chinese << "English" << "Language Switching" << s2 << true;
+        QTest::newRow("already Polish") << QByteArray("[General]\nLanguage=Poland\n") << "Poland" << "język" << a3 << false;
+        QTest::newRow("to Polish") << chinese << "Poland" << "język" << s3 << true;
+        QTest::newRow("missing file") << QByteArray("-") << "English" << "Warning" << damaged << false;
+        QTest::newRow("unwritable file") << QByteArray("dir") << "English" << "Warning" << damaged << false;
+    }
+    void languageSwitch()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, choice);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        QFETCH(bool, restarts);
+        const QString path = Dir->filePath("Language.ini");
+        if (file == "dir")
+            QDir().mkpath(path);
+        else if (file != "-")
+            writeFile(path, file);
+        StartOptions o;
+        o.systemDir = Dir->path();
+        o.ports = QStringList{"/dev/pts/42"};
+        MainWindow w(nullptr, o);
+        Recorded r;
+        fake(w, r);
+        TestSupport::ModalCatcher boxes;
+        (choice == "English" ? w.ui->actionEnglish : choice == "Poland" ? w.ui->actionPolish : w.ui->actionChinese)->trigger();
+        QTRY_VERIFY(boxes.count() >= 1);
+        QCOMPARE(boxes.titles().constFirst(), title);
+        QCOMPARE(boxes.texts().constFirst(), text);
+        QCOMPARE(boxes.count(), restarts ? 2 : 1); // after a switch, the save question
+        const QStringList again{"--system-dir", Dir->path(), "--port", "/dev/pts/42"};
+        QCOMPARE(r.exits, restarts ? QList<int>{0} : QList<int>());
+        QCOMPARE(r.restarts, restarts ? QList<QStringList>{again} : QList<QStringList>());
+        if (restarts)
+            QCOMPARE(QSettings(path, QSettings::IniFormat).value("Language").toString(), choice);
+    }
+
+    void pathFiles_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("pathFile");
+        QTest::newRow("help Chinese") << 0 << "help" << "Chinese help path.ini";
+        QTest::newRow("help English") << 1 << "help" << "English help path.ini";
+        QTest::newRow("help Polish") << 2 << "help" << "Poland help path.ini";
+        QTest::newRow("picture button") << 0 << "picture" << "Chinese help path.ini";
+        QTest::newRow("update Chinese") << 0 << "update" << "Update path.ini";
+        QTest::newRow("update English shares it") << 1 << "update" << "Update path.ini";
+        QTest::newRow("update Polish") << 2 << "update" << "Update path Poland.ini";
+    }
+    void pathFiles()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, action);
+        QFETCH(QString, pathFile);
+        Set_Language_Code(uint8_t(language));
+        writeFile(Dir->filePath(pathFile), Gbk::encode("/opt/文档/" + pathFile + "\r\n"));
+        writeFile(Dir->filePath("relative.ini"), "Help/help_en.html");
+        MainWindow w;
+        Recorded r;
+        fake(w, r);
+        if (action == "help")
+            w.ui->Help->trigger();
+        else if (action == "update")
+            w.ui->Updater->trigger();
+        else
+            w.Help_Picture->click();
+        w.Open_Path_File_Handle("relative.ini");
+        // The whole content, line break included, is the path; a relative one is in the System folder.
+        QCOMPARE(r.opened, (QList<QUrl>{QUrl::fromLocalFile("/opt/文档/" + pathFile + "\r\n"),
+                                        QUrl::fromLocalFile(Dir->filePath("Help/help_en.html"))}));
+    }
+
+    void missingPathFileSaysSo()
+    {
+        MainWindow w;
+        Recorded r;
+        fake(w, r);
+        TestSupport::ModalCatcher boxes;
+        w.Software_Updater_Handle();
+        QTRY_COMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.titles(), QStringList{"Warning"});
+        QCOMPARE(boxes.texts().constFirst(), "\r\n\r\n" + spaces(51) + "\r\n" + spaces(15) + "系统文件可能已经损坏..." + spaces(13));
+        QVERIFY(r.opened.isEmpty());
+    }
+
+    void shippedSystemFolderIsComplete()
+    {
+        const QDir shipped(QStringLiteral(TQ_SOURCE_DIR "/System"));
+        for (const char *f : {"Chinese help path.ini", "English help path.ini", "Poland help path.ini", "Update path.ini",
+                              "Update path Poland.ini"}) {
+            const QString target = QString::fromLatin1(contentOf(shipped.filePath(f)));
+            QVERIFY2(!target.isEmpty() && QFile::exists(shipped.filePath(target)), f);
+        }
+        QCOMPARE(QSettings(shipped.filePath("Language.ini"), QSettings::IniFormat).value("Language").toString(),
+                 QStringLiteral("Chinese"));
+        QVERIFY(Gbk::decode(contentOf(shipped.filePath("Update log.ini"))).contains(QStringLiteral("版本更新说明")));
+    }
+
+    void aboutBox_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("title");
+        const QString english = spaces(8) + "About some of our version information and feedback methods and statements.";
+        QTest::newRow("Chinese") << 0 << english;
+        QTest::newRow("English") << 1 << english;
+        QTest::newRow("Polish") << 2 << spaces(10) + "chodzi o naszą wersję danych i informacji zwrotnych metod i oświadczenia";
+    }
+    void aboutBox()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, title);
+        Set_Language_Code(uint8_t(language));
+        MainWindow w;
+        TestSupport::ModalCatcher boxes;
+        w.ui->about->trigger();
+        QCOMPARE(boxes.titles(), QStringList{title});
+        QVERIFY(boxes.texts().constFirst().contains("V1.0.7"));
+    }
+
+    // Last: QCoreApplication::exit leaves every later event loop of the thread quitting at once.
+    void realDesktopHooks()
+    {
+        const Desktop real = Desktop::real();
+        QVERIFY(real.openUrl && real.startDetached);
+        for (const auto mode : {QFileDialog::AcceptOpen, QFileDialog::AcceptSave}) {
+            TestSupport::answerNextModal([mode](QWidget *m) {
+                auto *d = qobject_cast<QFileDialog *>(m);
+                QVERIFY(d);
+                QCOMPARE(d->windowTitle(), QStringLiteral("Title"));
+                QCOMPARE(d->acceptMode(), mode);
+                QCOMPARE(d->fileMode(), mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+                QCOMPARE(d->nameFilters(), QStringList{"Text files (*.ini)"});
+            });
+            QCOMPARE(real.chooseFile(nullptr, mode, "Title"), QString());
+        }
+        QEventLoop loop;
+        QTimer::singleShot(0, [&real] { real.exitApplication(3); });
+        QCOMPARE(loop.exec(), 3);
+    }
+
+private:
+    QScopedPointer<QTemporaryDir> Dir;
+    QTranslator *Translator = nullptr;
+};
+
+QTEST_MAIN(tst_App)
+#include "tst_app.moc"

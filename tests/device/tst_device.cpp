@@ -1,0 +1,463 @@
+// The device page: connection and state reply, the settings batches it sends, and pairing.
+#include "app/AppSetup.h"
+#include "app/Language.h"
+#include "device/Function_One.h"
+#include "device/Pair_Mode_Handle.h"
+#include "device/PairingReply.h"
+#include "device/StateReply.h"
+#include "protocol/USART_Send_QDialog_Handle.h"
+#include "serial/IFunction.h"
+#include "testsupport/TestSupport.h"
+
+#include <QComboBox>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QtTest>
+
+#ifdef __linux__
+#include <atomic>
+#include <sys/syscall.h>
+#include <sys/time.h>
+#include <time.h>
+#include <unistd.h>
+
+// The PC's clock as the program sees it, so a test can set it back like an operator would.
+static std::atomic<long> WallClockBackSeconds{0};
+extern "C" int gettimeofday(struct timeval *tv, void *tz)
+{
+    const int r = int(::syscall(SYS_gettimeofday, tv, tz));
+    tv->tv_sec -= WallClockBackSeconds;
+    return r;
+}
+extern "C" int clock_gettime(clockid_t id, struct timespec *ts)
+{
+    const int r = int(::syscall(SYS_clock_gettime, id, ts));
+    if (id == CLOCK_REALTIME || id == CLOCK_REALTIME_COARSE)
+        ts->tv_sec -= WallClockBackSeconds;
+    return r;
+}
+#endif
+
+namespace {
+// The serial service and, optionally, a unit that acknowledges every settings command 10 ms later.
+class FakeSerial : public IFunction
+{
+public:
+    QStringList USART_COM_List() override { return ports; }
+    bool USART_Open(const QString &COM) override
+    {
+        opened << COM;
+        sinceOpen.start();
+        return openSucceeds;
+    }
+    void USART_Close() override { ++closes; }
+    QString USART_COM_Location(const QString &entry) const override { return entry.mid(entry.indexOf('/')); }
+    void USART_Send(const QString &str) override
+    {
+        sent << str;
+        sentAfterMs << sinceOpen.elapsed();
+        const QString verb = str.left(4);
+        const QString reply = verb == "ATLW" || verb == "ATNW" ? verb + str.mid(4, 3) + "OK!\r\n"
+                            : verb == "ATTW"                   ? "ATTW+43+OK!\r\n"
+                            : verb == "ATRW"                   ? "ATRW+51+OK!\r\n"
+                                                               : QString();
+        if (page && !reply.isEmpty())
+            QTimer::singleShot(10, page, [this, reply] { page->Receive_Data(reply); });
+    }
+
+    Function_One *page = nullptr; // set to let the unit answer
+    QStringList ports;
+    bool openSucceeds = true;
+    QStringList opened;
+    int closes = 0;
+    QStringList sent;
+    QList<qint64> sentAfterMs;
+    QElapsedTimer sinceOpen;
+};
+
+struct BatchSeen {
+    QString title;
+    QString log;
+    int progress = -1;
+};
+} // namespace
+
+class tst_Device : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { AppSetup::initResources(); }
+    void init()
+    {
+        Set_Language_Code(Language_Chinese);
+        Function_One::COM_Count = 0;
+        Serial = FakeSerial();
+        Page = new Function_One(nullptr);
+        Page->Set_Function(&Serial);
+    }
+    void cleanup() { delete Page; }
+
+    void initialState()
+    {
+        for (QPushButton *b : Page->commandButtons())
+            QVERIFY(!b->isEnabled());
+        QCOMPARE(Page->commandButtons().size(), 6);
+        QVERIFY(Page->QC_COM_Choose->isEnabled());
+        QCOMPARE(Page->QB_OPEN_USART->text(), QStringLiteral("连接设备"));
+        QCOMPARE(Page->COM_Update_Timer->interval(), 2000);
+        QVERIFY(Page->COM_Update_Timer->isActive());
+        QCOMPARE(Page->State_Label->text(), QStringLiteral("连接状态:---"));
+        QCOMPARE(Page->QC_Network_ID->itemText(99), QStringLiteral("99"));
+        QCOMPARE(Page->QC_Auto_Clear->itemText(0), QStringLiteral("禁止"));
+        QCOMPARE(Page->QC_Auto_Clear->itemText(1), QStringLiteral("00:00"));
+        QCOMPARE(Page->QC_Auto_Clear->itemText(24), QStringLiteral("23:00"));
+        QCOMPARE(Page->QC_Sync_Restart->itemText(0), QStringLiteral("允许"));
+        QCOMPARE(Page->QC_Pair_Mode->itemText(1), QStringLiteral("删除取号器"));
+    }
+
+    void portBoxRefreshRule()
+    {
+        Serial.ports = QStringList{"A/dev/ttyUSB0", "B/dev/ttyUSB1"};
+        Page->Function_USART_COM_LA_UPDAT();
+        QCOMPARE(Function_One::COM_Count, 2);
+        Page->QC_COM_Choose->setCurrentIndex(1);
+        Serial.ports = QStringList{"A/dev/ttyUSB0", "C/dev/ttyUSB7"}; // same count: kept, selection too
+        Page->Function_USART_COM_LA_UPDAT();
+        QCOMPARE(Page->QC_COM_Choose->itemText(1), QStringLiteral("B/dev/ttyUSB1"));
+        QCOMPARE(Page->QC_COM_Choose->currentIndex(), 1);
+        Serial.ports << "D/dev/ttyUSB8"; // another count: refilled, first entry selected
+        Page->Function_USART_COM_LA_UPDAT();
+        QCOMPARE(Page->QC_COM_Choose->count(), 3);
+        QCOMPARE(Page->QC_COM_Choose->currentIndex(), 0);
+        QCOMPARE(Page->QC_COM_Choose->itemText(1), QStringLiteral("C/dev/ttyUSB7"));
+    }
+
+    void connectSendsStateQueryAfterPause()
+    {
+        Page->USART_COM_Show({"Simulator/dev/pts/9"});
+        Page->QB_OPEN_USART->click();
+        QCOMPARE(Serial.opened, QStringList{"/dev/pts/9"});
+        QCOMPARE(Page->QB_OPEN_USART->text(), QStringLiteral("断开设备"));
+        QVERIFY(!Page->COM_Update_Timer->isActive());
+        QVERIFY(!Page->QC_COM_Choose->isEnabled());
+        QVERIFY(Serial.sent.isEmpty()); // not at once: the GUI is not blocked, the query waits
+#ifdef __linux__
+        WallClockBackSeconds = 3600; // the clock set back an hour must not postpone the query
+#endif
+        QTRY_COMPARE_WITH_TIMEOUT(Serial.sent, QStringList{"ATSW+STATE+OK"}, 2000);
+#ifdef __linux__
+        WallClockBackSeconds = 0;
+#endif
+        QVERIFY2(Serial.sentAfterMs.constFirst() >= 100, qPrintable(QString::number(Serial.sentAfterMs.constFirst())));
+        for (QPushButton *b : Page->commandButtons())
+            QVERIFY(!b->isEnabled()); // only the unit's reply enables them
+    }
+
+    void disconnectBeforeQueryIsDueSendsNothing()
+    {
+        Page->USART_COM_Show({"/dev/ttyS0"});
+        Page->QB_OPEN_USART->click();
+        Page->QB_OPEN_USART->click();
+        QCOMPARE(Serial.closes, 1);
+        QTest::qWait(250);
+        QVERIFY(Serial.sent.isEmpty());
+        QVERIFY(Page->COM_Update_Timer->isActive());
+    }
+
+    void openFailureShowsBoxAndStaysNotConnected()
+    {
+        Serial.openSucceeds = false;
+        Page->USART_COM_Show({"Prolific\\\\.\\COM3"});
+        TestSupport::ModalCatcher boxes;
+        Page->QB_OPEN_USART->click();
+        QCOMPARE(boxes.texts(), QStringList{"连接错误请检查端口号是否正确...."});
+        QCOMPARE(boxes.titles(), QStringList{"Warning"});
+        QCOMPARE(Serial.opened, QStringList{"\\\\.\\COM3"});
+        QVERIFY(Page->COM_Update_Timer->isActive());
+        QCOMPARE(Page->QB_OPEN_USART->text(), QStringLiteral("连接设备"));
+        QVERIFY(Page->QC_COM_Choose->isEnabled());
+    }
+
+    void receivedTexts_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("version"); // empty: not a state reply
+        QTest::newRow("state reply") << "ATSW+V1.2+OK\r\n" << "V1.2";
+        QTest::newRow("11 characters") << "ATSW+V12+OK" << "V12";
+        QTest::newRow("one plus keeps the line break") << "ATSW+V2.1.7\r\n" << "V2.1.7\r\n";
+        QTest::newRow("10 characters") << "ATSW+V1+OK" << "";
+        QTest::newRow("ATSWX") << "ATSWX+V1.2+OK\r\n" << "";
+        QTest::newRow("leading byte") << " ATSW+V1.2+OK\r\n" << "";
+        QTest::newRow("acknowledgement") << "ATNW+1+OK!\r\n" << "";
+    }
+    void receivedTexts()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, version);
+        QCOMPARE(stateReplyVersion(text).value_or(QString()), version);
+        QSignalSpy spy(Page, &Function_One::USART_RX_dat_SIGNALS);
+        Page->USART_Log->setPlainText("before ");
+        Page->USART_Log->moveCursor(QTextCursor::End);
+        Page->Receive_Data(text);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toString(), text);
+        QCOMPARE(Page->USART_RX_dat, text);
+        QCOMPARE(Page->USART_Log->toPlainText(), QString("before " + text).replace("\r\n", "\n"));
+        const bool online = !version.isEmpty();
+        QCOMPARE(Page->Version_Label->text(), QStringLiteral("固件版本号:") + (online ? version : QStringLiteral("---")));
+        QCOMPARE(Page->State_Label->text(), online ? QStringLiteral("连接状态:在线") : QStringLiteral("连接状态:---"));
+        for (QPushButton *b : Page->commandButtons())
+            QCOMPARE(b->isEnabled(), online);
+        Page->SEND_USART_Contents("ATNW+2+07+OK"); // every send empties the latest text
+        QVERIFY(Page->USART_RX_dat.isEmpty());
+    }
+
+    void disconnectWhileOnline()
+    {
+        Page->USART_COM_Show({"/dev/ttyS0"});
+        Page->QB_OPEN_USART->click();
+        Page->Receive_Data("ATSW+V2.1+OK\r\n");
+        Page->QB_OPEN_USART->click();
+        QCOMPARE(Serial.closes, 1);
+        QVERIFY(Page->COM_Update_Timer->isActive());
+        QCOMPARE(Page->QB_OPEN_USART->text(), QStringLiteral("连接设备"));
+        QCOMPARE(Page->Version_Label->text(), QStringLiteral("固件版本号:---"));
+        for (QPushButton *b : Page->commandButtons())
+            QVERIFY(!b->isEnabled());
+    }
+
+    void settingsBatches_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QStringList>("sent");
+        QTest::newRow("type names 2 and 4") << "TYPE_PB_SET" << 0 << QStringList{"ATLW+2+普通+OK", "ATLW+4+VIP+OK"};
+        QTest::newRow("parameters in English")
+            << "PB_ID_sned" << 1 << QStringList{"ATNW+0+42+OK", "ATNW+1+0+OK", "ATNW+2+07+OK", "ATNW+3+1+OK"};
+        QTest::newRow("parameters in Polish")
+            << "PB_ID_sned" << 2 << QStringList{"ATNW+0+42+OK", "ATNW+1+0+OK", "ATNW+2+07+OK", "ATNW+3+2+OK"};
+        QTest::newRow("factory reset asks nothing") << "PB_Rec_sned" << 0 << QStringList{"ATRW+58317+OK"};
+    }
+    void settingsBatches()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, language);
+        QFETCH(QStringList, sent);
+        Set_Language_Code(uint8_t(language));
+        Page->QL_Type_Name[1]->setText("普通");
+        Page->QL_Type_Name[3]->setText("VIP");
+        Page->QC_Network_ID->setCurrentIndex(42);
+        Page->QC_Sync_Restart->setCurrentIndex(1);
+        Page->QC_Auto_Clear->setCurrentIndex(8);
+        const BatchSeen seen = runBatch(Page->findChild<QPushButton *>(button));
+        QCOMPARE(Serial.sent, sent);
+        QCOMPARE(seen.title, QStringLiteral("Communicate"));
+        QCOMPARE(seen.progress, 100);
+        QVERIFY(seen.log.contains(QStringLiteral("共有 %1 参数需要发送正在建立通信......").arg(sent.size())));
+        QVERIFY(seen.log.endsWith(QStringLiteral("发送完成已停止通信.....")));
+    }
+
+    void noTypeNamesSendsNothing()
+    {
+        Page->QL_Type_Name[0]->setText(QString(QChar(0x200B))); // no bytes on the line: empty
+        const BatchSeen seen = runBatch(Page->TYPE_PB_SET, 300);
+        QVERIFY(Serial.sent.isEmpty());
+        QCOMPARE(seen.log, QStringLiteral("正在解析类型名字内容.......\n当前没有要发送的数据已停止通信....\n"));
+    }
+
+    void timeSyncSendsThePcClock()
+    {
+        const QDateTime before = QDateTime::currentDateTime();
+        runBatch(Page->PB_Time_syn_sned);
+        const QDateTime after = QDateTime::currentDateTime();
+        QCOMPARE(Serial.sent.size(), 1);
+        const QStringList f = Serial.sent.constFirst().split(QRegularExpression("[-+]"));
+        QCOMPARE(f.size(), 9);
+        QCOMPARE(f.constFirst(), QStringLiteral("ATTW"));
+        QCOMPARE(f.constLast(), QStringLiteral("OK"));
+        const QDateTime sent(QDate(2000 + f[1].toInt(), f[2].toInt(), f[3].toInt()),
+                             QTime(f[5].toInt(), f[6].toInt(), f[7].toInt()));
+        QVERIFY2(sent.isValid() && sent.secsTo(before) <= 0 && sent.secsTo(after) >= 0, qPrintable(Serial.sent.constFirst()));
+        QCOMPARE(f[4], QStringLiteral("0%1").arg(sent.date().dayOfWeek()));
+        for (int i = 1; i < 8; ++i)
+            QCOMPARE(f[i].size(), 2);
+    }
+
+    void typeNameRule_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("kept");
+        QTest::addColumn<int>("warnings");
+        QTest::newRow("two plus") << "A++B" << "AB" << 2;
+        QTest::newRow("ten ascii") << "ABCDEFGHIJ" << "ABCDEFGH" << 0;
+        QTest::newRow("five Chinese") << "一二三四五" << "一二三四" << 0;
+        QTest::newRow("eight and a lone surrogate") << "abcdefgh" + QString(QChar(0xD83D)) << "abcdefgh" << 0;
+        QTest::newRow("a long paste") << QString(10000, 'x') << "xxxxxxxx" << 0;
+    }
+    void typeNameRule()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, kept);
+        QFETCH(int, warnings);
+        int changes = 0;
+        connect(Page->QL_Type_Name[2], &QLineEdit::textChanged, [&changes] { ++changes; });
+        TestSupport::ModalCatcher boxes;
+        Page->QL_Type_Name[2]->setText(typed);
+        QCOMPARE(Page->QL_Type_Name[2]->text(), kept);
+        QCOMPARE(changes, 2); // the paste and one correction, not one per character
+        QTRY_COMPARE(boxes.count(), warnings);
+        for (const QString &t : boxes.texts())
+            QCOMPARE(t, QStringLiteral("禁止使用特殊符号\"+\"请重新输入\r\n"));
+    }
+
+    void pairingReplies_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("fromUnit");
+        QTest::addColumn<QString>("status");    // "-" for unchanged
+        QTest::addColumn<QStringList>("lines"); // five entries, "-" for unchanged
+        QTest::addColumn<int>("picture");
+        QTest::addColumn<bool>("advance");
+        const QString u = "-";
+        const QStringList none{u, u, u, u, u};
+        QTest::newRow("SUCCESS 3") << "ATAW+3+SUCCESS+1001\r\n" << true << "类型 3 匹配成功." << QStringList{u, u, "类型 3 : 1001", u, u}
+                                   << 1 << true;
+        QTest::newRow("SUCCESS 9") << "ATAW+9+SUCCESS+x" << true << "类型 9 匹配成功." << none << 1 << true;
+        QTest::newRow("SUCCESS without type") << "ATAW++SUCCESS+x" << true << "类型  匹配成功." << none << 1 << true;
+        QTest::newRow("REPEAT") << "ATAW+2+REPEAT+4\r\n" << true << "此叫号器已经与类型 4 配对..." << none << 2 << false;
+        QTest::newRow("Delete ALL") << "ATAW+Delete+ALL\r\n" << true << "已经删除全部类型."
+                                    << QStringList{"类型 ---", "类型 ---", "类型 ---", "类型 ---", "类型 ---"} << 0 << false;
+        QTest::newRow("Delete 5") << "ATAW+Delete+5\r\n" << true << "类型 5 删除成功." << QStringList{u, u, u, u, "类型 5"} << 0 << true;
+        QTest::newRow("Delete 5 with more") << "ATAW+Delete+5+x" << true << "类型 5 删除成功." << QStringList{u, u, u, u, "类型 5"}
+                                            << 0 << true;
+        QTest::newRow("READ 1") << "ATAW+1+READ+1001\r\n" << true << u << QStringList{"类型 1 : 1001", u, u, u, u} << 0 << false;
+        QTest::newRow("two READ in one burst") << "ATAW+2+READ+7\r\nATAW+3+READ+8\r\n" << true << u
+                                               << QStringList{u, "类型 2 : 7\r\nATAW", u, u, u} << 0 << false;
+        QTest::newRow("READ type 0") << "ATAW+0+READ+x" << true << u << none << 0 << false;
+        QTest::newRow("READ type empty") << "ATAW++READ+x" << true << u << none << 0 << false;
+        QTest::newRow("READ type full-width digit") << "ATAW+\uff11+READ+x" << true << u << none << 0 << false;
+        QTest::newRow("ATAW alone") << "ATAW" << true << u << none << 0 << false;
+        QTest::newRow("state reply") << "ATSW+V2.1+OK\r\n" << false << u << none << 0 << false;
+        QTest::newRow("lower case") << "ataw+1+SUCCESS+x" << false << u << none << 0 << false;
+    }
+    void pairingReplies()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, fromUnit);
+        QFETCH(QString, status);
+        QFETCH(QStringList, lines);
+        QFETCH(int, picture);
+        QFETCH(bool, advance);
+        const PairingReply r = PairingReply::parse(text);
+        QCOMPARE(r.fromUnit, fromUnit);
+        QCOMPARE(r.status.value_or("-"), status);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(r.typeLines[i].value_or("-"), lines.at(i));
+        QCOMPARE(int(r.picture), picture);
+        QCOMPARE(r.advance, advance);
+    }
+
+    void pairingAddMode_data()
+    {
+        QTest::addColumn<bool>("autoSwitch");
+        QTest::newRow("auto advance") << true;
+        QTest::newRow("stays") << false;
+    }
+    void pairingAddMode()
+    {
+        QFETCH(bool, autoSwitch);
+        Pair_Mode_Handle d(nullptr, Page->QC_Pair_Mode);
+        QCOMPARE(d.Set_up_Button->text(), QStringLiteral("添 加"));
+        QCOMPARE(d.Type_Choose->count(), 5);
+        QCOMPARE(d.Type_Choose_Label->text(), QStringLiteral("添加类型:"));
+        QCOMPARE(d.Type_State[0]->text(), QStringLiteral("类型1"));
+        QCOMPARE(d.Type_State[4]->geometry(), QRect(200, 75, 150, 30));
+        QCOMPARE(d.Type_State[1]->geometry(), QRect(360, 25, 150, 30));
+        QVERIFY(!d.Auto_Switch.isChecked());
+        QSignalSpy sent(&d, &Pair_Mode_Handle::USART_SEND_SIGNALS);
+        d.Auto_Switch.setChecked(autoSwitch);
+        d.Type_Choose->setCurrentIndex(2);
+        d.Set_up_Button->click();
+        QCOMPARE(sent.last().at(0).toString(), QStringLiteral("ATAW+ADD+3+OK"));
+        QCOMPARE(d.pictureName(), QStringLiteral(":/Res/Pic/Hold_down.png"));
+        d.USART_RETURN_dat_Handel("ATAW+3+SUCCESS+1001");
+        QCOMPARE(d.Type_State[2]->text(), QStringLiteral("类型 3 : 1001"));
+        QCOMPARE(d.Type_Choose->currentText(), autoSwitch ? QStringLiteral("4") : QStringLiteral("3"));
+        QCOMPARE(d.State_Text->text(), autoSwitch ? QStringLiteral("请选择类型点击添加后按住取号器上的按键...") : QStringLiteral("类型 3 匹配成功."));
+        QCOMPARE(d.pictureName(), autoSwitch ? QStringLiteral(":/Res/Pic/add_sta.png") : QStringLiteral(":/Res/Pic/ADD_OVER.png"));
+        d.USART_RETURN_dat_Handel("ATAW+2+REPEAT+4");
+        QCOMPARE(d.pictureName(), QStringLiteral(":/Res/Pic/ADD_ERROR.png"));
+        QCOMPARE(d.Type_State[1]->text(), QStringLiteral("类型2"));
+    }
+
+    void pairingDeleteMode()
+    {
+        Page->QC_Pair_Mode->setCurrentIndex(1);
+        Pair_Mode_Handle d(nullptr, Page->QC_Pair_Mode);
+        QCOMPARE(d.Type_Choose->itemText(5), QStringLiteral("ALL"));
+        QCOMPARE(d.Set_up_Button->text(), QStringLiteral("删除"));
+        QCOMPARE(d.pictureName(), QStringLiteral(":/Res/Pic/Delete_sta.png"));
+        QSignalSpy sent(&d, &Pair_Mode_Handle::USART_SEND_SIGNALS);
+        d.Type_Choose->setCurrentIndex(5);
+        d.Set_up_Button->click();
+        QCOMPARE(sent.last().at(0).toString(), QStringLiteral("ATAW+Delete+ALL+OK"));
+        QCOMPARE(d.State_Text->text(), QStringLiteral("请选择需要删除的类型点击删除..."));
+        d.Auto_Switch.setChecked(true);
+        d.Type_Choose->setCurrentIndex(4);
+        d.USART_RETURN_dat_Handel("ATAW+Delete+5");
+        QCOMPARE(d.Type_State[4]->text(), QStringLiteral("类型 5"));
+        QCOMPARE(d.Type_Choose->currentText(), QStringLiteral("5")); // stays on 5
+    }
+
+    void pageOpensPairingAndReadsAll()
+    {
+        Page->USART_RX_dat = "ATNW+3+OK!\r\n";
+        QString title;
+        TestSupport::answerNextModal([&](QWidget *w) {
+            title = w->windowTitle();
+            auto *d = qobject_cast<Pair_Mode_Handle *>(w);
+            Page->Receive_Data("ATAW+1+READ+1001\r\n");
+            QCOMPARE(d->Type_State[0]->text(), QStringLiteral("类型 1 : 1001"));
+            d->Set_up_Button->click();
+        });
+        Page->Pair_Set_Push->setEnabled(true);
+        Page->Pair_Set_Push->click();
+        QCOMPARE(title, QStringLiteral("Pair Mode"));
+        QCOMPARE(Serial.sent, (QStringList{"ATAW+READ+ALL+OK", "ATAW+ADD+1+OK"}));
+    }
+
+private:
+    // Presses the button (online), closes the batch dialog once it completes or after settleMs.
+    BatchSeen runBatch(QPushButton *button, int settleMs = 0)
+    {
+        Serial.page = Page;
+        Page->Receive_Data("ATSW+V2.1+OK\r\n");
+        BatchSeen seen;
+        QElapsedTimer opened;
+        TestSupport::closeModalWhen(
+            [&opened, settleMs](QWidget *w) {
+                if (!opened.isValid())
+                    opened.start();
+                return qobject_cast<USART_Send_QDialog_Handle *>(w)->batch().isComplete()
+                    || (settleMs > 0 && opened.elapsed() > settleMs);
+            },
+            [&seen](QWidget *w) {
+                auto *d = qobject_cast<USART_Send_QDialog_Handle *>(w);
+                seen = {d->windowTitle(), d->Send_Info.toPlainText(), d->Send_Progress.value()};
+                QCOMPARE(d->size(), QSize(500, 300));
+            });
+        button->click();
+        return seen;
+    }
+
+    FakeSerial Serial;
+    Function_One *Page = nullptr;
+};
+
+QTEST_MAIN(tst_Device)
+#include "tst_device.moc"

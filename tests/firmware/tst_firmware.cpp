@@ -1,0 +1,299 @@
+// Firmware packages with their CRC, the transfer the unit drives, image files and the update window.
+#include "app/AppSetup.h"
+#include "app/Language.h"
+#include "firmware/Bootloader_Handle.h"
+#include "firmware/CRC16_Handle.h"
+#include "firmware/UpgradeSession.h"
+
+#include <QFile>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+// Bit by bit, straight from the definition, to check the table form against.
+uint16_t referenceCrc(const QByteArray &bytes)
+{
+    uint16_t crc = 0xFFFF;
+    for (const char b : bytes) {
+        crc ^= uint8_t(b);
+        for (int i = 0; i < 8; ++i)
+            crc = (crc & 1) ? uint16_t((crc >> 1) ^ 0xA001) : uint16_t(crc >> 1);
+    }
+    return crc;
+}
+
+QByteArray image(int size)
+{
+    QByteArray data(size, '\0');
+    for (int i = 0; i < size; ++i)
+        data[i] = char((i * 7 + 3) & 0xFF);
+    return data;
+}
+
+struct Seen {
+    QStringList texts;
+    QList<QByteArray> packages;
+    QString log;
+};
+
+void watch(UpgradeSession &s, Seen &seen)
+{
+    QObject::connect(&s, &UpgradeSession::sendText, [&seen](const QString &t) { seen.texts << t; });
+    QObject::connect(&s, &UpgradeSession::sendPackage, [&seen](const QByteArray &p) { seen.packages << p; });
+    QObject::connect(&s, &UpgradeSession::logLine, [&seen](const QString &l) { seen.log += l; });
+}
+} // namespace
+
+class tst_Firmware : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        AppSetup::initResources();
+        QVERIFY(Dir.isValid());
+    }
+    void init() { Set_Language_Code(Language_Chinese); }
+
+    void crcTables()
+    {
+        const CRC16_Handle crc;
+        QCOMPARE(crc.crc(reinterpret_cast<const uint8_t *>("123456789"), 9), uint16_t(0x4B37));
+        QByteArray all(256, '\0');
+        for (int i = 0; i < 256; ++i)
+            all[i] = char(255 - i);
+        QCOMPARE(crc.crc(reinterpret_cast<const uint8_t *>(all.constData()), 256), referenceCrc(all));
+        QCOMPARE(crc.highTable()[1], uint8_t(0xC1));
+        QCOMPARE(crc.lowTable()[4], uint8_t(0xC3));
+        uint8_t out[1050] = {};
+        QCOMPARE(crc.Build_Package(reinterpret_cast<const uint8_t *>("abc"), 3, 0, out), uint16_t(7));
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(out), 7), QByteArray::fromHex("00036162631CD3"));
+    }
+
+    void packages_data()
+    {
+        QTest::addColumn<int>("imageSize");
+        QTest::addColumn<int>("number");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QByteArray>("head");
+        QTest::newRow("abc") << 3 << 0 << 7 << QByteArray::fromHex("0003030A11");
+        QTest::newRow("1500: 0") << 1500 << 0 << 1028 << QByteArray::fromHex("0400");
+        QTest::newRow("1500: 1") << 1500 << 1 << 480 << QByteArray::fromHex("01DC");
+        QTest::newRow("1500: 2 is past the end") << 1500 << 2 << 0 << QByteArray();
+        QTest::newRow("2048: 2 is empty") << 2048 << 2 << 4 << QByteArray::fromHex("000001B0");
+        QTest::newRow("2048: 3 is past the end") << 2048 << 3 << 0 << QByteArray();
+        QTest::newRow("51200: 49") << 51200 << 49 << 1028 << QByteArray::fromHex("0400");
+        QTest::newRow("51200: 65535 past") << 51200 << 65535 << 0 << QByteArray();
+    }
+    void packages()
+    {
+        QFETCH(int, imageSize);
+        QFETCH(int, number);
+        QFETCH(int, length);
+        QFETCH(QByteArray, head);
+        const QByteArray app = image(imageSize);
+        uint8_t out[1050] = {};
+        const uint16_t n = CRC16_Handle().Build_Package(reinterpret_cast<const uint8_t *>(app.constData()),
+                                                        uint32_t(app.size()), uint16_t(number), out);
+        const QByteArray p(reinterpret_cast<const char *>(out), n);
+        QCOMPARE(p.size(), length);
+        QVERIFY(p.startsWith(head));
+        if (length > 0) {
+            QCOMPARE(p.mid(2, length - 4), app.mid(number * 1024, length - 4));
+            const uint16_t value = referenceCrc(p.left(length - 2));
+            QCOMPARE(p.right(2), QByteArray().append(char(value & 0xFF)).append(char(value >> 8))); // low byte first
+        }
+    }
+
+    // state: "idle" (nothing running, button enabled), "waiting" (after the start request),
+    // "closing" (after the request past the end).
+    void events_data()
+    {
+        QTest::addColumn<QString>("state");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("log");
+        QTest::addColumn<QString>("sent");
+        QTest::addColumn<int>("packageLength");
+        QTest::addColumn<bool>("active");
+        QTest::addColumn<bool>("button");
+        QTest::addColumn<bool>("waiting");
+        const QString error = "发生异常错误请重新尝试.....\r\n";
+        const QString over = "升级完成5s后进入主程序...\r\n";
+        QTest::newRow("9 characters idle") << "idle" << "ATSW+V1.2" << error << "" << 0 << false << true << false;
+        QTest::newRow("10 characters idle are read") << "idle" << "ATSW+V1.23" << "系统已经进入正常模式系统版本:V1.23\r\n" << ""
+                                                    << 0 << false << true << false;
+        QTest::newRow("9 characters waiting") << "waiting" << "ATUP+1234" << error << "" << 0 << false << true << false;
+        QTest::newRow("timeout waiting") << "waiting" << "AT+Response_timeout+OK" << "响应超时请重新尝试.....\r\n" << "" << 0
+                                         << false << true << false;
+        QTest::newRow("over idle") << "idle" << "ATUP+Upgrade_Over+OK\r\n" << over << "" << 0 << false << true << false;
+        QTest::newRow("over closing") << "closing" << "ATUP+Upgrade_Over+OK\r\n" << over << "" << 0 << false << true << false;
+        QTest::newRow("error waiting") << "waiting" << "ATUP+Upgrade_Error+OK\r\n" << "升级包存在异常升级失败请检查后重新尝试...\r\n"
+                                       << "" << 0 << false << true << false;
+        QTest::newRow("request in image") << "waiting" << "ATUP+Package+1\r\n" << "正在发送 1\r\n package....\r\n" << "" << 480
+                                          << true << false << true;
+        QTest::newRow("number 0005 as received") << "waiting" << "ATUP+Package+0005\r\n"
+                                                 << "正在发送 0005\r\n package....\r\n" << "ATUP+Package_Over+OK\r\n" << 0 << false
+                                                 << false << false;
+        QTest::newRow("request past image") << "waiting" << "ATUP+Package+2\r\n" << "正在发送 2\r\n package....\r\n"
+                                            << "ATUP+Package_Over+OK\r\n" << 0 << false << false << false;
+        QTest::newRow("request while idle ignored") << "idle" << "ATUP+Package+0\r\n" << "" << "" << 0 << false << true << false;
+        QTest::newRow("request while closing ignored") << "closing" << "ATUP+Package+0\r\n" << "" << "" << 0 << false << false
+                                                       << false;
+        QTest::newRow("first field not examined") << "waiting" << "XXXX+Package+0\r\n" << "正在发送 0\r\n package....\r\n" << ""
+                                                  << 1028 << true << false << true;
+        QTest::newRow("ATSW VB idle") << "idle" << "ATSW+VB1.0+OK\r\n" << "系统已经进入升级模式....\r\n" << "" << 0 << false << true
+                                      << false;
+        QTest::newRow("ATSW during transfer abandons") << "waiting" << "ATSW+VB1.0+OK\r\n" << "" << "" << 0 << false << false
+                                                       << false;
+        QTest::newRow("success without CR LF during transfer") << "waiting" << "ATUP+Upgrade_Over+OK" << "" << "" << 0 << false
+                                                               << false << false;
+        QTest::newRow("no plus at all during transfer") << "waiting" << "PACKAGE0000" << "" << "" << 0 << false << false << false;
+        QTest::newRow("other text idle ignored") << "idle" << "something else\r\n" << "" << "" << 0 << false << true << false;
+    }
+    void events()
+    {
+        QFETCH(QString, state);
+        QFETCH(QString, text);
+        QFETCH(QString, log);
+        QFETCH(QString, sent);
+        QFETCH(int, packageLength);
+        QFETCH(bool, active);
+        QFETCH(bool, button);
+        QFETCH(bool, waiting);
+        UpgradeSession s;
+        s.setImage(QByteArray(1500, 'x'));
+        if (state != "idle")
+            s.pressUpdate();
+        if (state == "closing")
+            s.handle("ATUP+Package+9\r\n");
+        Seen seen;
+        watch(s, seen);
+        s.handle(text);
+        QCOMPARE(seen.log, log);
+        QCOMPARE(seen.texts.join(QString()), sent);
+        QCOMPARE(seen.packages.isEmpty() ? 0 : seen.packages.constFirst().size(), packageLength);
+        QCOMPARE(s.isActive(), active);
+        QCOMPARE(s.isButtonEnabled(), button);
+        QCOMPARE(s.isWaiting(), waiting);
+    }
+
+    void packageNumbers_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("number");
+        QTest::newRow("0005 CR LF") << "0005\r\n" << 5;
+        QTest::newRow("abc") << "abc" << 0;
+        QTest::newRow("-1") << "-1" << 65535;
+        QTest::newRow("65537") << "65537" << 1;
+        QTest::newRow("spaces") << "  7  " << 7;
+        QTest::newRow("huge") << "99999999999999999999999" << 0;
+    }
+    void packageNumbers()
+    {
+        QFETCH(QString, field);
+        QFETCH(int, number);
+        QCOMPARE(int(UpgradeSession::packageNumber(field)), number);
+    }
+
+    void startAndTimeout()
+    {
+        UpgradeSession s;
+        Seen seen;
+        watch(s, seen);
+        s.pressUpdate();
+        QCOMPARE(seen.log, QStringLiteral("请选择并打开要更新的固件.....\r\n"));
+        QVERIFY(seen.texts.isEmpty() && s.isButtonEnabled());
+        s.setImage(QByteArray(10, 'x'));
+        s.pressUpdate();
+        QCOMPARE(seen.texts, QStringList{"ATUP+APPSTART+OK\r\n"});
+        QVERIFY(seen.log.endsWith(QStringLiteral("正在请求升级等待响应...\r\n")));
+        QVERIFY(s.isActive() && !s.isButtonEnabled() && s.isWaiting());
+        QTRY_VERIFY_WITH_TIMEOUT(s.isButtonEnabled(), 3000);
+        QVERIFY(seen.log.endsWith(QStringLiteral("响应超时请重新尝试.....\r\n")));
+        QVERIFY(!s.isActive());
+    }
+
+    void packagesComeFromTheImageTheTransferStartedWith()
+    {
+        UpgradeSession s;
+        Seen seen;
+        watch(s, seen);
+        QVERIFY(s.setImage(image(2000)));
+        s.pressUpdate();
+        QVERIFY(!s.setImage(QByteArray(100, 'z'))); // refused while the transfer runs
+        s.handle("ATUP+Package+1\r\n");
+        QCOMPARE(seen.packages.constFirst().mid(2, 976), image(2000).mid(1024));
+        s.abandon(); // the window closed
+        QVERIFY(!s.isActive() && s.isButtonEnabled() && !s.isWaiting());
+        s.handle("ATUP+Package+0\r\n"); // the unit still asking is not answered
+        QCOMPARE(seen.packages.size(), 1);
+        QVERIFY(s.setImage(QByteArray(100, 'z')));
+    }
+
+    void dialogLoadsImages_data()
+    {
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<int>("loaded");
+        QTest::addColumn<QString>("lastLine");
+        QTest::newRow("51200 bytes") << makeFile("second.bin", 51200) << 51200 << "固件加载完成: 51200 Byte";
+        QTest::newRow("51201 bytes") << makeFile("large.bin", 51201) << 100 << "固件文件超过51200字节,未加载: 51201 Byte";
+        QTest::newRow("unreadable") << Dir.path() + "/no-such-dir/x.bin" << 100 << "固件文件无法读取,未加载.....";
+#ifdef Q_OS_LINUX
+        QTest::newRow("size differs from the bytes read") << "/proc/self/status" << 100 << "固件文件无法读取,未加载.....";
+#endif
+        QTest::newRow("0 bytes") << makeFile("empty.bin", 0) << 0 << "固件加载完成: 0 Byte";
+        QTest::newRow("cancelled") << "" << 100 << "固件加载完成: 100 Byte";
+    }
+    void dialogLoadsImages()
+    {
+        QFETCH(QString, second);
+        QFETCH(int, loaded);
+        QFETCH(QString, lastLine);
+        Bootloader_Handle d(nullptr);
+        QCOMPARE(d.Info_Text.toPlainText(), QStringLiteral("请确认是否已经连接设备,并且已经进入升级模式...\n"));
+        QCOMPARE(d.APP_Size(), 0u);
+        d.chooseImage = [this](QWidget *) { return makeFile("first.bin", 100); };
+        d.Open_Button->click();
+        d.chooseImage = [second](QWidget *) { return second; };
+        d.Open_Button->click();
+        QCOMPARE(int(d.APP_Size()), loaded);
+        QCOMPARE(d.Info_Text.toPlainText().split('\n', Qt::SkipEmptyParts).last(), lastLine);
+    }
+
+    void dialogDuringATransfer()
+    {
+        Bootloader_Handle d(nullptr);
+        QSignalSpy sent(&d, &Bootloader_Handle::USART_Bootloader_COM);
+        d.Update_Button->click(); // no image: only the hint
+        QVERIFY(d.Info_Text.toPlainText().endsWith(QStringLiteral("请选择并打开要更新的固件.....\n")));
+        QCOMPARE(sent.count(), 0);
+        d.chooseImage = [this](QWidget *) { return makeFile("t.bin", 10); };
+        d.Open_Button->click();
+        d.Update_Button->click();
+        QCOMPARE(sent.count(), 1);
+        QVERIFY(!d.Update_Button->isEnabled());
+        d.chooseImage = [](QWidget *) { return QStringLiteral("/never/asked"); };
+        d.Open_Button->click(); // refused: the unit is fed from the image it started with
+        QVERIFY(d.Info_Text.toPlainText().endsWith(QStringLiteral("固件正在传输,不能更换固件.....\n")));
+        QCOMPARE(d.APP_Size(), 10u);
+        d.reject(); // closing the window ends the transfer
+        QVERIFY(!d.Session.isActive());
+        QVERIFY(d.Update_Button->isEnabled());
+    }
+
+private:
+    QString makeFile(const QString &name, int size)
+    {
+        const QString path = Dir.filePath(name);
+        QFile f(path);
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(QByteArray(size, 'F'));
+        return path;
+    }
+    QTemporaryDir Dir;
+};
+
+QTEST_MAIN(tst_Firmware)
+#include "tst_firmware.moc"

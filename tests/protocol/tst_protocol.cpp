@@ -1,0 +1,286 @@
+// Commands as built for the wire, acknowledgement patterns, the type-name field rule and the
+// command batch's pacing.
+#include "protocol/BatchKind.h"
+#include "protocol/CommandBatch.h"
+#include "protocol/Commands.h"
+#include "protocol/FieldText.h"
+
+#include <QDateTime>
+#include <QtTest>
+
+namespace {
+// Plays the device page and the unit: every send empties the latest text, and the unit may answer
+// each command 20 ms later.
+struct Line {
+    QString rx;
+    QStringList sent;
+    QList<int> progress;
+    QString log;
+    std::function<QString(const QString &)> unit;
+};
+
+void attach(CommandBatch &batch, Line &line)
+{
+    QObject::connect(&batch, &CommandBatch::send, [&line](const QString &command) {
+        line.rx.clear();
+        line.sent << command;
+        const QString reply = line.unit ? line.unit(command) : QString();
+        if (!reply.isNull())
+            QTimer::singleShot(20, [&line, reply] { line.rx = reply; });
+    });
+    QObject::connect(&batch, &CommandBatch::progress, [&line](int p) { line.progress << p; });
+    QObject::connect(&batch, &CommandBatch::logLine, [&line](const QString &t) { line.log += t; });
+}
+} // namespace
+
+class tst_Protocol : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void builders_data()
+    {
+        QTest::addColumn<QString>("built");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("state query") << Commands::stateQuery() << "ATSW+STATE+OK";
+        QTest::newRow("type name Chinese") << Commands::typeName(2, "普通业务") << "ATLW+2+普通业务+OK";
+        QTest::newRow("network id 7") << Commands::networkId(7) << "ATNW+0+7+OK";
+        QTest::newRow("restart allowed") << Commands::syncRestart(true) << "ATNW+1+1+OK";
+        QTest::newRow("restart forbidden") << Commands::syncRestart(false) << "ATNW+1+0+OK";
+        QTest::newRow("clearing 07") << Commands::autoClear("07") << "ATNW+2+07+OK";
+        QTest::newRow("unit language English") << Commands::unitLanguage(1) << "ATNW+3+1+OK";
+        QTest::newRow("factory reset") << Commands::factoryReset() << "ATRW+58317+OK";
+        QTest::newRow("pair read") << Commands::pairReadAll() << "ATAW+READ+ALL+OK";
+        QTest::newRow("pair add") << Commands::pairAdd("3") << "ATAW+ADD+3+OK";
+        QTest::newRow("pair delete all") << Commands::pairDelete("ALL") << "ATAW+Delete+ALL+OK";
+        QTest::newRow("upgrade start") << Commands::upgradeStart() << "ATUP+APPSTART+OK\r\n";
+        QTest::newRow("package over") << Commands::packageOver() << "ATUP+Package_Over+OK\r\n";
+        QTest::newRow("Saturday") << Commands::timeSync({QDate(2024, 3, 2), QTime(9, 5, 0)}) << "ATTW+24-03-02-06-09-05-00+OK";
+        QTest::newRow("Sunday is 07") << Commands::timeSync({QDate(2023, 12, 31), QTime(23, 59, 58)})
+                                      << "ATTW+23-12-31-07-23-59-58+OK";
+        QTest::newRow("Monday is 01") << Commands::timeSync({QDate(2024, 1, 1), QTime(0, 0, 1)}) << "ATTW+24-01-01-01-00-00-01+OK";
+        QTest::newRow("clearing disabled") << Commands::clearingHourFromItem(0, "DISABLE") << "25";
+        QTest::newRow("clearing 00:00") << Commands::clearingHourFromItem(1, "00:00") << "00";
+        QTest::newRow("clearing 23:00") << Commands::clearingHourFromItem(24, "23:00") << "23";
+    }
+    void builders()
+    {
+        QFETCH(QString, built);
+        QFETCH(QString, expected);
+        QCOMPARE(built, expected);
+    }
+
+    void timeSyncDoesNotDependOnLocale()
+    {
+        QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
+        const QString polish = Commands::timeSync({QDate(2024, 3, 2), QTime(21, 5, 0)});
+        QLocale::setDefault(QLocale::c());
+        QCOMPARE(polish, QStringLiteral("ATTW+24-03-02-06-21-05-00+OK"));
+    }
+
+    void typeNameBatch_data()
+    {
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QStringList>("batch");
+        QTest::newRow("types 2 and 4") << QStringList{"", "A", "", "普通", ""} << QStringList{"ATLW+2+A+OK", "ATLW+4+普通+OK"};
+        QTest::newRow("all empty") << QStringList{"", "", "", "", ""} << QStringList{};
+        QTest::newRow("no GBK bytes count as empty")
+            << QStringList{QString(QChar(0x200B)), QString(QChar(0xFEFF)), QString(QChar(0x00AD)), "", "e"}
+            << QStringList{"ATLW+5+e+OK"};
+    }
+    void typeNameBatch()
+    {
+        QFETCH(QStringList, names);
+        QFETCH(QStringList, batch);
+        QCOMPARE(Commands::typeNameBatch(names), batch);
+    }
+
+    void systemParameterBatch_data()
+    {
+        QTest::addColumn<int>("restart");
+        QTest::addColumn<int>("clearIndex");
+        QTest::addColumn<QString>("clearText");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QStringList>("batch");
+        QTest::newRow("forbidden, 07:00, English")
+            << 1 << 8 << "07:00" << 1 << QStringList{"ATNW+0+42+OK", "ATNW+1+0+OK", "ATNW+2+07+OK", "ATNW+3+1+OK"};
+        QTest::newRow("defaults, Polish")
+            << 0 << 0 << "禁止" << 2 << QStringList{"ATNW+0+42+OK", "ATNW+1+1+OK", "ATNW+2+25+OK", "ATNW+3+2+OK"};
+    }
+    void systemParameterBatch()
+    {
+        QFETCH(int, restart);
+        QFETCH(int, clearIndex);
+        QFETCH(QString, clearText);
+        QFETCH(int, language);
+        QFETCH(QStringList, batch);
+        QCOMPARE(Commands::systemParameterBatch("42", restart, clearIndex, clearText, language), batch);
+    }
+
+    void acknowledgements_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("acknowledges");
+        QTest::newRow("ATPW 7") << "Print_Write_Push" << "ATPW+7+OK!\r\n" << true;
+        QTest::newRow("ATPW 6") << "Print_Write_Push" << "ATPW+6+OK!\r\n" << false;
+        QTest::newRow("ATLW 0") << "TYPE_PB_SET" << "ATLW+0+OK!\r\n" << true;
+        QTest::newRow("ATLW 5") << "TYPE_PB_SET" << "ATLW+5+OK!\r\n" << true;
+        QTest::newRow("ATLW 6") << "TYPE_PB_SET" << "ATLW+6+OK!\r\n" << false;
+        QTest::newRow("no CR LF") << "TYPE_PB_SET" << "ATLW+3+OK!" << false;
+        QTest::newRow("lower case ok") << "TYPE_PB_SET" << "ATLW+3+ok!\r\n" << false;
+        QTest::newRow("leading byte") << "TYPE_PB_SET" << " ATLW+3+OK!\r\n" << false;
+        QTest::newRow("trailing byte") << "TYPE_PB_SET" << "ATLW+3+OK!\r\nX" << false;
+        QTest::newRow("ATNW 3") << "PB_ID_sned" << "ATNW+3+OK!\r\n" << true;
+        QTest::newRow("ATNW 4") << "PB_ID_sned" << "ATNW+4+OK!\r\n" << false;
+        QTest::newRow("two acks in one text") << "PB_ID_sned" << "ATNW+1+OK!\r\nATNW+2+OK!\r\n" << false;
+        QTest::newRow("ATTW 43") << "PB_Time_syn_sned" << "ATTW+43+OK!\r\n" << true;
+        QTest::newRow("ATTW 44") << "PB_Time_syn_sned" << "ATTW+44+OK!\r\n" << false;
+        QTest::newRow("ATRW 51") << "PB_Rec_sned" << "ATRW+51+OK!\r\n" << true;
+        QTest::newRow("other kind's ack") << "PB_Rec_sned" << "ATTW+43+OK!\r\n" << false;
+    }
+    void acknowledgements()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, text);
+        QFETCH(bool, acknowledges);
+        QCOMPARE(BatchKind::byName(kind)->acknowledges(text), acknowledges);
+        QVERIFY(!BatchKind::byName(kind.toLower()));
+    }
+
+    void progress_data()
+    {
+        QTest::addColumn<QStringList>("commands");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("ack");
+        QTest::addColumn<QList<int>>("progress");
+        QTest::newRow("three type names") << QStringList{"ATLW+1+a+OK", "ATLW+2+b+OK", "ATLW+3+c+OK"} << "TYPE_PB_SET"
+                                          << "ATLW+1+OK!\r\n" << QList<int>{66, 99, 100};
+        QTest::newRow("four parameters") << QStringList{"a", "b", "c", "d"} << "PB_ID_sned" << "ATNW+2+OK!\r\n"
+                                         << QList<int>{50, 75, 100, 100};
+        QTest::newRow("one command") << QStringList{"ATRW+58317+OK"} << "PB_Rec_sned" << "ATRW+51+OK!\r\n" << QList<int>{100};
+        QTest::newRow("ten lines") << QStringList{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"} << "Print_Write_Push"
+                                   << "ATPW+7+OK!\r\n" << QList<int>{20, 30, 40, 50, 60, 70, 80, 90, 100, 100};
+    }
+    void progress()
+    {
+        QFETCH(QStringList, commands);
+        QFETCH(QString, kind);
+        QFETCH(QString, ack);
+        QFETCH(QList<int>, progress);
+        QString list[10];
+        std::copy(commands.cbegin(), commands.cend(), list);
+        Line line;
+        line.unit = [ack](const QString &) { return ack; };
+        CommandBatch batch(list, &line.rx, kind);
+        attach(batch, line);
+        QCOMPARE(batch.commandCount(), commands.size());
+        batch.start();
+        QTRY_VERIFY_WITH_TIMEOUT(batch.isComplete(), 10000);
+        QCOMPARE(line.sent, commands);
+        QCOMPARE(line.progress, progress);
+        QVERIFY(!batch.isPolling());
+    }
+
+    void logOfFourParameters()
+    {
+        QString list[10] = {"a", "b", "c", "d", "never examined"};
+        Line line;
+        line.unit = [](const QString &) { return QStringLiteral("ATNW+0+OK!\r\n"); };
+        CommandBatch batch(list, &line.rx, "PB_ID_sned");
+        attach(batch, line);
+        line.log = batch.headerLine();
+        batch.start();
+        QTRY_VERIFY_WITH_TIMEOUT(batch.isComplete(), 5000);
+        QCOMPARE(line.log, QStringLiteral("正在解析系统参数.......\r\n共有 4 参数需要发送正在建立通信......\r\n"
+                                          "正在发送 1 条内容......\r\n正在发送 2 条内容......\r\n"
+                                          "正在发送 3 条内容......\r\n正在发送 4 条内容......\r\n"
+                                          "发送完成已停止通信....."));
+    }
+
+    void nothingToSend_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("log");
+        QTest::newRow("empty batch") << "TYPE_PB_SET" << "正在解析类型名字内容.......\r\n当前没有要发送的数据已停止通信....\r\n";
+        QTest::newRow("unknown kind") << "Pair_Set_Push" << "当前没有要发送的数据已停止通信....\r\n";
+    }
+    void nothingToSend()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, log);
+        QString list[10] = {kind == "Pair_Set_Push" ? "x" : ""};
+        Line line;
+        CommandBatch batch(list, &line.rx, kind);
+        attach(batch, line);
+        line.log = batch.headerLine();
+        batch.start();
+        QCOMPARE(line.log, log);
+        QVERIFY(!batch.isPolling());
+        QVERIFY(line.sent.isEmpty());
+    }
+
+    void replyThatDoesNotMatchKeepsWaiting_data()
+    {
+        QTest::addColumn<QString>("reply");
+        QTest::newRow("wrong code") << "ATLW+7+OK!\r\n";
+        QTest::newRow("half") << "ATLW+1+";
+        QTest::newRow("nothing") << QString();
+    }
+    void replyThatDoesNotMatchKeepsWaiting()
+    {
+        QFETCH(QString, reply);
+        QString list[10] = {"ATLW+1+a+OK", "ATLW+2+b+OK"};
+        Line line;
+        line.unit = [reply](const QString &) { return reply; };
+        CommandBatch batch(list, &line.rx, "TYPE_PB_SET");
+        attach(batch, line);
+        batch.start();
+        QTest::qWait(400);
+        QCOMPARE(line.sent, QStringList{"ATLW+1+a+OK"});
+        QVERIFY(batch.isPolling());
+        QVERIFY(line.progress.isEmpty());
+    }
+
+    void onlyTheLatestTextCounts()
+    {
+        QString list[10] = {"ATLW+1+a+OK", "ATLW+2+b+OK"};
+        Line line;
+        CommandBatch batch(list, &line.rx, "TYPE_PB_SET");
+        attach(batch, line);
+        batch.start();
+        line.rx = "ATLW+1+OK!\r\n"; // a matching text, taken at the first poll even if it came early ...
+        QTRY_COMPARE_WITH_TIMEOUT(line.sent.size(), 2, 2000);
+        QVERIFY(line.rx.isEmpty()); // ... and emptied after the advance
+        line.rx = "ATLW+2+OK!\r\n";
+        line.rx = "noise"; // replaced before the poll
+        QTest::qWait(400);
+        QVERIFY(!batch.isComplete());
+    }
+
+    void fieldText_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("plus");
+        QTest::newRow("plain fits") << "VIP" << "VIP" << 0;
+        QTest::newRow("two plus together") << "a++b" << "ab" << 2;
+        QTest::newRow("ten ascii") << "ABCDEFGHIJ" << "ABCDEFGH" << 0;
+        QTest::newRow("five Chinese") << "一二三四五" << "一二三四" << 0;
+        QTest::newRow("odd byte left") << "ABC一二三四" << "ABC一二" << 0;
+        QTest::newRow("plus then cut") << "+ABCDEFGH+IJ" << "ABCDEFGH" << 2;
+        QTest::newRow("lone surrogate is a byte") << "abcdefgh" + QString(QChar(0xD83D)) << "abcdefgh" << 0;
+    }
+    void fieldText()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, text);
+        QFETCH(int, plus);
+        const FieldText cleaned = FieldText::clean(typed, 8);
+        QCOMPARE(cleaned.text, text);
+        QCOMPARE(cleaned.removedPlus, plus);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Protocol)
+#include "tst_protocol.moc"

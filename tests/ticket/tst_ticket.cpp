@@ -1,0 +1,325 @@
+// Line records (build, read, check, slot, write command), the preview's rendering and the settings
+// file's content.
+#include "app/Language.h"
+#include "ticket/LineRecord.h"
+#include "ticket/PreviewRenderer.h"
+#include "ticket/SettingsCodec.h"
+#include "ticket/TimeSample.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QRandomGenerator>
+#include <QtTest>
+
+using Kind = LineRecord::Kind;
+using Align = LineRecord::Align;
+Q_DECLARE_METATYPE(Kind)
+Q_DECLARE_METATYPE(Align)
+
+namespace {
+const QString Lone(QChar(0xD83D));
+
+QString para(const QString &align, int size, const QString &text)
+{
+    return QStringLiteral("<p align=\"%1\" style=margin:0px;><font size=\"%2\"color=\"black\">%3</font></p>")
+        .arg(align)
+        .arg(size)
+        .arg(text);
+}
+} // namespace
+
+class tst_Ticket : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void check_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QString>("code");
+        QTest::newRow("ok") << "ATPW+0+N+L+Hello+SIZE:S+OK" << "";
+        QTest::newRow("ok empty content") << "ATPW+0+N+L++SIZE:S+OK" << "";
+        QTest::newRow("six fields") << "ATPW+0+N+L+SIZE:S+OK" << "000";
+        QTest::newRow("eight fields") << "ATPW+0+N+L+a+b+SIZE:S+OK" << "000";
+        QTest::newRow("wrong command word") << "ATPX+0+N+L+a+SIZE:S+OK" << "001";
+        QTest::newRow("two-digit line") << "ATPW+10+N+L+a+SIZE:S+OK" << "002";
+        QTest::newRow("letter as line") << "ATPW+A+N+L+a+SIZE:S+OK" << "002";
+        QTest::newRow("empty line number") << "ATPW++N+L+a+SIZE:S+OK" << "002";
+        QTest::newRow("kind lower n") << "ATPW+0+n+L+a+SIZE:S+OK" << "003";
+        QTest::newRow("kind E") << "ATPW+0+E+L+a+SIZE:S+OK" << "";
+        QTest::newRow("kind T") << "ATPW+0+T+R+a+SIZE:S+OK" << "";
+        QTest::newRow("kind S, centre") << "ATPW+0+S+M+a+SIZE:S+OK" << "";
+        QTest::newRow("kind R") << "ATPW+0+R+L+a+SIZE:S+OK" << "";
+        QTest::newRow("alignment C") << "ATPW+0+N+C+a+SIZE:S+OK" << "004";
+        QTest::newRow("size lower case") << "ATPW+0+N+L+a+SIZE:s+OK" << "005";
+        QTest::newRow("big 22 bytes") << "ATPW+0+N+L+" + QString(16, 'a') + "\r\n\r\n\r\n+SIZE:B+OK" << "";
+        QTest::newRow("big 11 Chinese") << "ATPW+0+N+L+" + QString(11, QChar(0x4E00)) + "+SIZE:B+OK" << "";
+        QTest::newRow("big 23 bytes") << "ATPW+0+N+L+" + QString(23, 'a') + "+SIZE:B+OK" << "006";
+        QTest::newRow("big 22 + lone surrogate") << "ATPW+0+N+L+" + QString(22, 'a') + Lone + "+SIZE:B+OK" << "006";
+        QTest::newRow("small 134 bytes") << "ATPW+0+N+L+" + QString(134, 'a') + "+SIZE:S+OK" << "";
+        QTest::newRow("small 135 bytes") << "ATPW+0+N+L+" + QString(135, 'a') + "+SIZE:S+OK" << "007";
+        QTest::newRow("end word lower") << "ATPW+0+N+L+a+SIZE:S+ok" << "008";
+        QTest::newRow("first failure wins") << "ATPX+AA+X+L+a+SIZE:S+OK" << "001";
+    }
+    void check()
+    {
+        QFETCH(QString, record);
+        QFETCH(QString, code);
+        QCOMPARE(LineRecord::check(record), code);
+    }
+
+    void buildAndRead_data()
+    {
+        QTest::addColumn<int>("line");
+        QTest::addColumn<Kind>("kind");
+        QTest::addColumn<Align>("align");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("blanks");
+        QTest::addColumn<bool>("big");
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("record");
+        QTest::newRow("plain left") << 0 << Kind::Plain << Align::Left << "Hello" << 0 << false << 0 << "ATPW+0+N+L+Hello+SIZE:S+OK";
+        QTest::newRow("type centre big") << 1 << Kind::TicketType << Align::Center << "类型:0001" << 0 << true << 0
+                                         << "ATPW+1+S+M+类型:0001+SIZE:B+OK";
+        QTest::newRow("time Chinese is T") << 2 << Kind::Time << Align::Right << "x" << 0 << false << 0 << "ATPW+2+T+R+x+SIZE:S+OK";
+        QTest::newRow("time English is E") << 2 << Kind::Time << Align::Left << "x" << 0 << false << 1 << "ATPW+2+E+L+x+SIZE:S+OK";
+        QTest::newRow("time Polish is E") << 2 << Kind::Time << Align::Left << "x" << 0 << false << 2 << "ATPW+2+E+L+x+SIZE:S+OK";
+        QTest::newRow("people remaining") << 3 << Kind::PeopleRemaining << Align::Left << "等待:人" << 0 << false << 0
+                                          << "ATPW+3+R+L+等待:人+SIZE:S+OK";
+        QTest::newRow("three blank lines") << 9 << Kind::Plain << Align::Left << "End" << 3 << false << 0
+                                           << "ATPW+9+N+L+End\r\n\r\n\r\n+SIZE:S+OK";
+    }
+    void buildAndRead()
+    {
+        QFETCH(int, line);
+        QFETCH(Kind, kind);
+        QFETCH(Align, align);
+        QFETCH(QString, text);
+        QFETCH(int, blanks);
+        QFETCH(bool, big);
+        QFETCH(int, language);
+        QFETCH(QString, record);
+        QCOMPARE(LineRecord::build({line, kind, align, text, blanks, big}, language), record);
+        const LineRecord::Controls back = LineRecord::read(record);
+        QCOMPARE(back.line, line);
+        QCOMPARE(back.kind, kind);
+        QCOMPARE(back.align, align);
+        QCOMPARE(back.blankLines, blanks);
+        QCOMPARE(back.bigFont, big);
+        QCOMPARE(back.text, kind == Kind::Plain || kind == Kind::PeopleRemaining ? text : QString());
+    }
+
+    void slotOf_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<int>("slot");
+        QTest::newRow("0") << "ATPW+0+N+L+a+SIZE:S+OK" << 0;
+        QTest::newRow("9") << "ATPW+9+N+L+a+SIZE:S+OK" << 9;
+        QTest::newRow("10 is no slot") << "ATPW+10+N+L+a+SIZE:S+OK" << -1;
+        QTest::newRow("third digit ignored") << "ATPW+059+N" << 5;
+        QTest::newRow("no digits") << "ATPW+N+L+a+SIZE:S+OK" << -1;
+        QTest::newRow("leading digits skipped") << "12ATPW+3+N" << 3;
+        QTest::newRow("lone surrogate in the text") << "ATPW+4+N+L+x" + Lone + "+SIZE:S+OK" << 4;
+        QTest::newRow("clear command") << "Clear_ALL_Contents" << -1;
+    }
+    void slotOf()
+    {
+        QFETCH(QString, record);
+        QFETCH(int, slot);
+        QCOMPARE(LineRecord::slotOf(record), slot);
+    }
+
+    void writeCommand_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<int>("slot");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("undefined") << "" << 4 << "ATPW+4+N+L+ +SIZE:S+OK";
+        QTest::newRow("plain kept") << "ATPW+2+N+M+Hi+SIZE:B+OK" << 2 << "ATPW+2+N+M+Hi+SIZE:B+OK";
+        QTest::newRow("plain empty is blank") << "ATPW+2+N+M++SIZE:B+OK" << 2 << "ATPW+2+N+L+ +SIZE:S+OK";
+        QTest::newRow("plain without GBK bytes is blank") << "ATPW+2+N+M+\u200b+SIZE:B+OK" << 2 << "ATPW+2+N+L+ +SIZE:S+OK";
+        QTest::newRow("plain only blank line kept") << "ATPW+2+N+L+\r\n+SIZE:S+OK" << 2 << "ATPW+2+N+L+\r\n+SIZE:S+OK";
+        QTest::newRow("people remaining empty is blank") << "ATPW+6+R+L++SIZE:S+OK" << 6 << "ATPW+6+N+L+ +SIZE:S+OK";
+        QTest::newRow("time with two blank lines") << "ATPW+3+T+R+2024-03-02 09:05:00\r\n\r\n+SIZE:S+OK" << 3
+                                                   << "ATPW+3+T+R+\r\n\r\n +SIZE:S+OK";
+        QTest::newRow("English time") << "ATPW+3+E+L+02-Mar-2024 09:05:00+SIZE:S+OK" << 3 << "ATPW+3+E+L+ +SIZE:S+OK";
+        QTest::newRow("ticket type") << "ATPW+1+S+M+类型:0001+SIZE:B+OK" << 1 << "ATPW+1+S+M+ +SIZE:B+OK";
+        QTest::newRow("ticket type empty content") << "ATPW+1+S+M++SIZE:B+OK" << 1 << "ATPW+1+S+M++SIZE:B+OK";
+        QTest::newRow("number differs from slot") << "ATPW+7+N+L+x+SIZE:S+OK" << 2 << "ATPW+7+N+L+x+SIZE:S+OK";
+    }
+    void writeCommand()
+    {
+        QFETCH(QString, record);
+        QFETCH(int, slot);
+        QFETCH(QString, command);
+        QCOMPARE(LineRecord::writeCommand(record, slot), command);
+        QString page[10];
+        page[slot] = record;
+        QCOMPARE(LineRecord::writeCommands(page).at(slot), command);
+        QCOMPARE(LineRecord::writeCommands(page).at(9), QStringLiteral("ATPW+9+N+L+ +SIZE:S+OK"));
+    }
+
+    void timeSample_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("samples"); // the first of every month of 2024 at 09:05:07
+        QTest::newRow("Chinese") << 0 << "2024-01-01 09:05:07|2024-12-01 09:05:07";
+        QTest::newRow("English") << 1 << "01-Jan-2024 09:05:07|01-Feb-2024 09:05:07|01-Mar-2024 09:05:07|01-Apr-2024 09:05:07|"
+                                         "01-May-2024 09:05:07|01-Jun-2024 09:05:07|01-Jul-2024 09:05:07|01-Aug-2024 09:05:07|"
+                                         "01-Sep-2024 09:05:07|01-Oct-2024 09:05:07|01-Nov-2024 09:05:07|01-Dec-2024 09:05:07";
+        QTest::newRow("Polish") << 2 << "09:05:07 01-Sty-2024|09:05:07 01-Lut-2024|09:05:07 01-Mar-2024|09:05:07 01-Kwi-2024|"
+                                        "09:05:07 01-Maj-2024|09:05:07 01-Cze-2024|09:05:07 01-Lip-2024|09:05:07 01-Sie-2024|"
+                                        "09:05:07 01-Wrz-2024|09:05:07 01-Paz-2024|09:05:07 01-Lis-2024|09:05:07 01-Gru-2024";
+    }
+    void timeSample()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, samples);
+        const QStringList expected = samples.split('|');
+        for (int i = 0; i < expected.size(); ++i) {
+            const int month = expected.size() == 12 ? i + 1 : 1 + 11 * i;
+            QCOMPARE(TimeSample::format(QDateTime(QDate(2024, month, 1), QTime(9, 5, 7)), language), expected.at(i));
+        }
+    }
+
+    void paragraph_data()
+    {
+        QTest::addColumn<QString>("record");
+        QTest::addColumn<QString>("html");
+        QTest::newRow("40 ASCII: rows of 32 and 8") << "ATPW+0+N+L+" + QString(40, 'a') + "+SIZE:S+OK"
+                                                    << para("left", 4, QString(32, 'a') + "<br>" + QString(8, 'a'));
+        QTest::newRow("32 ASCII: one row") << "ATPW+0+N+L+" + QString(32, 'a') + "+SIZE:S+OK" << para("left", 4, QString(32, 'a'));
+        QTest::newRow("17 Chinese: break after 16th") << "ATPW+0+N+M+" + QString(17, QChar(0x4E00)) + "+SIZE:S+OK"
+                                                      << para("center", 4, QString(16, QChar(0x4E00)) + "<br>" + QChar(0x4E00));
+        QTest::newRow("character not split") << "ATPW+0+N+L+" + QString(31, 'a') + QString(2, QChar(0x4E00)) + "+SIZE:S+OK"
+                                             << para("left", 4, QString(31, 'a') + "<br>" + QString(2, QChar(0x4E00)));
+        QTest::newRow("30 ASCII + two blank lines: extra break")
+            << "ATPW+0+N+L+" + QString(30, 'a') + "\r\n\r\n+SIZE:S+OK" << para("left", 4, QString(30, 'a') + "<br><br><br>");
+        const QString b32(32, 'b');
+        QTest::newRow("128 ASCII: four rows") << "ATPW+0+N+R+" + QString(128, 'b') + "+SIZE:S+OK"
+                                              << para("right", 4, b32 + "<br>" + b32 + "<br>" + b32 + "<br>" + b32);
+        QTest::newRow("97 ASCII: break at 96") << "ATPW+0+N+L+" + QString(97, 'b') + "+SIZE:S+OK"
+                                               << para("left", 4, b32 + "<br>" + b32 + "<br>" + b32 + "<br>b");
+        QTest::newRow("big 16 left is centred") << "ATPW+0+N+L+" + QString(16, 'x') + "+SIZE:B+OK" << para("center", 7, QString(16, 'x'));
+        QTest::newRow("big 15 stays left") << "ATPW+0+N+L+" + QString(15, 'x') + "+SIZE:B+OK" << para("left", 7, QString(15, 'x'));
+        QTest::newRow("big blank lines do not count") << "ATPW+0+N+R+" + QString(15, 'x') + "\r\n\r\n+SIZE:B+OK"
+                                                      << para("right", 7, QString(15, 'x') + "<br><br>");
+        QTest::newRow("99 at the colon") << "ATPW+0+R+L+还有:人+SIZE:S+OK" << para("left", 4, "还有99人");
+        QTest::newRow("two colons: second becomes 99") << "ATPW+0+R+L+Wait::+SIZE:S+OK" << para("left", 4, "Wait:99");
+        QTest::newRow("no colon unchanged") << "ATPW+0+R+L+Wait+SIZE:S+OK" << para("left", 4, "Wait");
+        QTest::newRow("colon in plain text stays") << "ATPW+0+N+L+a:b+SIZE:S+OK" << para("left", 4, "a:b");
+        QTest::newRow("markup shown as typed") << "ATPW+0+N+L+<b>A&B+SIZE:S+OK" << para("left", 4, "&lt;b&gt;A&amp;B");
+        QTest::newRow("spaces: one, three, four") << "ATPW+0+N+L+a b   c    d+SIZE:S+OK"
+                                                  << para("left", 4, "a b&nbsp; c&nbsp;&nbsp;d");
+    }
+    void paragraph()
+    {
+        QFETCH(QString, record);
+        QFETCH(QString, html);
+        QCOMPARE(PreviewRenderer::paragraph(record), html);
+    }
+
+    void renderPage()
+    {
+        QString page[10];
+        QCOMPARE(PreviewRenderer::render(page).html, QString());
+        page[3] = "ATPW+3+N+L+B+SIZE:S+OK";
+        page[0] = "ATPW+0+N+L+A+SIZE:S+OK";
+        const auto ok = PreviewRenderer::render(page);
+        QVERIFY(ok.errorCode.isEmpty());
+        QCOMPARE(ok.html, para("left", 4, "A") + para("left", 4, "B"));
+        page[5] = "ATPW+5+N+L+x+SIZE:X+OK";
+        const auto bad = PreviewRenderer::render(page);
+        QCOMPARE(bad.errorCode, QStringLiteral("005"));
+        QVERIFY(bad.html.isEmpty());
+    }
+
+    void settingsRoundTrip()
+    {
+        SettingsCodec::Settings s;
+        s.lines[0] = "ATPW+0+N+M+欢迎光临+SIZE:B+OK";
+        s.lines[1] = "ATPW+1+T+R+2024-03-02 09:05:00\r\n\r\n+SIZE:S+OK";
+        s.lines[4] = "ATPW+4+N+L+Say \"hi\", then; = go  +SIZE:S+OK";
+        s.lines[9] = "ATPW+9+N+L+ lead and trail +SIZE:S+OK";
+        s.typeNames[0] = "普通业务";
+        s.typeNames[4] = "a;b=c";
+        s.networkIdIndex = 42;
+        s.autoClearIndex = 24;
+        s.syncRestartIndex = 1;
+        const QByteArray content = SettingsCodec::encode(s);
+        QVERIFY(!content.contains('\n') && !content.contains('\r'));
+        const QByteArray ini = QByteArray::fromBase64(content);
+        QVERIFY(ini.startsWith("[General]\n"));
+        QVERIFY(!ini.contains('\r')); // LF line ends
+        for (const char *key : {"0%U884C=", "0%U7C7B=", "0%U53C2=42\n", "3%U884C=\n"})
+            QVERIFY2(ini.contains(key), key);
+
+        const SettingsCodec::Decoded d = SettingsCodec::decode(content);
+        QCOMPARE(d.keysFound, SettingsCodec::KeyCount);
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(d.settings.lines[i], s.lines[i]);
+        for (int i = 0; i < 5; ++i)
+            QCOMPARE(d.settings.typeNames[i], s.typeNames[i]);
+        QCOMPARE(d.settings.networkIdIndex, 42);
+        QCOMPARE(d.settings.autoClearIndex, 24);
+        QCOMPARE(d.settings.syncRestartIndex, 1);
+        QByteArray broken = content;
+        for (int i = 76; i < broken.size(); i += 77)
+            broken.insert(i, '\n'); // line breaks are skipped like any character outside the alphabet
+        QCOMPARE(SettingsCodec::decode(broken).settings.typeNames[4], QStringLiteral("a;b=c"));
+    }
+
+    void handWrittenFile()
+    {
+        QFile f(QStringLiteral(TQ_SOURCE_DIR "/tests/fixtures/hand_written.b64"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const SettingsCodec::Decoded d = SettingsCodec::decode(f.readAll());
+        QCOMPARE(d.keysFound, 18);
+        QCOMPARE(d.settings.lines[1], QStringLiteral("ATPW+1+S+M+类型:0001\r\n+SIZE:B+OK"));
+        QVERIFY(d.settings.lines[5].isEmpty());
+        QCOMPARE(d.settings.lines[9], QStringLiteral("ATPW+9+N+R+Bye+SIZE:S+OK"));
+        QCOMPARE(d.settings.typeNames[0], QStringLiteral("普通"));
+        QCOMPARE(d.settings.networkIdIndex, 42);
+        QCOMPARE(d.settings.autoClearIndex, 8);
+        QCOMPARE(d.settings.syncRestartIndex, 1);
+    }
+
+    void notASettingsFile_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("keys");
+        QTest::newRow("empty") << QByteArray() << 0;
+        QTest::newRow("plain INI") << QByteArray("[General]\n0%U884C=ATPW+0+N+L+a+SIZE:S+OK\n") << 0;
+        QTest::newRow("text") << QByteArray("hello world, this is not base64 at all!") << 0;
+        QByteArray noise(4096, '\0');
+        QRandomGenerator rng(42);
+        for (char &c : noise)
+            c = char(rng.bounded(256));
+        QTest::newRow("random binary") << noise << 0;
+        QTest::newRow("one key") << QByteArray("[General]\n2%U53C2=1\n").toBase64() << 1;
+    }
+    void notASettingsFile()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(int, keys);
+        const SettingsCodec::Decoded d = SettingsCodec::decode(content);
+        QCOMPARE(d.keysFound, keys);
+        QVERIFY(d.settings.lines[0].isEmpty());
+        QCOMPARE(d.settings.networkIdIndex, 0);
+        QCOMPARE(d.settings.syncRestartIndex, keys);
+    }
+
+    void loneSurrogateFromAFile()
+    {
+        // A settings file may say \xd83d: the record keeps its slot and its bytes are counted.
+        const QByteArray ini = "[General]\n0%U7C7B=abcdefgh\\xd83d\n4%U884C=ATPW+4+N+L+x\\xd83d+SIZE:S+OK\n";
+        const SettingsCodec::Settings s = SettingsCodec::decode(ini.toBase64()).settings;
+        QCOMPARE(s.typeNames[0], "abcdefgh" + Lone);
+        QCOMPARE(LineRecord::slotOf(s.lines[4]), 4);
+        QCOMPARE(LineRecord::check(s.lines[4]), QString());
+        QCOMPARE(LineRecord::writeCommand(s.lines[4], 4), s.lines[4]);
+    }
+};
+
+QTEST_GUILESS_MAIN(tst_Ticket)
+#include "tst_ticket.moc"
