@@ -1,4 +1,5 @@
-# Shared by ./test and ./run: installs what a fresh Debian 12 machine lacks, then builds in build/.
+# Shared by ./test and ./run: installs what a fresh Debian 12 machine lacks, then builds.
+# TQ_BUILD_DIR (default build) and TQ_CMAKE_ARGS choose the build folder and extra CMake options.
 PACKAGES=(cmake g++ make qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev qttools5-dev qttools5-dev-tools
           libqt5svg5 fonts-wqy-microhei xvfb xauth python3)
 
@@ -19,5 +20,7 @@ if [ ${#missing[@]} -gt 0 ]; then
   fi
 fi
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j "$(nproc)"
+TQ_BUILD_DIR=${TQ_BUILD_DIR:-build}
+# shellcheck disable=SC2086
+cmake -S . -B "$TQ_BUILD_DIR" -DCMAKE_BUILD_TYPE=RelWithDebInfo ${TQ_CMAKE_ARGS:-}
+cmake --build "$TQ_BUILD_DIR" -j "$(nproc)"
