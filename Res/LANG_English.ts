@@ -532,5 +532,13 @@
             <source>固件正在传输,不能更换固件.....</source>
             <translation>A transfer is running, the firmware cannot be changed now.....</translation>
         </message>
+        <message>
+            <source>语言设置无法保存:</source>
+            <translation>The language setting cannot be saved:</translation>
+        </message>
+        <message>
+            <source>可以用"另存"保存到其他文件夹.</source>
+            <translation>Use "Save as" to save it in another folder.</translation>
+        </message>
     </context>
 </TS>

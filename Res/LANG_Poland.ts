@@ -532,5 +532,13 @@
             <source>固件正在传输,不能更换固件.....</source>
             <translation>Trwa przesyłanie, nie można teraz zmienić oprogramowania.....</translation>
         </message>
+        <message>
+            <source>语言设置无法保存:</source>
+            <translation>Nie można zapisać ustawienia języka:</translation>
+        </message>
+        <message>
+            <source>可以用"另存"保存到其他文件夹.</source>
+            <translation>Użyj "Zapisz jako", aby zapisać w innym folderze.</translation>
+        </message>
     </context>
 </TS>

@@ -3,6 +3,7 @@
 #include "Language.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLoggingCategory>
 #include <QTranslator>
 
@@ -31,6 +32,15 @@ void AppSetup::installCatalogue(QApplication &app, QTranslator &translator, int 
     if (!translator.load(QString::fromLatin1(file)))
         qCWarning(lcSetup) << "catalogue did not load" << file;
     app.installTranslator(&translator);
+}
+
+void AppSetup::setApplicationIcon(QApplication &app)
+{
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/Res/Pic/AppIcon48.png"));
+    icon.addFile(QStringLiteral(":/Res/Pic/AppIcon128.png"));
+    app.setWindowIcon(icon);
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tqmanage.TqManage"));
 }
 
 QString AppSetup::globalStyleSheet()

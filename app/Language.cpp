@@ -17,7 +17,7 @@ uint8_t Read_Language(bool reload)
     if (!reload)
         return Language_Code;
 
-    const QString path = SystemDir::filePath(QStringLiteral("Language.ini"));
+    const QString path = SystemDir::readPath(QStringLiteral("Language.ini"));
     qCDebug(lcLanguage) << path;
     uint8_t code = Language_Chinese;
     if (QFileInfo::exists(path)) {

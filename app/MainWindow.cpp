@@ -7,6 +7,7 @@
 #include "firmware/Bootloader_Handle.h"
 #include "serial/Function_USART.h"
 #include "serial/Gbk.h"
+#include "ticket/SettingsFile.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -103,14 +104,19 @@ void MainWindow::initConnections()
 
 void MainWindow::loadDefaultSettings()
 {
-    const QString path = SystemDir::filePath(QStringLiteral("Printf_default.ini"));
+    const QString path = SystemDir::readPath(QStringLiteral("Printf_default.ini"));
     const QFileInfo file(path);
     if (!file.exists()) {
         qCDebug(lcWindow) << "no default settings file" << path;
         return;
     }
-    if (file.size() > 0)
+    if (file.size() == 0)
+        return;
+    // The user's own file is loaded as Open would; defaults shipped with an installation are only read.
+    if (path == SystemDir::userPath(QStringLiteral("Printf_default.ini")))
         emit OPEN_Print_FILE(path);
+    else
+        Ticket_Page->loadSettingsFile(path, false);
 }
 
 MainWindow::~MainWindow()
@@ -180,7 +186,7 @@ void MainWindow::createUpdateLogTab()
     tabWidget->addTab(Update_Log_Page, QObject::tr("版本更新说明"));
     Update_Log_View = new QTextBrowser(Update_Log_Page);
     Update_Log_View->setGeometry(0, 0, 1000, 570);
-    QFile log(SystemDir::filePath(QStringLiteral("Update log.ini")));
+    QFile log(SystemDir::shippedPath(QStringLiteral("Update log.ini")));
     if (!log.exists()) {
         Update_Log_View->setText(QStringLiteral("文件损坏....."));
         return;
@@ -236,7 +242,8 @@ void MainWindow::OPEN_FILE_Menuber()
 void MainWindow::SAVE_FILE_default_Menuber()
 {
     // The old file stays until the new one is complete: the save replaces it in one step.
-    emit SAVE_Print_FILE(SystemDir::filePath(QStringLiteral("Printf_default.ini")));
+    QDir().mkpath(SystemDir::userDirectory());
+    emit SAVE_Print_FILE(SystemDir::userPath(QStringLiteral("Printf_default.ini")));
 }
 
 void MainWindow::SAVE_AS_FILE_Menuber()
@@ -311,30 +318,29 @@ void MainWindow::Language_Choose_Poland()
 
 void MainWindow::switchLanguage(const LanguageSwitch &choice)
 {
-    const QString path = SystemDir::filePath(QStringLiteral("Language.ini"));
+    const QString path = SystemDir::readPath(QStringLiteral("Language.ini"));
     qCDebug(lcWindow) << "language file" << path;
-    const QString damaged = CrLf + CrLf + spaces(49) + CrLf + spaces(1) + QStringLiteral("The system file may have been damaged....")
-        + spaces(11);
     if (!QFileInfo::exists(path)) {
-        PictureBox::show(this, QStringLiteral("Warning"), damaged, QStringLiteral(":/Res/Pic/damage.png"));
+        PictureBox::show(this, QStringLiteral("Warning"),
+                         CrLf + CrLf + spaces(49) + CrLf + spaces(1) + QStringLiteral("The system file may have been damaged....")
+                             + spaces(11),
+                         QStringLiteral(":/Res/Pic/damage.png"));
         return;
     }
     const QString value = QLatin1String(choice.value);
-    {
-        QSettings ini(path, QSettings::IniFormat);
-        if (ini.value(QStringLiteral("Language")).toString() == value) {
-            PictureBox::show(this, choice.title, choice.alreadySet, QStringLiteral(":/Res/Pic/Language.png"));
-            return;
-        }
-        qCDebug(lcWindow) << "switching language to" << value;
-        ini.setValue(QStringLiteral("Language"), value);
-        ini.sync();
+    if (QSettings(path, QSettings::IniFormat).value(QStringLiteral("Language")).toString() == value) {
+        PictureBox::show(this, choice.title, choice.alreadySet, QStringLiteral(":/Res/Pic/Language.png"));
+        return;
+    }
+    qCDebug(lcWindow) << "switching language to" << value;
+    const QString own = SystemDir::userPath(QStringLiteral("Language.ini"));
+    QString error;
+    if (!SettingsFile::writeIniValue(own, QStringLiteral("Language"), value, &error)) {
         // A switch that was not stored must not be announced, nor followed by a restart.
-        if (ini.status() != QSettings::NoError || !QFileInfo(path).isFile()) {
-            qCWarning(lcWindow) << "cannot write" << path;
-            PictureBox::show(this, QStringLiteral("Warning"), damaged, QStringLiteral(":/Res/Pic/damage.png"));
-            return;
-        }
+        qCWarning(lcWindow) << "cannot write" << own << error;
+        PictureBox::show(this, QStringLiteral("Warning"),
+                         QObject::tr("语言设置无法保存:") + CrLf + own + CrLf + error, QStringLiteral(":/Res/Pic/damage.png"));
+        return;
     }
     PictureBox::show(this, choice.title, choice.switched, QStringLiteral(":/Res/Pic/Language.png"));
     Exit_Prompt_Handle();
@@ -370,7 +376,7 @@ void MainWindow::Software_Updater_Handle()
 
 void MainWindow::Open_Path_File_Handle(const QString &fileName)
 {
-    const QString path = SystemDir::filePath(fileName);
+    const QString path = SystemDir::shippedPath(fileName);
     QFile file(path);
     if (!file.exists()) {
         PictureBox::show(this, QStringLiteral("Warning"),
@@ -383,7 +389,7 @@ void MainWindow::Open_Path_File_Handle(const QString &fileName)
         target = Gbk::decode(file.readAll());
     // Paths we ship are relative to the System folder, so they work wherever it is.
     if (!target.isEmpty() && QFileInfo(target).isRelative())
-        target = QDir(SystemDir::directory()).filePath(target);
+        target = QDir(SystemDir::shippedDirectory()).filePath(target);
     qCDebug(lcWindow) << "opening" << target;
     desktop.openUrl(QUrl::fromLocalFile(target));
 }

@@ -7,11 +7,14 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QLoggingCategory>
 #include <QTextCodec>
 #include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
+
+Q_LOGGING_CATEGORY(lcMain, "tq.main")
 
 int main(int argc, char *argv[])
 {
@@ -33,6 +36,7 @@ int main(int argc, char *argv[])
     }
     if (!options.systemDir.isEmpty())
         SystemDir::setOverride(QDir(options.systemDir).absolutePath());
+    qCDebug(lcMain) << SystemDir::describe();
 
     AppSetup::initResources();
     QTranslator translator;
@@ -44,6 +48,7 @@ int main(int argc, char *argv[])
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("GBK"));
 #endif
     app.setStyleSheet(AppSetup::globalStyleSheet());
+    AppSetup::setApplicationIcon(app);
 
     SimulatorProcess simulator;
     QString simulatorPort;

@@ -490,7 +490,10 @@ bool Function_One::Save_FILE_Operation(QString Route)
     QString error;
     if (!writeSettingsFile(Route, &error)) {
         qCWarning(lcDevice) << "settings not saved" << Route << error;
-        PictureBox::show(this, tr("Warning"), QObject::tr("配置文件保存失败,原文件未改动:") + QStringLiteral("\r\n") + Route,
+        const QString crlf = QStringLiteral("\r\n");
+        PictureBox::show(this, tr("Warning"),
+                         QObject::tr("配置文件保存失败,原文件未改动:") + crlf + Route + crlf + error + crlf
+                             + QObject::tr("可以用\"另存\"保存到其他文件夹."),
                          QStringLiteral(":/Res/Pic/damage.png"));
         return false;
     }
@@ -499,6 +502,11 @@ bool Function_One::Save_FILE_Operation(QString Route)
 }
 
 void Function_One::OPEN_FILE_Operation(QString Route)
+{
+    loadSettingsFile(Route, true);
+}
+
+void Function_One::loadSettingsFile(const QString &Route, bool writeBack)
 {
     // Decoded in memory: the operator's file is only ever rewritten after a clean load.
     const SettingsCodec::Decoded file = SettingsCodec::decode(SettingsFile::read(Route));
@@ -535,7 +543,7 @@ void Function_One::OPEN_FILE_Operation(QString Route)
     // The file is rewritten from what was loaded; the operator asked to open, not to save, so a
     // failure here is only logged and the file stays as it was.
     QString error;
-    if (!reported && file.keysFound > 0 && !writeSettingsFile(Route, &error))
+    if (writeBack && !reported && file.keysFound > 0 && !writeSettingsFile(Route, &error))
         qCWarning(lcDevice) << "loaded settings not written back" << Route << error;
 }
 

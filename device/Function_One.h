@@ -54,6 +54,10 @@ public slots:
     void Pair_Mode_PushButton_Handle();
 
 public:
+    // Loads a settings file as Open does; with writeBack, a clean load rewrites the file from what
+    // was loaded (the shipped defaults of an installation are only read).
+    void loadSettingsFile(const QString &Route, bool writeBack);
+
     QComboBox *QC_COM_Choose = nullptr;
     QPushButton *QB_OPEN_USART = nullptr;
     IFunction *usart = nullptr;

@@ -1,9 +1,11 @@
 #include "SettingsFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSaveFile>
+#include <QSettings>
 
 Q_LOGGING_CATEGORY(lcSettingsFile, "tq.settingsfile")
 
@@ -21,6 +23,20 @@ bool writeInPlace(const QString &path, const QByteArray &content, QString *error
     return ok;
 }
 
+// Why a file cannot be written, as the system says it; nothing is created on the way.
+QString whyNotWritable(const QString &path)
+{
+    QFile probe(path);
+    const bool opened = probe.open(QFileInfo::exists(path) ? QIODevice::ReadWrite : QIODevice::WriteOnly | QIODevice::NewOnly);
+    const QString reason = probe.errorString();
+    if (opened) {
+        probe.close();
+        if (probe.size() == 0)
+            probe.remove();
+        return QStringLiteral("write failed");
+    }
+    return reason;
+}
 } // namespace
 
 QByteArray SettingsFile::read(const QString &path)
@@ -56,3 +72,18 @@ bool SettingsFile::isReadOnly(const QString &path)
     return !(QFileInfo(path).permissions() & QFile::WriteOwner);
 }
 
+
+bool SettingsFile::writeIniValue(const QString &path, const QString &key, const QString &value, QString *error)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    {
+        QSettings ini(path, QSettings::IniFormat);
+        ini.setValue(key, value);
+        ini.sync();
+        if (ini.status() == QSettings::NoError && QFileInfo(path).isFile())
+            return true;
+    }
+    if (error)
+        *error = whyNotWritable(path);
+    return false;
+}

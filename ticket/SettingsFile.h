@@ -11,4 +11,7 @@ QByteArray read(const QString &path);
 // for the replacement and left read-only again (also when the replacement fails).
 bool replace(const QString &path, const QByteArray &content, QString *error = nullptr);
 bool isReadOnly(const QString &path);
+// Stores one key of an INI file (other keys stay), making its folder when needed; false with the
+// system's reason when the file cannot be written.
+bool writeIniValue(const QString &path, const QString &key, const QString &value, QString *error);
 } // namespace SettingsFile

@@ -1,11 +1,13 @@
-// Draws the program's pictures into Res/Pic. Run by hand when a picture changes:
-//   build/drawpics Res/Pic
+// Draws the program's pictures into Res/Pic, and the application icon from its SVG. Run by hand
+// when a picture changes:
+//   cmake --build build --target drawpics && build/drawpics Res/Pic packaging/io.github.tqmanage.TqManage.svg
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
 #include <QDir>
 #include <QFont>
+#include <QSvgRenderer>
 
 namespace {
 
@@ -114,6 +116,20 @@ void drawHelpPage(const QString &file)
     img.save(file, "JPG", 90);
 }
 
+// The window and desktop icon at the sizes the desktop asks for most.
+void drawAppIcon(const QDir &out, const QString &svg)
+{
+    QSvgRenderer renderer(svg);
+    for (const int size : {48, 128}) {
+        QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        QPainter p(&img);
+        renderer.render(&p);
+        p.end();
+        img.save(out.filePath(QStringLiteral("AppIcon%1.png").arg(size)));
+    }
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -164,5 +180,7 @@ int main(int argc, char **argv)
     drawRadio(out.filePath(QStringLiteral("Select_F_B_F.png")), true, true);
     drawArrow(out.filePath(QStringLiteral("drop-down.png")));
     drawHelpPage(out.filePath(QStringLiteral("Help.jpg")));
+    if (argc > 2)
+        drawAppIcon(out, QString::fromLocal8Bit(argv[2]));
     return 0;
 }

@@ -182,6 +182,9 @@ TEXTS = {
         "The system has entered the upgrade mode...", "Urządzenie jest w trybie aktualizacji...."),
     ("QObject", "系统已经进入正常模式系统版本:"): (
         "System started normal operation version number:", "Urządzenie pracuje normalnie, wersja:"),
+    ("QObject", "可以用\"另存\"保存到其他文件夹."): (
+        "Use \"Save as\" to save it in another folder.", "Użyj \"Zapisz jako\", aby zapisać w innym folderze."),
+    ("QObject", "语言设置无法保存:"): ("The language setting cannot be saved:", "Nie można zapisać ustawienia języka:"),
     ("QObject", "固件正在传输,不能更换固件....."): (
         "A transfer is running, the firmware cannot be changed now.....",
         "Trwa przesyłanie, nie można teraz zmienić oprogramowania....."),

@@ -21,6 +21,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -113,12 +114,40 @@ private slots:
         QCOMPARE(int(Read_Language(false)), code); // a change counts only from the next start
     }
 
-    void systemDirRule()
+    // Folders are made beside this test program: "System" (portable) or ../share/tqmanage/System (installed).
+    void systemFolders_data()
     {
+        QTest::addColumn<QString>("made");
+        QTest::addColumn<QString>("shipped"); // relative to the program's folder; "config" for the user's folder
+        QTest::addColumn<QString>("own");
+        QTest::newRow("nothing found: the folder beside") << "" << "System" << "System";
+        QTest::newRow("portable") << "System" << "System" << "System";
+        QTest::newRow("installed") << "../share/tqmanage/System" << "../share/tqmanage/System" << "config";
+    }
+    void systemFolders()
+    {
+        QFETCH(QString, made);
+        QFETCH(QString, shipped);
+        QFETCH(QString, own);
         SystemDir::setOverride(QString());
-        QCOMPARE(SystemDir::filePath("Language.ini"), QCoreApplication::applicationDirPath() + "/System/Language.ini");
-        SystemDir::setOverride("/opt/tq");
-        QCOMPARE(SystemDir::filePath("Update log.ini"), QStringLiteral("/opt/tq/Update log.ini"));
+        QStandardPaths::setTestModeEnabled(true);
+        const QDir program(QCoreApplication::applicationDirPath());
+        const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+        const auto resolve = [&](const QString &dir) { return dir == "config" ? config : QDir::cleanPath(program.filePath(dir)); };
+        QVERIFY(made.isEmpty() || program.mkpath(made));
+        QFile::remove(config + "/Language.ini");
+        QCOMPARE(SystemDir::shippedPath("Update log.ini"), resolve(shipped) + "/Update log.ini");
+        QCOMPARE(SystemDir::userPath("Language.ini"), resolve(own) + "/Language.ini");
+        QCOMPARE(SystemDir::readPath("Language.ini"), resolve(shipped) + "/Language.ini");
+        if (own == "config") { // a file the user wrote is read from the user's folder
+            QDir().mkpath(config);
+            writeFile(QDir(config).filePath("Language.ini"), "[General]\nLanguage=English\n");
+            QCOMPARE(SystemDir::readPath("Language.ini"), config + "/Language.ini");
+            QCOMPARE(int(Read_Language(true)), 1);
+            QVERIFY(SystemDir::describe().startsWith("installed layout"));
+        }
+        QVERIFY(made.isEmpty() || QDir(program.filePath(made.section('/', 0, made.startsWith("..") ? 1 : 0))).removeRecursively());
+        QDir(config).removeRecursively();
     }
 
     void commandLine_data()
@@ -208,6 +237,8 @@ private slots:
             keys << w.findChild<QAction *>(name)->shortcut().toString() + '=' + w.findChild<QAction *>(name)->text();
         QCOMPARE(keys, (QStringList{"F1=  打开", "Ctrl+S=  保存", "F3=  另存", "Ctrl+F=  固件", "F11=  帮助", "F12=  关于",
                                     "Ctrl+U=  更新", "=中文", "=English", "=Polish"}));
+        AppSetup::setApplicationIcon(*qApp);
+        QCOMPARE(w.windowIcon().availableSizes(), (QList<QSize>{{48, 48}, {128, 128}}));
         QCOMPARE(w.Help_Picture->toolTip(), QStringLiteral("点我^.^打开视频教程"));
         QVERIFY(!w.Help_Picture->icon().isNull());
     }
@@ -348,7 +379,8 @@ private slots:
         QTest::newRow("already Polish") << QByteArray("[General]\nLanguage=Poland\n") << "Poland" << "język" << a3 << false;
         QTest::newRow("to Polish") << chinese << "Poland" << "język" << s3 << true;
         QTest::newRow("missing file") << QByteArray("-") << "English" << "Warning" << damaged << false;
-        QTest::newRow("unwritable file") << QByteArray("dir") << "English" << "Warning" << damaged << false;
+        QTest::newRow("unwritable file") << QByteArray("dir") << "English" << "Warning" << "语言设置无法保存:\r\n<path>\r\n<reason>"
+                                         << false;
     }
     void languageSwitch()
     {
@@ -368,6 +400,11 @@ private slots:
         MainWindow w(nullptr, o);
         Recorded r;
         fake(w, r);
+        if (file == "dir") { // the system's own words for why the file cannot be written
+            QFile probe(path);
+            probe.open(QIODevice::ReadWrite);
+            text.replace("<path>", path).replace("<reason>", probe.errorString());
+        }
         TestSupport::ModalCatcher boxes;
         (choice == "English" ? w.ui->actionEnglish : choice == "Poland" ? w.ui->actionPolish : w.ui->actionChinese)->trigger();
         QTRY_VERIFY(boxes.count() >= 1);

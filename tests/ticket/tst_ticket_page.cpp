@@ -298,7 +298,13 @@ private slots:
         TestSupport::ModalCatcher boxes;
         QVERIFY(!Page->Save_FILE_Operation(blocker + "/settings.ini"));
         QTRY_COMPARE(boxes.count(), 1);
-        QVERIFY(boxes.texts().constFirst().startsWith(QStringLiteral("配置文件保存失败")));
+        // What failed, where, why in the system's words, and what to do instead.
+        const QStringList lines = boxes.texts().constFirst().split("\r\n");
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines.at(0), QStringLiteral("配置文件保存失败,原文件未改动:"));
+        QCOMPARE(lines.at(1), blocker + "/settings.ini");
+        QCOMPARE(lines.at(2), QStringLiteral("Not a directory"));
+        QCOMPARE(lines.at(3), QStringLiteral("可以用\"另存\"保存到其他文件夹."));
         QCOMPARE(contentOf(blocker), QByteArray("x"));
     }
 
