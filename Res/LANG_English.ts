@@ -540,5 +540,21 @@
             <source>可以用"另存"保存到其他文件夹.</source>
             <translation>Use "Save as" to save it in another folder.</translation>
         </message>
+        <message>
+            <source>没有找到此文件:</source>
+            <translation>This file was not found:</translation>
+        </message>
+        <message>
+            <source>无法打开此文件, 请手动打开:</source>
+            <translation>No program here opens this file; open it yourself:</translation>
+        </message>
+        <message>
+            <source>没有使用此端口的权限: 请把用户加入 "%1" 组 (sudo usermod -aG %1 $USER), 然后重新登录.</source>
+            <translation>You may not use this port: add yourself to the group "%1" (sudo usermod -aG %1 $USER), then log in again.</translation>
+        </message>
+        <message>
+            <source>管理机没有应答,请检查电源和连接线.....</source>
+            <translation>The unit does not answer. Check its power and the cable.....</translation>
+        </message>
     </context>
 </TS>

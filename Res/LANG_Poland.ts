@@ -322,7 +322,7 @@
         </message>
         <message>
             <source>剩余人数</source>
-            <translation>Liczba oczekujących</translation>
+            <translation>Oczekujący</translation>
         </message>
         <message>
             <source>第1行</source>
@@ -366,27 +366,27 @@
         </message>
         <message>
             <source>不添加空行</source>
-            <translation>Bez pustych wierszy</translation>
+            <translation>Bez odstępu</translation>
         </message>
         <message>
             <source>空1行</source>
-            <translation>1 pusty wiersz</translation>
+            <translation>+1 wiersz</translation>
         </message>
         <message>
             <source>空2行</source>
-            <translation>2 puste wiersze</translation>
+            <translation>+2 wiersze</translation>
         </message>
         <message>
             <source>空3行</source>
-            <translation>3 puste wiersze</translation>
+            <translation>+3 wiersze</translation>
         </message>
         <message>
             <source>小字体</source>
-            <translation>Mała czcionka</translation>
+            <translation>Mały</translation>
         </message>
         <message>
             <source>大字体</source>
-            <translation>Duża czcionka</translation>
+            <translation>Duży</translation>
         </message>
         <message>
             <source>添加</source>
@@ -394,7 +394,7 @@
         </message>
         <message>
             <source>清除所有</source>
-            <translation>Wyczyść wszystko</translation>
+            <translation>Wyczyść</translation>
         </message>
         <message>
             <source>警告：程序正在运行退出后是否要保存配置文件?</source>
@@ -418,7 +418,7 @@
         </message>
         <message>
             <source>请选择类型点击添加后按住取号器上的按键...</source>
-            <translation>Wybierz typ, kliknij Dodaj i przytrzymaj klawisz automatu...</translation>
+            <translation>Wybierz typ, kliknij Dodaj, trzymaj klawisz...</translation>
         </message>
         <message>
             <source>添 加</source>
@@ -539,6 +539,22 @@
         <message>
             <source>可以用"另存"保存到其他文件夹.</source>
             <translation>Użyj "Zapisz jako", aby zapisać w innym folderze.</translation>
+        </message>
+        <message>
+            <source>没有找到此文件:</source>
+            <translation>Nie znaleziono pliku:</translation>
+        </message>
+        <message>
+            <source>无法打开此文件, 请手动打开:</source>
+            <translation>Nie ma tu programu do otwarcia tego pliku; otwórz go samodzielnie:</translation>
+        </message>
+        <message>
+            <source>没有使用此端口的权限: 请把用户加入 "%1" 组 (sudo usermod -aG %1 $USER), 然后重新登录.</source>
+            <translation>Brak uprawnień do portu: dodaj swoje konto do grupy "%1" (sudo usermod -aG %1 $USER) i zaloguj się ponownie.</translation>
+        </message>
+        <message>
+            <source>管理机没有应答,请检查电源和连接线.....</source>
+            <translation>Urządzenie nie odpowiada. Sprawdź zasilanie i kabel.....</translation>
         </message>
     </context>
 </TS>

@@ -15,6 +15,21 @@ static void initTqResources()
     Q_INIT_RESOURCE(tqmanage);
 }
 
+void AppSetup::setNames()
+{
+    QCoreApplication::setApplicationName(QStringLiteral("tqmanage"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.7"));
+}
+
+void AppSetup::beforeApplication(bool verbose)
+{
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    // QT_LOGGING_RULES in the environment still wins over this.
+    if (!verbose)
+        QLoggingCategory::setFilterRules(QStringLiteral("tq.*.debug=false"));
+}
+
 void AppSetup::initResources()
 {
     initTqResources();

@@ -4,8 +4,13 @@ class QApplication;
 class QString;
 class QTranslator;
 
-// What main does before the window exists: resources, catalogue, codec, style sheet.
+// What main does before the window exists: names, scaling, logging, resources, catalogue, style sheet.
 namespace AppSetup {
+// The names settings folders and the desktop know the program by.
+void setNames();
+// Before the application object: high-DPI scaling (laid out at the screen's scale, with the larger
+// pictures where there are some), and the debug log only when asked for.
+void beforeApplication(bool verbose);
 void initResources();
 // Loads the catalogue of the language code into translator and installs it (Chinese installs none).
 void installCatalogue(QApplication &app, QTranslator &translator, int languageCode);

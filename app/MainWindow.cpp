@@ -75,6 +75,7 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     Ticket_Page->Set_Function(Serial_Service);
     Serial_Service->Set_Receiver(Ticket_Page);
     Ticket_Page->USART_COM_Show(Serial_Service->USART_COM_List());
+    Ticket_Page->showRememberedPort();
 
     createHelpTab();
     if (Read_Language(false) == Language_Chinese)
@@ -217,6 +218,16 @@ bool MainWindow::connectTo(const QString &systemLocation)
     return true;
 }
 
+void MainWindow::openAtStart(const QString &path)
+{
+    if (QFileInfo(path).isFile()) {
+        emit OPEN_Print_FILE(path);
+        return;
+    }
+    PictureBox::show(this, QStringLiteral("Warning"), QObject::tr("没有找到此文件:") + QStringLiteral("\r\n") + path,
+                     QStringLiteral(":/Res/Pic/Warning.png"));
+}
+
 QString MainWindow::tabStyleSheet()
 {
     const QString s = QStringLiteral("QTabWidget#tabwidget_DevMang");
@@ -225,7 +236,7 @@ QString MainWindow::tabStyleSheet()
                              "border-top-left-radius:1px;border-top-right-radius:1px;background:transparent;"
                              "color:black;min-width:35ex;min-height:4ex;font-family:Arial;}")
         + s + QStringLiteral(" QTabBar::tab:hover:!selected{width:100px;height:4ex;border:1px solid #C589C3;"
-                             "border-color:#51dc8a;background:rgb(255,255,255,100);}")
+                             "border-color:#51dc8a;background:rgba(255,255,255,100);}")
         + s + QStringLiteral(" QTabBar::tab:selected{background:#999a91;color:white;}")
         + s + QStringLiteral(" QTabBar::tab:!selected{background:none;color:black;border:none;}")
         + s + QStringLiteral(" QTabBar::tab:last:hover:!selected{margin-left:1px;}");
@@ -391,7 +402,10 @@ void MainWindow::Open_Path_File_Handle(const QString &fileName)
     if (!target.isEmpty() && QFileInfo(target).isRelative())
         target = QDir(SystemDir::shippedDirectory()).filePath(target);
     qCDebug(lcWindow) << "opening" << target;
-    desktop.openUrl(QUrl::fromLocalFile(target));
+    // Without a program for the document (no browser, say), the operator is told where it is.
+    if (!desktop.openUrl(QUrl::fromLocalFile(target)))
+        PictureBox::show(this, QStringLiteral("Warning"), QObject::tr("无法打开此文件, 请手动打开:") + CrLf + target,
+                         QStringLiteral(":/Res/Pic/Warning.png"));
 }
 
 void MainWindow::About_Display()
@@ -413,7 +427,7 @@ void MainWindow::About_Display()
                                         "    Rights: the tqmanage project team\r\n"
                                         "    Feedback: feedback@tqmanage.example\r\n"
                                         "    Provided as is, without warranty of any kind.\r\n"));
-    box.setIconPixmap(QPixmap(QStringLiteral(":/Res/Pic/about3.png")).scaled(128, 128, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    box.setIconPixmap(PictureBox::picture(QStringLiteral(":/Res/Pic/about3.png"), 128));
     if (polish)
         box.resize(800, 100);
     box.exec();
@@ -431,5 +445,7 @@ void MainWindow::Bootloader_update_Handle()
     connect(&dialog, &Bootloader_Handle::USART_Bootloader_signals, Serial_Service, &Function_USART::Send_USART_QByteArray);
     connect(&dialog, &Bootloader_Handle::USART_Bootloader_COM, Serial_Service, &Function_USART::USART_Send);
     connect(Ticket_Page, &Function_One::USART_RX_dat_SIGNALS, &dialog, &Bootloader_Handle::USART_Update_APP_Handle);
+    Ticket_Page->setStateQueryPaused(true);
     dialog.exec();
+    Ticket_Page->setStateQueryPaused(false);
 }

@@ -57,6 +57,8 @@ public:
 
     // Selects the port box entry of this location and presses connect (command line --connect).
     bool connectTo(const QString &systemLocation);
+    // A settings file named on the command line: opened as Open would, or reported when missing.
+    void openAtStart(const QString &path);
 
     void Exit_Prompt_Handle();
     void Open_Path_File_Handle(const QString &fileName);

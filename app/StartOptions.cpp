@@ -22,7 +22,7 @@ StartOptions StartOptions::parse(const QStringList &arguments)
     const QCommandLineOption simulate(QStringLiteral("simulate"),
                                       QStringLiteral("Start the unit simulator tqunit-sim and connect to it."));
     const QCommandLineOption systemDir(QStringLiteral("system-dir"),
-                                       QStringLiteral("Use DIR instead of the System folder beside the program."),
+                                       QStringLiteral("Use DIR for all of the program's own files."),
                                        QStringLiteral("DIR"));
     const QCommandLineOption screenshot(QStringLiteral("screenshot"),
                                         QStringLiteral("Save a picture of the main window to FILE, then quit."),
@@ -30,7 +30,9 @@ StartOptions StartOptions::parse(const QStringList &arguments)
     const QCommandLineOption delay(QStringLiteral("screenshot-delay"),
                                    QStringLiteral("Milliseconds to wait before the screenshot (default 1500)."),
                                    QStringLiteral("MS"), QStringLiteral("1500"));
-    parser.addOptions({help, version, port, connect, simulate, systemDir, screenshot, delay});
+    const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Write the tq.* debug log to the terminal."));
+    parser.addOptions({help, version, port, connect, simulate, systemDir, screenshot, delay, verbose});
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A settings file to open at start."), QStringLiteral("[FILE]"));
 
     auto fail = [&opts](const QString &message) {
         opts.outcome = Outcome::Error;
@@ -39,8 +41,8 @@ StartOptions StartOptions::parse(const QStringList &arguments)
     };
     if (!parser.parse(arguments))
         return fail(parser.errorText());
-    if (!parser.positionalArguments().isEmpty())
-        return fail(QStringLiteral("Unexpected argument: %1").arg(parser.positionalArguments().constFirst()));
+    if (parser.positionalArguments().size() > 1)
+        return fail(QStringLiteral("Only one settings file can be opened, not \"%1\"").arg(parser.positionalArguments().at(1)));
     if (parser.isSet(help)) {
         opts.outcome = Outcome::Help;
         opts.message = parser.helpText();
@@ -55,6 +57,8 @@ StartOptions StartOptions::parse(const QStringList &arguments)
     opts.connectPort = parser.value(connect);
     opts.simulate = parser.isSet(simulate);
     opts.systemDir = parser.value(systemDir);
+    opts.verbose = parser.isSet(verbose);
+    opts.settingsFile = parser.positionalArguments().value(0);
     opts.screenshot = parser.value(screenshot);
     bool ok = false;
     opts.screenshotDelay = parser.value(delay).toInt(&ok);

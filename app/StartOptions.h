@@ -13,6 +13,8 @@ struct StartOptions {
     QString systemDir;
     QString screenshot;
     int screenshotDelay = 1500;
+    bool verbose = false;    // the tq.* debug log on
+    QString settingsFile;    // opened at start as Open would (a file manager's "Open with")
     QString simulatorPort; // set by main once the simulator runs
 
     Outcome outcome = Outcome::Run;

@@ -18,11 +18,13 @@ Q_LOGGING_CATEGORY(lcMain, "tq.main")
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("tqmanage"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.7"));
-
-    StartOptions options = StartOptions::parse(QApplication::arguments());
+    StartOptions options;
+    {
+        // Read before the display is opened: --help and --version need none.
+        QCoreApplication probe(argc, argv);
+        AppSetup::setNames();
+        options = StartOptions::parse(QCoreApplication::arguments());
+    }
     switch (options.outcome) {
     case StartOptions::Outcome::Help:
     case StartOptions::Outcome::Version:
@@ -34,6 +36,9 @@ int main(int argc, char *argv[])
     case StartOptions::Outcome::Run:
         break;
     }
+    AppSetup::beforeApplication(options.verbose);
+    QApplication app(argc, argv);
+    AppSetup::setNames();
     if (!options.systemDir.isEmpty())
         SystemDir::setOverride(QDir(options.systemDir).absolutePath());
     qCDebug(lcMain) << SystemDir::describe();
@@ -66,6 +71,8 @@ int main(int argc, char *argv[])
     MainWindow window(nullptr, options);
     window.show();
 
+    if (!options.settingsFile.isEmpty())
+        QTimer::singleShot(0, &window, [&window, &options] { window.openAtStart(options.settingsFile); });
     const QString target = !simulatorPort.isEmpty() ? simulatorPort : options.connectPort;
     if (!target.isEmpty())
         QTimer::singleShot(0, &window, [&window, target] { window.connectTo(target); });

@@ -4,6 +4,7 @@
 #include "StateReply.h"
 #include "app/Language.h"
 #include "app/PictureBox.h"
+#include "app/SystemDir.h"
 #include "protocol/Commands.h"
 #include "protocol/FieldText.h"
 #include "protocol/USART_Send_QDialog_Handle.h"
@@ -18,6 +19,8 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSettings>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -107,6 +110,7 @@ void Function_One::nameControls()
 void Function_One::initConnections()
 {
     connect(COM_Update_Timer, &QTimer::timeout, this, &Function_One::Function_USART_COM_LA_UPDAT);
+    connect(State_Query_Timer, &QTimer::timeout, this, &Function_One::repeatStateQuery);
     connect(QB_OPEN_USART, &QPushButton::clicked, this, &Function_One::OPEN_USART_BUTTON);
     for (QLineEdit *name : QL_Type_Name)
         connect(name, &QLineEdit::textChanged, this, &Function_One::Limit_Ql_type_Lenght);
@@ -144,8 +148,12 @@ void Function_One::buildConnectionControls()
     QC_COM_Choose->setGeometry(615, 10, 250, 25);
     QB_OPEN_USART = makeButton(this, QObject::tr("连接设备"),
                                QObject::tr("点我^.^连接管理机 管理机名字一般以\"Prolific\"开头"), 880, 10, 100, 25);
+    // Any device path can be typed in; it is not added to the list.
+    QC_COM_Choose->setEditable(true);
+    QC_COM_Choose->setInsertPolicy(QComboBox::NoInsert);
     COM_Update_Timer = new QTimer(this);
     COM_Update_Timer->start(PortRefreshMs);
+    State_Query_Timer = new QTimer(this);
 }
 
 void Function_One::buildTypeGroup()
@@ -192,6 +200,7 @@ void Function_One::buildPairingGroup()
     group->setGeometry(610, 380, 380, 65);
     makeLabel(group, QObject::tr("取号类型选择"), 10, 35);
     QC_Pair_Mode = makeCombo(group, 120, 28, {QObject::tr("添加取号器"), QObject::tr("删除取号器")});
+    QC_Pair_Mode->resize(122, 25); // five Chinese characters and the arrow
     Pair_Set_Push = makeButton(group, QObject::tr("设置"), QObject::tr("点我^.^添加取号器类型"), 250, 28, 100, 25);
 }
 
@@ -199,13 +208,14 @@ void Function_One::buildOtherGroup()
 {
     auto *group = new QGroupBox(QObject::tr("其他设置"), this);
     group->setGeometry(610, 450, 380, 125);
-    PB_Time_syn_sned = makeButton(group, QObject::tr("同步时间"), QObject::tr("点我^.^同步系统时间到管理机"), 250, 30, 100, 30);
-    PB_Rec_sned = makeButton(group, QObject::tr("恢复出厂设置"), QObject::tr("点我^.^管理机恢复出厂设置 需谨慎"), 250, 80, 100, 30);
-    State_Label = makeLabel(group, QObject::tr("连接状态:---"), 137, 93, 100, 15);
+    // Wide enough for "Restore Settings"; the log view gives up the room.
+    PB_Time_syn_sned = makeButton(group, QObject::tr("同步时间"), QObject::tr("点我^.^同步系统时间到管理机"), 232, 30, 140, 30);
+    PB_Rec_sned = makeButton(group, QObject::tr("恢复出厂设置"), QObject::tr("点我^.^管理机恢复出厂设置 需谨慎"), 232, 80, 140, 30);
+    State_Label = makeLabel(group, QObject::tr("连接状态:---"), 137, 93, 90, 15);
     Version_Label = makeLabel(group, QObject::tr("固件版本号:---"), 8, 93, 130, 15);
 
     USART_Log = new QTextEdit(group);
-    USART_Log->setGeometry(8, 30, 230, 51);
+    USART_Log->setGeometry(8, 30, 216, 51);
     USART_Log->setReadOnly(true);
     USART_Log->setTextColor(QColor(0, 0, 0));
     USART_Log->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -239,10 +249,14 @@ void Function_One::USART_COM_Show(QStringList list)
     // Same count keeps the box as it is, selection included, even if an entry changed.
     if (list.size() == COM_Count)
         return;
+    const QString text = QC_COM_Choose->currentText();
+    const bool typed = !text.isEmpty() && QC_COM_Choose->findText(text) < 0;
     QC_COM_Choose->clear();
     for (const QString &entry : qAsConst(list))
         QC_COM_Choose->addItem(entry, usart ? usart->USART_COM_Location(entry) : QString());
     COM_Count = list.size();
+    if (typed) // a path the operator typed survives the refresh
+        QC_COM_Choose->setEditText(text);
 }
 
 void Function_One::Function_USART_COM_LA_UPDAT()
@@ -260,17 +274,19 @@ void Function_One::OPEN_USART_BUTTON()
         Link_Lost();
         return;
     }
-    const QString entry = QC_COM_Choose->currentText();
-    const QString portName = portNameFromEntry(entry, QC_COM_Choose->currentData().toString());
+    const QString entry = QC_COM_Choose->currentText().trimmed();
+    const int listed = QC_COM_Choose->findText(entry);
+    const QString portName = portNameFromEntry(entry, listed >= 0 ? QC_COM_Choose->itemData(listed).toString() : QString());
     qCDebug(lcDevice) << "opening" << entry << "as" << portName;
     if (!usart->USART_Open(portName)) {
-        qCDebug(lcDevice) << "open failed";
-        PictureBox::show(this, tr("Warning"), QObject::tr("连接错误请检查端口号是否正确...."),
+        PictureBox::show(this, tr("Warning"), openFailureText(portName, usart->USART_Open_Failure()),
                          QStringLiteral(":/Res/Pic/Warning.png"));
         showNotConnectedLabels();
         setCommandButtonsEnabled(false);
         return;
     }
+    if (listed < 0 && !entry.isEmpty())
+        rememberTypedPort(entry);
     QB_OPEN_USART->setText(QObject::tr("断开设备"));
     COM_Update_Timer->stop();
     QC_COM_Choose->setEnabled(false);
@@ -279,6 +295,40 @@ void Function_One::OPEN_USART_BUTTON()
     QElapsedTimer opened;
     opened.start();
     sendStateQueryWhenDue(connection, opened);
+}
+
+QString Function_One::openFailureText(const QString &portName, const SerialLink::Failure &failure)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    QString text = QObject::tr("连接错误请检查端口号是否正确....");
+    if (!failure.reason.isEmpty())
+        text += crlf + failure.reason;
+#ifdef Q_OS_UNIX
+    // Serial devices belong to a group (dialout on Debian); members may open them.
+    if (failure.permissionDenied) {
+        const QString group = QFileInfo(portName).group();
+        text += crlf + QObject::tr("没有使用此端口的权限: 请把用户加入 \"%1\" 组 (sudo usermod -aG %1 $USER), 然后重新登录.")
+                           .arg(group.isEmpty() ? QStringLiteral("dialout") : group);
+    }
+#else
+    Q_UNUSED(portName)
+#endif
+    return text;
+}
+
+void Function_One::rememberTypedPort(const QString &path)
+{
+    QString error;
+    if (!SettingsFile::writeIniValue(SystemDir::userPath(QStringLiteral("Ports.ini")), QStringLiteral("Typed"), path, &error))
+        qCWarning(lcDevice) << "typed port not remembered" << error;
+}
+
+void Function_One::showRememberedPort()
+{
+    const QString typed =
+        QSettings(SystemDir::readPath(QStringLiteral("Ports.ini")), QSettings::IniFormat).value(QStringLiteral("Typed")).toString();
+    if (!typed.isEmpty())
+        QC_COM_Choose->setEditText(typed);
 }
 
 void Function_One::sendStateQueryWhenDue(int connection, const QElapsedTimer &opened)
@@ -292,8 +342,32 @@ void Function_One::sendStateQueryWhenDue(int connection, const QElapsedTimer &op
             sendStateQueryWhenDue(connection, opened);
             return;
         }
+        Unanswered_Queries = 0;
         SEND_USART_Contents(QString::fromLatin1(StateQuery));
+        State_Query_Timer->start(StateQueryRepeatMs);
     });
+}
+
+void Function_One::repeatStateQuery()
+{
+    if (COM_Update_Timer->isActive() || Unit_Online) {
+        State_Query_Timer->stop();
+        return;
+    }
+    if (Queries_Paused)
+        return;
+    // Once: the operator should look at the unit rather than wait for it.
+    if (++Unanswered_Queries == 1) {
+        USART_Log->moveCursor(QTextCursor::End);
+        USART_Log->insertPlainText(QObject::tr("管理机没有应答,请检查电源和连接线.....") + QStringLiteral("\r\n"));
+        USART_Log->moveCursor(QTextCursor::End);
+    }
+    SEND_USART_Contents(QString::fromLatin1(StateQuery));
+}
+
+void Function_One::setStateQueryPaused(bool paused)
+{
+    Queries_Paused = paused;
 }
 
 void Function_One::SEND_USART_Contents(QString str)
@@ -310,6 +384,8 @@ void Function_One::Receive_Data(QString dat)
     USART_RX_dat = dat;
     emit USART_RX_dat_SIGNALS(dat);
     if (const auto version = stateReplyVersion(dat)) {
+        Unit_Online = true;
+        State_Query_Timer->stop();
         State_Label->setText(QObject::tr("连接状态:在线"));
         Version_Label->setText(QObject::tr("固件版本号:") + *version);
         setCommandButtonsEnabled(true);
@@ -319,6 +395,8 @@ void Function_One::Receive_Data(QString dat)
 void Function_One::Link_Lost()
 {
     ++Connection_Serial;
+    Unit_Online = false;
+    State_Query_Timer->stop();
     COM_Update_Timer->start(PortRefreshMs);
     QB_OPEN_USART->setText(QObject::tr("连接设备"));
     QC_COM_Choose->setEnabled(true);

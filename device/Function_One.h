@@ -1,6 +1,7 @@
 #pragma once
 
 #include "serial/IUsart_dis.h"
+#include "serial/SerialLink.h"
 #include "ticket/SettingsCodec.h"
 
 #include <QString>
@@ -34,8 +35,17 @@ public:
     // Process-wide count of entries the port box was last filled with.
     static int COM_Count;
 
-    // Milliseconds between a successful open and the state query.
+    // Milliseconds between a successful open and the state query, and between unanswered queries.
     static constexpr int StateQueryDelayMs = 100;
+    static constexpr int StateQueryRepeatMs = 2000;
+
+    // While the firmware window is open the unit is not asked for its state: it may be mid-transfer.
+    void setStateQueryPaused(bool paused);
+    // Puts the device path typed at the last connection back into the port box.
+    void showRememberedPort();
+    // The open-failure box's text: what failed, the system's reason and, when the port may not be
+    // opened, how to get the right.
+    static QString openFailureText(const QString &portName, const SerialLink::Failure &failure);
 
 signals:
     void USART_RX_dat_SIGNALS(QString dat);
@@ -109,6 +119,8 @@ private:
     void setCommandButtonsEnabled(bool enabled);
     void showNotConnectedLabels();
     void sendStateQueryWhenDue(int connection, const QElapsedTimer &opened);
+    void repeatStateQuery();
+    void rememberTypedPort(const QString &path);
     void runBatch(const QString &kind, QString *batch);
     SettingsCodec::Settings currentSettings() const;
     bool writeSettingsFile(const QString &route, QString *error) const;
@@ -116,4 +128,8 @@ private:
 
     // Counts connections so a state query scheduled for one is never sent on another.
     int Connection_Serial = 0;
+    QTimer *State_Query_Timer = nullptr;
+    int Unanswered_Queries = 0;
+    bool Unit_Online = false;
+    bool Queries_Paused = false;
 };

@@ -2,6 +2,7 @@
 
 #include "PairingReply.h"
 #include "app/AppSetup.h"
+#include "app/PictureBox.h"
 #include "protocol/Commands.h"
 
 #include <QComboBox>
@@ -79,7 +80,7 @@ bool Pair_Mode_Handle::deleteMode() const
 void Pair_Mode_Handle::showPicture(const QString &name)
 {
     Picture_Name = name;
-    State_Picture->setPixmap(QPixmap(name).scaled(128, 128, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    State_Picture->setPixmap(PictureBox::picture(name, 128));
 }
 
 void Pair_Mode_Handle::Set_up_Button_Handle()

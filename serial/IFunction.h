@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SerialLink.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +15,8 @@ public:
     virtual void USART_Send(const QString &str) = 0;
     // The system location behind an entry of the last list (empty when unknown).
     virtual QString USART_COM_Location(const QString &entry) const = 0;
+    // Why the last open failed.
+    virtual SerialLink::Failure USART_Open_Failure() const = 0;
 
 protected:
     ~IFunction() = default;

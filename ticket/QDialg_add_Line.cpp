@@ -64,7 +64,7 @@ void QDialg_add_Line::layoutControls()
     Lab_Colon_Hint.adjustSize();
     Lab_Colon_Hint.hide();
 
-    QC_Type_Choose.setGeometry(402, 47, 140, 25);
+    QC_Type_Choose.setGeometry(404, 47, 138, 25); // clear of the caption in every language
     QC_Type_Choose.addItems({QObject::tr("普通文本"), QObject::tr("小票类型"), QObject::tr("时间类型"), QObject::tr("剩余人数")});
     QC_Choose_Line.setGeometry(35, 103, 115, 25);
     QC_Choose_Line.addItems({QObject::tr("第1行"), QObject::tr("第2行"), QObject::tr("第3行"), QObject::tr("第4行"),
@@ -73,7 +73,7 @@ void QDialg_add_Line::layoutControls()
     QC_Blank_Line.setGeometry(417, 103, 125, 25);
     QC_Blank_Line.addItems({QObject::tr("不添加空行"), QObject::tr("空1行"), QObject::tr("空2行"), QObject::tr("空3行")});
     QL_Contents.setGeometry(160, 100, 248, 30);
-    QC_Font_Size.setGeometry(56, 47, 125, 25);
+    QC_Font_Size.setGeometry(86, 47, 116, 25); // clear of the caption in every language
     QC_Font_Size.addItems({QObject::tr("小字体"), QObject::tr("大字体")});
     QB_Add_Contents.setGeometry(355, 200, 100, 30);
     QB_Add_Contents.setText(QObject::tr("添加"));

@@ -42,13 +42,14 @@ void drawBadge(const QString &file, int size, const QColor &colour, const QStrin
     img.save(file);
 }
 
-void drawRadio(const QString &file, bool on, bool hover)
+void drawRadio(const QString &file, bool on, bool hover, int scale)
 {
-    const int size = 20;
+    const int size = 20 * scale;
     QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     p.setPen(QPen(hover ? QColor(0x2e, 0x9d, 0x5b) : QColor(0x70, 0x70, 0x70), 1.5));
     p.setBrush(Qt::white);
     p.drawEllipse(QRectF(2, 2, 16, 16));
@@ -61,12 +62,13 @@ void drawRadio(const QString &file, bool on, bool hover)
     img.save(file);
 }
 
-void drawArrow(const QString &file)
+void drawArrow(const QString &file, int scale)
 {
-    QImage img(12, 12, QImage::Format_ARGB32_Premultiplied);
+    QImage img(12 * scale, 12 * scale, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0x50, 0x50, 0x50));
     QPainterPath path;
@@ -172,13 +174,20 @@ int main(int argc, char **argv)
         {"ADD_OVER.png", 128, green, QStringLiteral("✓")},
         {"ADD_ERROR.png", 128, red, QStringLiteral("✕")},
     };
-    for (const Pic &pic : pics)
-        drawBadge(out.filePath(QLatin1String(pic.name)), pic.size, pic.colour, pic.glyph);
-    drawRadio(out.filePath(QStringLiteral("Select_F_A.png")), false, false);
-    drawRadio(out.filePath(QStringLiteral("Select_F_A_F.png")), false, true);
-    drawRadio(out.filePath(QStringLiteral("Select_F_B.png")), true, false);
-    drawRadio(out.filePath(QStringLiteral("Select_F_B_F.png")), true, true);
-    drawArrow(out.filePath(QStringLiteral("drop-down.png")));
+    // Every picture also at twice the size ("@2x"), for screens that are laid out at 2x.
+    const auto named = [&out](const char *name, int scale) {
+        const QString file = QLatin1String(name);
+        return out.filePath(scale == 1 ? file : file.chopped(4) + QStringLiteral("@2x.png"));
+    };
+    for (const int scale : {1, 2}) {
+        for (const Pic &pic : pics)
+            drawBadge(named(pic.name, scale), pic.size * scale, pic.colour, pic.glyph);
+        drawRadio(named("Select_F_A.png", scale), false, false, scale);
+        drawRadio(named("Select_F_A_F.png", scale), false, true, scale);
+        drawRadio(named("Select_F_B.png", scale), true, false, scale);
+        drawRadio(named("Select_F_B_F.png", scale), true, true, scale);
+        drawArrow(named("drop-down.png", scale), scale);
+    }
     drawHelpPage(out.filePath(QStringLiteral("Help.jpg")));
     if (argc > 2)
         drawAppIcon(out, QString::fromLocal8Bit(argv[2]));

@@ -106,7 +106,7 @@ TEXTS = {
     ("QObject", "普通文本"): ("Ordinary text", "Zwykły tekst"),
     ("QObject", "小票类型"): ("Ticket type", "Typ biletu"),
     ("QObject", "时间类型"): ("Time type", "Czas"),
-    ("QObject", "剩余人数"): ("Residual type", "Liczba oczekujących"),
+    ("QObject", "剩余人数"): ("Residual type", "Oczekujący"),
     ("QObject", "第1行"): ("NO.1 Line", "Wiersz 1"),
     ("QObject", "第2行"): ("NO.2 Line", "Wiersz 2"),
     ("QObject", "第3行"): ("NO.3 Line", "Wiersz 3"),
@@ -117,14 +117,14 @@ TEXTS = {
     ("QObject", "第8行"): ("NO.8 Line", "Wiersz 8"),
     ("QObject", "第9行"): ("NO.9 Line", "Wiersz 9"),
     ("QObject", "第10行"): ("NO.10 Line", "Wiersz 10"),
-    ("QObject", "不添加空行"): ("None", "Bez pustych wierszy"),
-    ("QObject", "空1行"): ("Skip 1 Line", "1 pusty wiersz"),
-    ("QObject", "空2行"): ("Skip 2 Lines", "2 puste wiersze"),
-    ("QObject", "空3行"): ("Skip 3 Lines", "3 puste wiersze"),
-    ("QObject", "小字体"): ("Small fonts", "Mała czcionka"),
-    ("QObject", "大字体"): ("Big fonts", "Duża czcionka"),
+    ("QObject", "不添加空行"): ("None", "Bez odstępu"),
+    ("QObject", "空1行"): ("Skip 1 Line", "+1 wiersz"),
+    ("QObject", "空2行"): ("Skip 2 Lines", "+2 wiersze"),
+    ("QObject", "空3行"): ("Skip 3 Lines", "+3 wiersze"),
+    ("QObject", "小字体"): ("Small fonts", "Mały"),
+    ("QObject", "大字体"): ("Big fonts", "Duży"),
     ("QObject", "添加"): ("Addition", "Dodaj"),
-    ("QObject", "清除所有"): ("Clear all", "Wyczyść wszystko"),
+    ("QObject", "清除所有"): ("Clear all", "Wyczyść"),
     ("QDialg_add_Line", "Warning"): ("Warning", "Ostrzeżenie"),
     ("QObject", "退出程序"): ("Exit procedure", "Zamykanie programu"),
     ("QObject", "警告：程序正在运行退出后是否要保存配置文件?"): (
@@ -136,7 +136,7 @@ TEXTS = {
         "The settings file could not be saved; the previous file is unchanged:",
         "Nie udało się zapisać pliku ustawień; poprzedni plik pozostał bez zmian:"),
     ("QObject", "请选择类型点击添加后按住取号器上的按键..."): (
-        "Please select and click Add button...", "Wybierz typ, kliknij Dodaj i przytrzymaj klawisz automatu..."),
+        "Please select and click Add button...", "Wybierz typ, kliknij Dodaj, trzymaj klawisz..."),
     ("QObject", "请选择需要删除的类型点击删除..."): (
         "Please select and click Delete key...", "Wybierz typ do usunięcia i kliknij Usuń..."),
     ("QObject", "添 加"): ("Addition", "Dodaj"),
@@ -185,6 +185,15 @@ TEXTS = {
     ("QObject", "可以用\"另存\"保存到其他文件夹."): (
         "Use \"Save as\" to save it in another folder.", "Użyj \"Zapisz jako\", aby zapisać w innym folderze."),
     ("QObject", "语言设置无法保存:"): ("The language setting cannot be saved:", "Nie można zapisać ustawienia języka:"),
+    ("QObject", "没有使用此端口的权限: 请把用户加入 \"%1\" 组 (sudo usermod -aG %1 $USER), 然后重新登录."): (
+        "You may not use this port: add yourself to the group \"%1\" (sudo usermod -aG %1 $USER), then log in again.",
+        "Brak uprawnień do portu: dodaj swoje konto do grupy \"%1\" (sudo usermod -aG %1 $USER) i zaloguj się ponownie."),
+    ("QObject", "管理机没有应答,请检查电源和连接线....."): (
+        "The unit does not answer. Check its power and the cable.....",
+        "Urządzenie nie odpowiada. Sprawdź zasilanie i kabel....."),
+    ("QObject", "无法打开此文件, 请手动打开:"): (
+        "No program here opens this file; open it yourself:", "Nie ma tu programu do otwarcia tego pliku; otwórz go samodzielnie:"),
+    ("QObject", "没有找到此文件:"): ("This file was not found:", "Nie znaleziono pliku:"),
     ("QObject", "固件正在传输,不能更换固件....."): (
         "A transfer is running, the firmware cannot be changed now.....",
         "Trwa przesyłanie, nie można teraz zmienić oprogramowania....."),

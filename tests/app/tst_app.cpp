@@ -160,7 +160,9 @@ private slots:
         QTest::newRow("help") << QStringList{"--help"} << int(O::Help) << "Usage: ";
         QTest::newRow("version") << QStringList{"--version"} << int(O::Version) << "tqmanage V1.0.7";
         QTest::newRow("unknown option") << QStringList{"--frobnicate"} << int(O::Error) << "Unknown option 'frobnicate'.";
-        QTest::newRow("stray argument") << QStringList{"file.ini"} << int(O::Error) << "Unexpected argument: file.ini";
+        QTest::newRow("a settings file") << QStringList{"file.ini"} << int(O::Run) << "";
+        QTest::newRow("two settings files") << QStringList{"a.ini", "b.ini"} << int(O::Error)
+                                            << "Only one settings file can be opened, not \"b.ini\"";
         QTest::newRow("port without path") << QStringList{"--port"} << int(O::Error) << "Missing value after '--port'.";
         QTest::newRow("bad delay") << QStringList{"--screenshot-delay", "soon"} << int(O::Error) << "--screenshot-delay needs";
         QTest::newRow("negative delay") << QStringList{"--screenshot-delay", "-5"} << int(O::Error) << "--screenshot-delay needs";
@@ -181,7 +183,9 @@ private slots:
     {
         const StartOptions o = StartOptions::parse({"tqmanage", "--port", "/dev/pts/7", "--port", "/tmp/ttyV0", "--system-dir",
                                                     "/tmp/sys", "--screenshot", "shot.png", "--screenshot-delay", "200",
-                                                    "--connect", "/dev/pts/9"});
+                                                    "--connect", "/dev/pts/9", "--verbose", "mine.ini"});
+        QVERIFY(o.verbose);
+        QCOMPARE(o.settingsFile, QStringLiteral("mine.ini"));
         QCOMPARE(o.screenshot, QStringLiteral("shot.png"));
         QCOMPARE(o.screenshotDelay, 200);
         QVERIFY(!o.simulate);

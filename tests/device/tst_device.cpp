@@ -56,6 +56,7 @@ public:
     }
     void USART_Close() override { ++closes; }
     QString USART_COM_Location(const QString &entry) const override { return entry.mid(entry.indexOf('/')); }
+    SerialLink::Failure USART_Open_Failure() const override { return {"No such file or directory", false}; }
     void USART_Send(const QString &str) override
     {
         sent << str;
@@ -175,7 +176,7 @@ private slots:
         Page->USART_COM_Show({"Prolific\\\\.\\COM3"});
         TestSupport::ModalCatcher boxes;
         Page->QB_OPEN_USART->click();
-        QCOMPARE(boxes.texts(), QStringList{"连接错误请检查端口号是否正确...."});
+        QCOMPARE(boxes.texts(), QStringList{"连接错误请检查端口号是否正确....\r\nNo such file or directory"});
         QCOMPARE(boxes.titles(), QStringList{"Warning"});
         QCOMPARE(Serial.opened, QStringList{"\\\\.\\COM3"});
         QVERIFY(Page->COM_Update_Timer->isActive());

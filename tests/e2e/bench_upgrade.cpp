@@ -28,7 +28,7 @@ int main(int argc, char *argv[])
         c = char(QRandomGenerator::global()->bounded(256));
 
     const int requests = 51;
-    const double floorMs = requests * Function_USART::BurstGapMs;
+    const double floorMs = requests * SerialLink::BurstGapMs;
     double total = 0;
     for (int round = 0; round < rounds; ++round) {
         SimUnderTest sim({"--bootloader"});
@@ -63,6 +63,6 @@ int main(int argc, char *argv[])
     const double mean = total / rounds;
     std::printf("51200-byte upgrade: mean %.0f ms over %d rounds; floor %.0f ms (%d requests x %d ms gap); "
                 "overhead %.0f ms (%.1f ms per request)\n",
-                mean, rounds, floorMs, requests, Function_USART::BurstGapMs, mean - floorMs, (mean - floorMs) / requests);
+                mean, rounds, floorMs, requests, SerialLink::BurstGapMs, mean - floorMs, (mean - floorMs) / requests);
     return 0;
 }

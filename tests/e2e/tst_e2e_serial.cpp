@@ -6,11 +6,17 @@
 #include "serial/IUsart_dis.h"
 #include "testsupport/TestSupport.h"
 
+#include <QComboBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTextEdit>
 #include <numeric>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -148,7 +154,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(total(), 200 * 1024, 10000);
         QVERIFY(rec.texts.size() >= 3);
         for (const QString &t : qAsConst(rec.texts))
-            QVERIFY(t.size() <= Function_USART::ReadBufferLimit);
+            QVERIFY(t.size() <= SerialLink::ReadBufferLimit);
     }
 
     void killingSimulatorShowsOneBox_data()
@@ -185,6 +191,85 @@ private slots:
         w.Serial_Service->Add_Extra_Port(second.port());
         page->Function_USART_COM_LA_UPDAT();
         QVERIFY(E2e::goOnline(w, second.port()));
+    }
+
+    void portThatMayNotBeOpenedSaysWhyAndHowToFixIt()
+    {
+        PtyPair pty;
+        const QByteArray path = pty.slavePath().toLocal8Bit();
+        StartOptions o;
+        o.ports = QStringList{pty.slavePath()};
+        MainWindow w(nullptr, o);
+        // As root the test opens the port as nobody; as anyone else the node is made unreadable.
+        const bool root = ::geteuid() == 0;
+        if (!root)
+            QCOMPARE(::chmod(path.constData(), 0), 0);
+        QString text;
+        TestSupport::answerNextModal([&text, root](QWidget *box) {
+            if (root)
+                QCOMPARE(::seteuid(0), 0);
+            text = qobject_cast<QMessageBox *>(box)->text();
+        });
+        if (root)
+            QCOMPARE(::seteuid(65534), 0);
+        QVERIFY(w.connectTo(pty.slavePath()));
+        QCOMPARE(::geteuid(), root ? uid_t(0) : ::getuid());
+        const QString group = QFileInfo(pty.slavePath()).group();
+        QCOMPARE(text, QStringLiteral("连接错误请检查端口号是否正确....\r\nPermission denied\r\n"
+                                      "没有使用此端口的权限: 请把用户加入 \"%1\" 组 (sudo usermod -aG %1 $USER), 然后重新登录.")
+                           .arg(group));
+        QCOMPARE(w.Ticket_Page->QB_OPEN_USART->text(), QStringLiteral("连接设备"));
+    }
+
+    void silentUnitIsAskedAgainAndAnswersLate()
+    {
+        PtyPair pty;
+        StartOptions o;
+        o.ports = QStringList{pty.slavePath()};
+        MainWindow w(nullptr, o);
+        QVERIFY(w.connectTo(pty.slavePath()));
+        QElapsedTimer clock;
+        clock.start();
+        QByteArray asked;
+        QList<qint64> at;
+        while (at.size() < 3 && clock.elapsed() < 6000) {
+            QTest::qWait(20);
+            const QByteArray got = pty.readAll();
+            if (!got.isEmpty())
+                at << clock.elapsed();
+            asked += got;
+        }
+        QCOMPARE(asked, QByteArray("ATSW+STATE+OK").repeated(3)); // nothing else on the line
+        for (int i = 1; i < 3; ++i)
+            QVERIFY2(qAbs(at.at(i) - at.at(i - 1) - 2000) < 400, qPrintable(QString::number(at.at(i) - at.at(i - 1))));
+        const QString log = w.Ticket_Page->USART_Log->toPlainText();
+        QCOMPARE(log.count(QStringLiteral("管理机没有应答,请检查电源和连接线.....")), 1);
+        pty.write("ATSW+V2.5+OK\r\n"); // a late answer brings the page online as the first would
+        QTRY_COMPARE_WITH_TIMEOUT(w.Ticket_Page->Version_Label->text(), QStringLiteral("固件版本号:V2.5"), 3000);
+        QTest::qWait(2300);
+        QCOMPARE(pty.readAll(), QByteArray()); // and no more questions
+    }
+
+    void typedPathConnectsAndIsRemembered()
+    {
+        SimUnderTest sim;
+        QVERIFY(sim.started());
+        {
+            MainWindow w;
+            QComboBox *box = w.Ticket_Page->QC_COM_Choose;
+            QVERIFY(box->findText(sim.port()) < 0); // pseudo-terminals are not listed
+            box->lineEdit()->clear();
+            QTest::keyClicks(box->lineEdit(), sim.port());
+            w.Ticket_Page->Function_USART_COM_LA_UPDAT();
+            Function_One::COM_Count = -1; // a refill as when an adapter is plugged in
+            w.Ticket_Page->Function_USART_COM_LA_UPDAT();
+            QCOMPARE(box->currentText(), sim.port());
+            w.Ticket_Page->QB_OPEN_USART->click();
+            QTRY_COMPARE_WITH_TIMEOUT(w.Ticket_Page->State_Label->text(), QStringLiteral("连接状态:在线"), 5000);
+        }
+        Function_One::COM_Count = 0;
+        MainWindow next;
+        QCOMPARE(next.Ticket_Page->QC_COM_Choose->currentText(), sim.port());
     }
 
 private:

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+#include <QSerialPort>
+#include <QString>
+#include <QTimer>
+
+// One serial port with the unit's line settings (115200 baud, 8N1, no flow control). Received bytes
+// are delivered as one text per burst, up to a 30 ms quiet gap, GBK-decoded and cut at the first
+// zero byte. The window's serial service and the command line both talk to units through it.
+class SerialLink : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Why the last open failed, in the system's words.
+    struct Failure {
+        QString reason;
+        bool permissionDenied = false;
+    };
+
+    explicit SerialLink(QObject *parent = nullptr);
+    ~SerialLink() override;
+
+    bool open(const QString &portName);
+    void close();
+    bool isOpen() const { return Port_Open; }
+    Failure openFailure() const { return Open_Failure; }
+    // Both are dropped while no port is open.
+    void sendText(const QString &text);
+    void sendBytes(const QByteArray &bytes);
+
+    static constexpr int BurstGapMs = 30;
+    static constexpr qint64 ReadBufferLimit = 64 * 1024;
+
+signals:
+    void received(const QString &text);
+    // The open port failed (unplugged, gone); it is closed already.
+    void lost(const QString &reason);
+
+private:
+    void restartGap();
+    void endBurst();
+    void portError(QSerialPort::SerialPortError error);
+    void release();
+
+    QPointer<QSerialPort> Serial_Port;
+    QByteArray RX_Buffer;
+    QTimer RX_Timer;
+    bool Port_Open = false;
+    Failure Open_Failure;
+};

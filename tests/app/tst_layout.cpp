@@ -1,0 +1,150 @@
+// Every caption and button text of the windows fits its control, and no caption runs into a
+// neighbour, in Chinese, English and Polish. Run once at the screen's own scale and once (CTest
+// tst_layout_2x) on a 192-dpi screen.
+#include "app/AppSetup.h"
+#include "app/Language.h"
+#include "app/MainWindow.h"
+#include "app/SystemDir.h"
+#include "device/Function_One.h"
+#include "device/Pair_Mode_Handle.h"
+#include "firmware/Bootloader_Handle.h"
+#include "protocol/USART_Send_QDialog_Handle.h"
+#include "ticket/QDialg_add_Line.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTranslator>
+#include <QtTest>
+
+namespace {
+// The area a left-aligned, vertically centred caption's text covers, in its parent's coordinates.
+QRect textArea(QWidget *w)
+{
+    auto *label = qobject_cast<QLabel *>(w);
+    const QFontMetrics fm = w->fontMetrics();
+    const QSize size(fm.horizontalAdvance(label->text()), fm.height());
+    const int top = label->alignment() & Qt::AlignTop ? 0 : (label->height() - size.height()) / 2;
+    return QRect(label->pos() + QPoint(label->margin(), top), size);
+}
+
+// Where the text of a caption or button ends up, in its parent's coordinates, when it is wider
+// than the room the control gives it (empty when it fits).
+QStringList problems(QWidget *window)
+{
+    QStringList found;
+    const auto name = [](QWidget *w, const QString &text) {
+        return QStringLiteral("%1 \"%2\"").arg(QLatin1String(w->metaObject()->className()), text);
+    };
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (!w->isVisibleTo(window))
+            continue;
+        const QFontMetrics fm = w->fontMetrics();
+        if (auto *label = qobject_cast<QLabel *>(w); label && !label->text().isEmpty() && label->pixmap(Qt::ReturnByValue).isNull()
+                                                     && !label->wordWrap()) {
+            const int width = fm.horizontalAdvance(label->text()) + 2 * label->margin();
+            if (width > label->width())
+                found << name(w, label->text()) + QStringLiteral(" is cut: %1 > %2").arg(width).arg(label->width());
+            for (QWidget *other : label->parentWidget()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+                if (other != label && other->isVisibleTo(window) && !qobject_cast<QGroupBox *>(other)
+                    && textArea(label).intersects(qobject_cast<QLabel *>(other) ? textArea(other) : other->geometry()))
+                    found << name(w, label->text()) + QStringLiteral(" runs into ") + name(other, other->property("text").toString());
+        } else if (auto *button = qobject_cast<QPushButton *>(w); button && !button->text().isEmpty()) {
+            const int width = fm.horizontalAdvance(button->text()) + 8; // frame and a little air
+            if (width > button->width())
+                found << name(w, button->text()) + QStringLiteral(" is cut: %1 > %2").arg(width).arg(button->width());
+        } else if (auto *group = qobject_cast<QGroupBox *>(w); group && !group->title().isEmpty()) {
+            if (fm.horizontalAdvance(group->title()) + 16 > group->width())
+                found << name(w, group->title()) + QStringLiteral(" is cut");
+        } else if (auto *combo = qobject_cast<QComboBox *>(w); combo && !combo->isEditable()) {
+            for (int i = 0; i < combo->count(); ++i)
+                if (fm.horizontalAdvance(combo->itemText(i)) + 20 + 8 > combo->width()) // drop-down arrow, frame
+                    found << name(w, combo->itemText(i)) + QStringLiteral(" is cut");
+        }
+    }
+    return found;
+}
+} // namespace
+
+class tst_Layout : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        AppSetup::initResources();
+        qApp->setStyleSheet(AppSetup::globalStyleSheet());
+        QVERIFY(Dir.isValid());
+        SystemDir::setOverride(Dir.path());
+    }
+
+    void textsFit_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::newRow("Chinese") << 0;
+        QTest::newRow("English") << 1;
+        QTest::newRow("Polish") << 2;
+    }
+    void textsFit()
+    {
+        QFETCH(int, language);
+        Set_Language_Code(uint8_t(language));
+        QTranslator translator;
+        AppSetup::installCatalogue(*qApp, translator, language);
+        Function_One::COM_Count = 0;
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QStringList found = problems(&w);
+        QComboBox pairMode;
+        pairMode.addItems({QStringLiteral("add"), QStringLiteral("delete")});
+        for (int mode = 0; mode < 2; ++mode) {
+            pairMode.setCurrentIndex(mode);
+            Pair_Mode_Handle pairing(&w, &pairMode);
+            pairing.setFixedSize(550, 300);
+            found += check(&pairing);
+        }
+        QString lines[10];
+        QDialg_add_Line editor(&w, lines);
+        editor.setFixedSize(550, 300);
+        found += check(&editor);
+        editor.QC_Type_Choose.setCurrentIndex(3); // the colon hint shows
+        found += check(&editor);
+        QString batch[10];
+        USART_Send_QDialog_Handle sending(&w, batch, &w.Ticket_Page->USART_RX_dat, QStringLiteral("PB_ID_sned"));
+        sending.setFixedSize(500, 300);
+        found += check(&sending);
+        Bootloader_Handle firmware(&w);
+        firmware.setFixedSize(550, 300);
+        found += check(&firmware);
+        qApp->removeTranslator(&translator);
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+    }
+
+private:
+    static QStringList check(QDialog *dialog)
+    {
+        dialog->show();
+        if (!QTest::qWaitForWindowExposed(dialog))
+            return {QStringLiteral("window not shown")};
+        const QStringList found = problems(dialog);
+        dialog->hide();
+        return found;
+    }
+
+    QTemporaryDir Dir;
+};
+
+int main(int argc, char *argv[])
+{
+    AppSetup::beforeApplication(false); // as the program starts: laid out at the screen's scale
+    QApplication app(argc, argv);
+    tst_Layout test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_layout.moc"
