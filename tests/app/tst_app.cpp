@@ -277,6 +277,19 @@ private slots:
         QCOMPARE(box->currentIndex(), 0);
     }
 
+    void fileNamedAtStart()
+    {
+        SettingsCodec::Settings s;
+        s.typeNames[0] = "Opened";
+        writeFile(Dir->filePath("named.ini"), SettingsCodec::encode(s));
+        MainWindow w;
+        w.openAtStart(Dir->filePath("named.ini"));
+        QCOMPARE(w.Ticket_Page->QL_Type_Name[0]->text(), QStringLiteral("Opened"));
+        TestSupport::ModalCatcher boxes;
+        w.openAtStart(Dir->filePath("missing.ini"));
+        QCOMPARE(boxes.texts(), QStringList{"没有找到此文件:\r\n" + Dir->filePath("missing.ini")});
+    }
+
     void startUpLoad_data()
     {
         QTest::addColumn<QString>("state");
@@ -469,6 +482,12 @@ private slots:
         QCOMPARE(boxes.titles(), QStringList{"Warning"});
         QCOMPARE(boxes.texts().constFirst(), "\r\n\r\n" + spaces(51) + "\r\n" + spaces(15) + "系统文件可能已经损坏..." + spaces(13));
         QVERIFY(r.opened.isEmpty());
+        // A guide that no program here opens (no browser) is shown by its path.
+        writeFile(Dir->filePath("Chinese help path.ini"), "Help/help_zh.html");
+        w.desktop.openUrl = [](const QUrl &) { return false; };
+        w.OPEN_Hepl_File();
+        QTRY_COMPARE(boxes.count(), 2);
+        QCOMPARE(boxes.texts().at(1), "无法打开此文件, 请手动打开:\r\n" + Dir->filePath("Help/help_zh.html"));
     }
 
     void shippedSystemFolderIsComplete()

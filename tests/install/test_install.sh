@@ -44,6 +44,12 @@ run() {
 expect() { grep -qxF -- "$1" "$report" || fail "expected: $1"; }
 boxes() { grep -c '^box' "$report" || true; }
 
+# --help and --version need no display.
+for option in --help --version; do
+  /usr/bin/env -i "$tree/bin/tqmanage" $option > "$work/out" 2>&1 || fail "tqmanage $option without a display"
+done
+grep -qx 'tqmanage V1.0.7' "$work/out" || fail "--version printed $(cat "$work/out")"
+
 # A first start with no per-user files: the shipped defaults, nothing written on leaving with No.
 run "dump;close" ""
 expect "types ||||"
