@@ -7,6 +7,7 @@
 #include "app/SystemDir.h"
 #include "protocol/Commands.h"
 #include "protocol/FieldText.h"
+#include "protocol/SettingsBatches.h"
 #include "protocol/USART_Send_QDialog_Handle.h"
 #include "serial/IFunction.h"
 #include "serial/PortEntry.h"
@@ -410,7 +411,7 @@ void Function_One::Limit_Ql_type_Lenght(QString text)
     if (!field)
         return;
     // The final text in one pass; setting it re-enters this slot once, with nothing left to change.
-    const FieldText cleaned = FieldText::clean(text, TypeNameMaxBytes);
+    const FieldText cleaned = FieldText::clean(text, SettingsBatches::TypeNameMaxBytes);
     for (int i = 0; i < cleaned.removedPlus; ++i)
         PictureBox::show(this, tr("Warning"), QObject::tr("禁止使用特殊符号\"+\"请重新输入") + QStringLiteral("\r\n"),
                          QStringLiteral(":/Res/Pic/ban.png"));
@@ -420,22 +421,15 @@ void Function_One::Limit_Ql_type_Lenght(QString text)
 
 void Function_One::Type_Name_Command(QString *list)
 {
-    QStringList names;
-    for (QLineEdit *name : QL_Type_Name)
-        names << name->text();
-    const QStringList batch = Commands::typeNameBatch(names);
-    for (int k = 0; k < batch.size(); ++k)
-        list[k] = batch.at(k);
+    const QStringList batch = SettingsBatches::typeNames(currentSettings());
+    std::copy(batch.cbegin(), batch.cend(), list);
     qCDebug(lcDevice) << "type names to send:" << batch.size();
 }
 
 void Function_One::System_Parameter_Command(QString *list)
 {
-    const QStringList batch =
-        Commands::systemParameterBatch(QC_Network_ID->currentText(), QC_Sync_Restart->currentIndex(),
-                                       QC_Auto_Clear->currentIndex(), QC_Auto_Clear->currentText(), Read_Language(false));
-    for (int k = 0; k < batch.size(); ++k)
-        list[k] = batch.at(k);
+    const QStringList batch = SettingsBatches::parameters(currentSettings(), Read_Language(false));
+    std::copy(batch.cbegin(), batch.cend(), list);
 }
 
 void Function_One::Time_Sync_Command(QString *cmd)
@@ -481,8 +475,7 @@ void Function_One::runBatch(const QString &kind, QString *batch)
 void Function_One::Build_Print_Commands(const QString *lines, QString *commands)
 {
     const QStringList built = LineRecord::writeCommands(lines);
-    for (int i = 0; i < built.size(); ++i)
-        commands[i] = built.at(i);
+    std::copy(built.cbegin(), built.cend(), commands);
 }
 
 void Function_One::OPEN_Dialg_Add_Line()

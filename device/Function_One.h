@@ -106,7 +106,6 @@ public:
     bool Show_Print_Preview(); // false when a faulty record was reported
     void Show_Format_Error(const QString &code);
 
-    static constexpr int TypeNameMaxBytes = 8;
 
 private:
     void buildTicketGroup();

@@ -62,18 +62,19 @@ void UpgradeSession::responseTimeout()
     handle(QLatin1String(TimeoutText));
 }
 
-void UpgradeSession::finish(const QString &line)
+void UpgradeSession::finish(const QString &line, Outcome outcome)
 {
     emit logLine(line + CrLf);
     setButtonEnabled(true);
     Upgrade_Active = false;
+    emit ended(outcome);
 }
 
 void UpgradeSession::handle(const QString &text)
 {
     Response_Timer.stop();
     if (text.size() < 10) {
-        finish(QCoreApplication::translate("QObject", "发生异常错误请重新尝试....."));
+        finish(QCoreApplication::translate("QObject", "发生异常错误请重新尝试....."), Outcome::Garbled);
     } else if (text == QLatin1String(RequestText)) {
         emit sendText(Commands::upgradeStart());
         emit logLine(QCoreApplication::translate("QObject", "正在请求升级等待响应...") + CrLf);
@@ -81,13 +82,13 @@ void UpgradeSession::handle(const QString &text)
         Transfer_Image = Image;
         Response_Timer.start(ResponseTimeoutMs);
     } else if (text == QLatin1String(TimeoutText)) {
-        finish(QCoreApplication::translate("QObject", "响应超时请重新尝试....."));
+        finish(QCoreApplication::translate("QObject", "响应超时请重新尝试....."), Outcome::NoAnswer);
     } else if (text == QLatin1String("ATUP+Upgrade_Over+OK\r\n")) {
         qCDebug(lcUpgrade) << "unit reports success";
-        finish(QCoreApplication::translate("QObject", "升级完成5s后进入主程序..."));
+        finish(QCoreApplication::translate("QObject", "升级完成5s后进入主程序..."), Outcome::Upgraded);
     } else if (text == QLatin1String("ATUP+Upgrade_Error+OK\r\n")) {
         qCDebug(lcUpgrade) << "unit rejected the image";
-        finish(QCoreApplication::translate("QObject", "升级包存在异常升级失败请检查后重新尝试..."));
+        finish(QCoreApplication::translate("QObject", "升级包存在异常升级失败请检查后重新尝试..."), Outcome::Rejected);
     } else if (Upgrade_Active) {
         const QStringList fields = text.split(QLatin1Char('+'));
         if (fields.value(1) != QLatin1String("Package")) {

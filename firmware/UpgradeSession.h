@@ -12,6 +12,11 @@ class UpgradeSession : public QObject
     Q_OBJECT
 
 public:
+    // How a transfer ended: the unit's two verdicts, no answer within the response time, or a
+    // text too short to be anything the unit sends.
+    enum class Outcome { Upgraded, Rejected, NoAnswer, Garbled };
+    Q_ENUM(Outcome)
+
     explicit UpgradeSession(QObject *parent = nullptr);
 
     // The image the next transfer sends. Refused (false) while a transfer runs: its packages are only
@@ -42,10 +47,11 @@ signals:
     void sendPackage(const QByteArray &package);
     void logLine(const QString &text);
     void buttonEnabledChanged(bool enabled);
+    void ended(UpgradeSession::Outcome outcome);
 
 private:
     void setButtonEnabled(bool enabled);
-    void finish(const QString &line);
+    void finish(const QString &line, Outcome outcome);
     void answerRequest(const QString &numberField);
 
     QByteArray Image;

@@ -15,6 +15,11 @@ CommandBatch::CommandBatch(const QString *list, QString *rx, const QString &kind
 {
     Send_Timer.setTimerType(Qt::PreciseTimer);
     connect(&Send_Timer, &QTimer::timeout, this, &CommandBatch::poll);
+    Timeout_Timer.setSingleShot(true);
+    connect(&Timeout_Timer, &QTimer::timeout, this, [this] {
+        Send_Timer.stop();
+        emit timedOut(waitingFor());
+    });
     if (Kind) {
         for (int i = 0; i < Kind->examined; ++i)
             if (!Send_List[i].isEmpty())
@@ -38,6 +43,8 @@ void CommandBatch::start()
                  + QCoreApplication::translate("QObject", " 参数需要发送正在建立通信......") + QStringLiteral("\r\n"));
     Send_Index = 1;
     emit send(Send_List[0]);
+    if (Timeout_Ms > 0)
+        Timeout_Timer.start(Timeout_Ms);
     emit logLine(QCoreApplication::translate("QObject", "正在发送 ") + QString::number(Send_Index)
                  + QCoreApplication::translate("QObject", " 条内容......") + QStringLiteral("\r\n"));
     Send_Timer.start(FirstPollMs);
@@ -55,13 +62,17 @@ void CommandBatch::check(const BatchKind &kind)
         return;
     if (Send_Count <= Send_Index) {
         Send_Timer.stop();
+        Timeout_Timer.stop();
         Complete = true;
         emit progress(100);
         emit logLine(QCoreApplication::translate("QObject", "发送完成已停止通信....."));
+        emit completed();
         return;
     }
     emit send(Send_List[Send_Index]);
     ++Send_Index;
+    if (Timeout_Ms > 0)
+        Timeout_Timer.start(Timeout_Ms);
     // Only a reply to the command just sent may advance the batch.
     RX_dat->clear();
     emit logLine(QCoreApplication::translate("QObject", "正在发送 ") + QString::number(Send_Index)

@@ -26,6 +26,10 @@ public:
 
     void start();
     void poll();
+    // Gives up when a command is not acknowledged within ms (the window never does: the operator
+    // closes it). 0, the default, waits for ever.
+    void setTimeout(int ms) { Timeout_Ms = ms; }
+    QString waitingFor() const { return Send_Index > 0 && !Complete ? Send_List[Send_Index - 1] : QString(); }
 
     static constexpr int FirstPollMs = 120;
     static constexpr int LaterPollMs = 250;
@@ -34,6 +38,8 @@ signals:
     void send(const QString &command);
     void logLine(const QString &text);
     void progress(int percent);
+    void completed();
+    void timedOut(const QString &command);
 
 private:
     void check(const BatchKind &kind);
@@ -42,6 +48,8 @@ private:
     QString *RX_dat;
     const BatchKind *Kind;
     QTimer Send_Timer;
+    QTimer Timeout_Timer;
+    int Timeout_Ms = 0;
     int Send_Count = 0;
     int Send_Index = 0;
     bool Complete = false;

@@ -1,9 +1,6 @@
 #include "Commands.h"
 
-#include "serial/Gbk.h"
-
 #include <QDateTime>
-#include <QRegularExpression>
 
 namespace {
 QString join(const QStringList &fields)
@@ -81,29 +78,4 @@ QString Commands::upgradeStart()
 QString Commands::packageOver()
 {
     return QStringLiteral("ATUP+Package_Over+OK\r\n");
-}
-
-QString Commands::clearingHourFromItem(int index, const QString &itemText)
-{
-    if (index == 0)
-        return QStringLiteral("25");
-    static const QRegularExpression hour(QStringLiteral("([0-9]{1,2}):00"));
-    return hour.match(itemText).captured(1);
-}
-
-QStringList Commands::typeNameBatch(const QStringList &names)
-{
-    QStringList batch;
-    // A name of characters GBK has no bytes for would go out as an empty field the unit refuses.
-    for (int i = 0; i < names.size(); ++i)
-        if (!Gbk::encode(names.at(i)).isEmpty())
-            batch << typeName(i + 1, names.at(i));
-    return batch;
-}
-
-QStringList Commands::systemParameterBatch(const QString &networkIdText, int syncRestartIndex, int autoClearIndex,
-                                           const QString &autoClearText, int languageCode)
-{
-    return {join({QStringLiteral("ATNW"), QStringLiteral("0"), networkIdText, OK}), syncRestart(syncRestartIndex == 0),
-            autoClear(clearingHourFromItem(autoClearIndex, autoClearText)), unitLanguage(languageCode)};
 }

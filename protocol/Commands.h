@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 class QDateTime;
 
@@ -22,14 +21,4 @@ QString pairAdd(const QString &type);
 QString pairDelete(const QString &type);
 QString upgradeStart();
 QString packageOver();
-
-// The hour text of the clearing box: "25" for index 0 (disabled), else the hour of "HH:00".
-QString clearingHourFromItem(int index, const QString &itemText);
-
-// The type-name batch: one command per name with GBK bytes, in type order, without gaps.
-QStringList typeNameBatch(const QStringList &names);
-
-// The four system-parameter commands.
-QStringList systemParameterBatch(const QString &networkIdText, int syncRestartIndex, int autoClearIndex,
-                                 const QString &autoClearText, int languageCode);
 } // namespace Commands

@@ -265,6 +265,10 @@ QList<SimUnit::Reply> SimUnit::upgrade(const Command &c)
             if (out.open(QIODevice::WriteOnly | QIODevice::Truncate))
                 out.write(Upgrade.image);
         }
+        if (Opts.rejectImage) {
+            note(QStringLiteral("image rejected"));
+            return {{QByteArray("ATUP+Upgrade_Error+OK\r\n"), 0}};
+        }
         return {{QByteArray("ATUP+Upgrade_Over+OK\r\n"), 0}};
     }
     return reject(QStringLiteral("unexpected bootloader text"));

@@ -24,6 +24,7 @@ public:
         QString dispenserId = QStringLiteral("1001"); // the dispenser whose key is held
         int stallAfter = -1;        // stop asking after this package
         bool corruptRequest = false; // one malformed package request
+        bool rejectImage = false;    // the verdict on a complete image is an error
         QString imageOut;            // where the assembled image is written
     };
 

@@ -56,8 +56,10 @@ int main(int argc, char *argv[])
                                         QStringLiteral("Stop asking for packages after package N."), QStringLiteral("N"));
     const QCommandLineOption corrupt(QStringLiteral("corrupt-request"),
                                      QStringLiteral("Send one malformed package request."));
+    const QCommandLineOption reject(QStringLiteral("reject-image"),
+                                    QStringLiteral("Give the verdict of error on a complete firmware image."));
     parser.addOptions({version, bootloader, journal, silent, ackDelay, split, wrongCode, keyDelay, dispenser, imageOut,
-                       stallAfter, corrupt});
+                       stallAfter, corrupt, reject});
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(parser.errorText()));
         return 2;
@@ -76,6 +78,7 @@ int main(int argc, char *argv[])
     options.dispenserId = parser.value(dispenser);
     options.imageOut = parser.value(imageOut);
     options.corruptRequest = parser.isSet(corrupt);
+    options.rejectImage = parser.isSet(reject);
     const auto number = [&parser](const QCommandLineOption &option, int *out) {
         bool ok = false;
         *out = parser.value(option).toInt(&ok);

@@ -1,5 +1,7 @@
 #include "SettingsCodec.h"
 
+#include "LineRecord.h"
+
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -80,4 +82,26 @@ SettingsCodec::Decoded SettingsCodec::decode(const QByteArray &content)
     out.settings.autoClearIndex = read(parameterKey(1)).toInt();
     out.settings.syncRestartIndex = read(parameterKey(2)).toInt();
     return out;
+}
+
+QStringList SettingsCodec::errors(const Settings &s)
+{
+    QStringList codes;
+    for (const QString &line : s.lines) {
+        if (!line.isEmpty() && !LineRecord::check(line).isEmpty()) {
+            codes << LineRecord::check(line);
+            break;
+        }
+    }
+    for (const QString &name : s.typeNames)
+        if (name.contains(QLatin1Char('+')))
+            return codes << QStringLiteral("020");
+    const auto outside = [](int index, int count) { return index < 0 || index >= count; };
+    if (outside(s.networkIdIndex, NetworkIds))
+        codes << QStringLiteral("015");
+    if (outside(s.autoClearIndex, ClearingChoices))
+        codes << QStringLiteral("016");
+    if (outside(s.syncRestartIndex, RestartChoices))
+        codes << QStringLiteral("017");
+    return codes;
 }

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 // The settings file: Base64 of the INI text QSettings writes for the eighteen keys
 // (0行 … 9行 line records, 0类 … 4类 type names, 0参 … 2参 parameter indexes).
@@ -30,5 +31,13 @@ public:
     // Reads file content in memory; anything that is not Base64 of such an INI text has no keys.
     static Decoded decode(const QByteArray &content);
 
+    // The format errors opening these settings reports, in the window's order: the first faulty line
+    // record ("000" to "008"); "020" for a type name with "+", which ends the check; then "015",
+    // "016" and "017" for a network ID, clearing hour or restart choice out of range.
+    static QStringList errors(const Settings &settings);
+
     static constexpr int KeyCount = 18;
+    static constexpr int NetworkIds = 100;     // "0" to "99"
+    static constexpr int ClearingChoices = 25; // disabled, 00:00 to 23:00
+    static constexpr int RestartChoices = 2;   // allowed, forbidden
 };

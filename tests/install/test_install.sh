@@ -49,6 +49,7 @@ for option in --help --version; do
   /usr/bin/env -i "$tree/bin/tqmanage" $option > "$work/out" 2>&1 || fail "tqmanage $option without a display"
 done
 grep -qx 'tqmanage V1.0.7' "$work/out" || fail "--version printed $(cat "$work/out")"
+/usr/bin/env -i "$tree/bin/tqmanage-cli" --version | grep -qx 'tqmanage-cli V1.0.7' || fail "tqmanage-cli is not installed"
 
 # A first start with no per-user files: the shipped defaults, nothing written on leaving with No.
 run "dump;close" ""

@@ -10,12 +10,12 @@ cpack -G DEB > cpack.log 2>&1 || { cat cpack.log; exit 1; }
 deb=$(ls tqmanage_*_*.deb)
 fail() { echo "FAIL: $*"; exit 1; }
 files=$(dpkg-deb -c "$deb" | grep -o '\./.*')
-for f in usr/bin/tqmanage usr/bin/tqunit-sim usr/share/tqmanage/System/Language.ini \
+for f in usr/bin/tqmanage usr/bin/tqmanage-cli usr/bin/tqunit-sim usr/share/tqmanage/System/Language.ini \
          "usr/share/tqmanage/System/Update log.ini" usr/share/tqmanage/System/Help/help_en.html \
          usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
          usr/share/icons/hicolor/48x48/apps/$id.png usr/share/icons/hicolor/128x128/apps/$id.png \
          usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/man/man1/tqmanage.1.gz \
-         usr/share/man/man1/tqunit-sim.1.gz usr/share/doc/tqmanage/copyright usr/share/doc/tqmanage/changelog.gz; do
+         usr/share/man/man1/tqunit-sim.1.gz usr/share/man/man1/tqmanage-cli.1.gz usr/share/doc/tqmanage/copyright usr/share/doc/tqmanage/changelog.gz; do
   grep -qxF "./$f" <<< "$files" || fail "$deb lacks /$f"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -25,7 +25,7 @@ done
 x=$(mktemp -d)
 trap 'rm -rf "$x"' EXIT
 dpkg-deb -x "$deb" "$x"
-for b in tqmanage tqunit-sim; do
+for b in tqmanage tqmanage-cli tqunit-sim; do
   file "$x/usr/bin/$b" | grep -q ', stripped' || fail "/usr/bin/$b is not stripped"
 done
 desktop-file-validate "$x/usr/share/applications/$id.desktop" || fail "desktop-file-validate"

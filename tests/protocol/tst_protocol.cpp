@@ -4,6 +4,7 @@
 #include "protocol/CommandBatch.h"
 #include "protocol/Commands.h"
 #include "protocol/FieldText.h"
+#include "protocol/SettingsBatches.h"
 
 #include <QDateTime>
 #include <QtTest>
@@ -59,9 +60,9 @@ private slots:
         QTest::newRow("Sunday is 07") << Commands::timeSync({QDate(2023, 12, 31), QTime(23, 59, 58)})
                                       << "ATTW+23-12-31-07-23-59-58+OK";
         QTest::newRow("Monday is 01") << Commands::timeSync({QDate(2024, 1, 1), QTime(0, 0, 1)}) << "ATTW+24-01-01-01-00-00-01+OK";
-        QTest::newRow("clearing disabled") << Commands::clearingHourFromItem(0, "DISABLE") << "25";
-        QTest::newRow("clearing 00:00") << Commands::clearingHourFromItem(1, "00:00") << "00";
-        QTest::newRow("clearing 23:00") << Commands::clearingHourFromItem(24, "23:00") << "23";
+        QTest::newRow("clearing disabled") << SettingsBatches::clearingHour(0) << "25";
+        QTest::newRow("clearing 00:00") << SettingsBatches::clearingHour(1) << "00";
+        QTest::newRow("clearing 23:00") << SettingsBatches::clearingHour(24) << "23";
     }
     void builders()
     {
@@ -87,12 +88,16 @@ private slots:
         QTest::newRow("no GBK bytes count as empty")
             << QStringList{QString(QChar(0x200B)), QString(QChar(0xFEFF)), QString(QChar(0x00AD)), "", "e"}
             << QStringList{"ATLW+5+e+OK"};
+        QTest::newRow("held to the field rule") << QStringList{"ABCDEFGHIJ", "一二三四五", "", "", ""}
+                                                << QStringList{"ATLW+1+ABCDEFGH+OK", "ATLW+2+一二三四+OK"};
     }
     void typeNameBatch()
     {
         QFETCH(QStringList, names);
         QFETCH(QStringList, batch);
-        QCOMPARE(Commands::typeNameBatch(names), batch);
+        SettingsCodec::Settings s;
+        std::copy(names.cbegin(), names.cend(), s.typeNames);
+        QCOMPARE(SettingsBatches::typeNames(s), batch);
     }
 
     void systemParameterBatch_data()
@@ -114,7 +119,12 @@ private slots:
         QFETCH(QString, clearText);
         QFETCH(int, language);
         QFETCH(QStringList, batch);
-        QCOMPARE(Commands::systemParameterBatch("42", restart, clearIndex, clearText, language), batch);
+        SettingsCodec::Settings s;
+        s.networkIdIndex = 42;
+        s.syncRestartIndex = restart;
+        s.autoClearIndex = clearIndex;
+        QCOMPARE(SettingsBatches::parameters(s, language), batch);
+        QCOMPARE(SettingsBatches::clearingHour(clearIndex), clearText == "禁止" ? QStringLiteral("25") : clearText.left(2));
     }
 
     void acknowledgements_data()
@@ -240,6 +250,22 @@ private slots:
         QCOMPARE(line.sent, QStringList{"ATLW+1+a+OK"});
         QVERIFY(batch.isPolling());
         QVERIFY(line.progress.isEmpty());
+    }
+
+    void givesUpAfterTheTimeout()
+    {
+        QString list[10] = {"ATNW+0+1+OK", "ATNW+1+1+OK", "c", "d"};
+        Line line;
+        line.unit = [](const QString &c) { return c == "ATNW+0+1+OK" ? QStringLiteral("ATNW+0+OK!\r\n") : QString(); };
+        CommandBatch batch(list, &line.rx, "PB_ID_sned");
+        attach(batch, line);
+        QSignalSpy gaveUp(&batch, &CommandBatch::timedOut);
+        batch.setTimeout(500);
+        batch.start();
+        QTRY_COMPARE_WITH_TIMEOUT(gaveUp.count(), 1, 3000);
+        QCOMPARE(gaveUp.at(0).at(0).toString(), QStringLiteral("ATNW+1+1+OK")); // the one it waited for
+        QCOMPARE(line.sent.size(), 2);
+        QVERIFY(!batch.isPolling() && !batch.isComplete());
     }
 
     void onlyTheLatestTextCounts()

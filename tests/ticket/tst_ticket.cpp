@@ -309,6 +309,30 @@ private slots:
         QCOMPARE(d.settings.syncRestartIndex, keys);
     }
 
+    void settingsErrors_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QStringList>("codes");
+        QTest::newRow("none") << "" << QStringList{};
+        QTest::newRow("faulty line and parameters") << "line,id,clear,restart" << QStringList{"003", "015", "016", "017"};
+        QTest::newRow("name with plus ends the check") << "line,name,id" << QStringList{"003", "020"};
+    }
+    void settingsErrors()
+    {
+        QFETCH(QString, field);
+        QFETCH(QStringList, codes);
+        SettingsCodec::Settings s;
+        s.lines[2] = field.contains("line") ? "ATPW+2+X+L+a+SIZE:S+OK" : "ATPW+2+N+L+a+SIZE:S+OK";
+        s.lines[6] = "ATPW+6+N+L+a+SIZE:S+ok"; // only the first faulty record counts
+        if (!field.contains("line"))
+            s.lines[6].clear();
+        s.typeNames[3] = field.contains("name") ? "A+B" : "AB";
+        s.networkIdIndex = field.contains("id") ? 100 : 99;
+        s.autoClearIndex = field.contains("clear") ? -1 : 24;
+        s.syncRestartIndex = field.contains("restart") ? 2 : 1;
+        QCOMPARE(SettingsCodec::errors(s), codes);
+    }
+
     void loneSurrogateFromAFile()
     {
         // A settings file may say \xd83d: the record keeps its slot and its bytes are counted.

@@ -1,0 +1,110 @@
+#include "Report.h"
+
+#include "UnitJob.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QVector>
+
+namespace {
+QString orDash(const QString &text)
+{
+    return text.isEmpty() ? QStringLiteral("-") : text;
+}
+
+QString resultText(const UnitJob::Result &r)
+{
+    if (r.ok)
+        return QStringLiteral("ok");
+    QString text = QStringLiteral("failed: ") + r.error;
+    if (!r.waitingFor.isEmpty())
+        text += QStringLiteral(" (waiting for %1)").arg(r.waitingFor);
+    return text;
+}
+} // namespace
+
+Report::Report(const QString &verb, const QList<UnitJob *> &jobs, std::FILE *progress, bool terminal)
+    : Verb(verb)
+    , Jobs(jobs)
+    , Progress(progress)
+    , Terminal(terminal)
+{
+    // On a terminal the lines are redrawn at most ten times a second.
+    Redraw_Timer.setSingleShot(true);
+    Redraw_Timer.setInterval(100);
+    connect(&Redraw_Timer, &QTimer::timeout, this, &Report::redraw);
+    for (UnitJob *job : jobs)
+        connect(job, &UnitJob::changed, this, [this, job] { changed(job); });
+}
+
+QString Report::line(const UnitJob *job) const
+{
+    return QStringLiteral("%1: %2").arg(job->result().port, job->status());
+}
+
+void Report::changed(UnitJob *job)
+{
+    if (!Terminal) {
+        std::fprintf(Progress, "%s\n", qPrintable(line(job)));
+        std::fflush(Progress);
+    } else if (!Redraw_Timer.isActive()) {
+        Redraw_Timer.start();
+    }
+}
+
+void Report::redraw()
+{
+    if (!Terminal)
+        return;
+    if (Drawn)
+        std::fprintf(Progress, "\x1b[%dA", int(Jobs.size())); // back to the first unit's line
+    for (const UnitJob *job : qAsConst(Jobs))
+        std::fprintf(Progress, "\x1b[2K%s\n", qPrintable(line(job)));
+    std::fflush(Progress);
+    Drawn = true;
+}
+
+int Report::finish(bool json, std::FILE *out)
+{
+    Redraw_Timer.stop();
+    redraw();
+    bool allOk = true;
+    QJsonArray units;
+    QStringList rows{QStringLiteral("PORT\tVERSION\tWRITTEN\tRESULT")};
+    for (const UnitJob *job : qAsConst(Jobs)) {
+        const UnitJob::Result &r = job->result();
+        allOk = allOk && r.ok;
+        units.append(QJsonObject{{QStringLiteral("port"), r.port},
+                                 {QStringLiteral("version"), r.version},
+                                 {QStringLiteral("bootloader"), r.bootloader},
+                                 {QStringLiteral("written"), QJsonArray::fromStringList(r.written)},
+                                 {QStringLiteral("result"), r.ok ? QStringLiteral("ok") : QStringLiteral("failed")},
+                                 {QStringLiteral("error"), r.error},
+                                 {QStringLiteral("waitingFor"), r.waitingFor}});
+        rows << QStringLiteral("%1\t%2\t%3\t%4")
+                    .arg(r.port, orDash(r.version + (r.bootloader ? QStringLiteral(" (bootloader)") : QString())),
+                         orDash(r.written.join(QStringLiteral(", "))), resultText(r));
+    }
+    const int status = allOk ? 0 : 1;
+    if (json) {
+        const QJsonObject doc{{QStringLiteral("verb"), Verb}, {QStringLiteral("exitCode"), status}, {QStringLiteral("units"), units}};
+        std::fputs(QJsonDocument(doc).toJson(QJsonDocument::Indented).constData(), out);
+        return status;
+    }
+    // Columns as wide as their widest cell.
+    QVector<int> widths(4, 0);
+    for (const QString &row : qAsConst(rows)) {
+        const QStringList cells = row.split(QLatin1Char('\t'));
+        for (int c = 0; c < 3; ++c)
+            widths[c] = qMax(widths[c], cells.at(c).size());
+    }
+    for (const QString &row : qAsConst(rows)) {
+        const QStringList cells = row.split(QLatin1Char('\t'));
+        QString text;
+        for (int c = 0; c < 3; ++c)
+            text += cells.at(c).leftJustified(widths[c] + 2);
+        std::fprintf(out, "%s\n", qPrintable(text + cells.at(3)));
+    }
+    return status;
+}

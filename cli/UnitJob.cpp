@@ -1,0 +1,219 @@
+#include "UnitJob.h"
+
+#include "device/StateReply.h"
+#include "protocol/Commands.h"
+#include "protocol/SettingsBatches.h"
+
+#include <QDateTime>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcJob, "tq.cli")
+
+namespace {
+// The unit needs a moment after the port opens, and is asked again every 2 s, as the window does.
+constexpr int StateQueryDelayMs = 101;
+constexpr int StateQueryRepeatMs = 2000;
+} // namespace
+
+UnitJob::UnitJob(const QString &port, const Plan &plan, QObject *parent)
+    : QObject(parent)
+    , Job_Plan(plan)
+{
+    Outcome.port = port;
+    Deadline.setSingleShot(true);
+    connect(&Link, &SerialLink::received, this, &UnitJob::received);
+    connect(&Link, &SerialLink::lost, this, [this](const QString &reason) { fail(QStringLiteral("port lost: ") + reason); });
+    connect(&State_Repeat, &QTimer::timeout, this, [this] { Link.sendText(Commands::stateQuery()); });
+}
+
+QString UnitJob::stepName(Step step)
+{
+    switch (step) {
+    case Step::Ticket:
+        return QStringLiteral("ticket");
+    case Step::Names:
+        return QStringLiteral("names");
+    case Step::Parameters:
+        return QStringLiteral("params");
+    case Step::Clock:
+        return QStringLiteral("clock");
+    case Step::Reset:
+        return QStringLiteral("reset");
+    case Step::Upgrade:
+        break;
+    }
+    return QStringLiteral("upgrade");
+}
+
+void UnitJob::setStatus(const QString &status)
+{
+    Status = status;
+    emit changed();
+}
+
+void UnitJob::start()
+{
+    if (!Link.open(Outcome.port)) {
+        fail(QStringLiteral("cannot open the port: ") + Link.openFailure().reason);
+        return;
+    }
+    setStatus(QStringLiteral("asking for the state"));
+    QTimer::singleShot(StateQueryDelayMs, Qt::PreciseTimer, this, &UnitJob::askState);
+}
+
+void UnitJob::askState()
+{
+    if (Done)
+        return;
+    Link.sendText(Commands::stateQuery());
+    State_Repeat.start(StateQueryRepeatMs);
+    Deadline.disconnect();
+    connect(&Deadline, &QTimer::timeout, this, [this] { fail(QStringLiteral("the unit does not answer"), Commands::stateQuery()); });
+    Deadline.start(Job_Plan.timeoutMs);
+}
+
+void UnitJob::received(const QString &text)
+{
+    Rx_Text = text; // a batch polls it, as the batch window polls the device page's
+    if (Done)
+        return;
+    if (Outcome.version.isEmpty()) {
+        if (const auto version = stateReplyVersion(text)) {
+            Outcome.version = version->trimmed();
+            Outcome.bootloader = Outcome.version.startsWith(QLatin1String("VB"));
+            State_Repeat.stop();
+            Deadline.stop();
+            nextStep();
+        }
+        return;
+    }
+    if (Session) {
+        Deadline.start(Job_Plan.timeoutMs); // the unit drives a transfer: silence for this long ends it
+        Session->handle(text);
+    }
+}
+
+void UnitJob::nextStep()
+{
+    if (Next_Step == Job_Plan.steps.size()) {
+        Outcome.ok = true;
+        Done = true;
+        Link.close();
+        setStatus(QStringLiteral("done"));
+        emit done();
+        return;
+    }
+    const SettingsCodec::Settings &s = Job_Plan.settings;
+    switch (Job_Plan.steps.at(Next_Step)) {
+    case Step::Ticket:
+        return runBatch("Print_Write_Push", SettingsBatches::ticket(s));
+    case Step::Names:
+        return runBatch("TYPE_PB_SET", SettingsBatches::typeNames(s));
+    case Step::Parameters:
+        return runBatch("PB_ID_sned", SettingsBatches::parameters(s, Job_Plan.languageCode));
+    case Step::Clock:
+        return runBatch("PB_Time_syn_sned", {Commands::timeSync(QDateTime::currentDateTime())});
+    case Step::Reset:
+        return runBatch("PB_Rec_sned", {Commands::factoryReset()});
+    case Step::Upgrade:
+        return runUpgrade();
+    }
+}
+
+void UnitJob::runBatch(const char *kind, const QStringList &commands)
+{
+    const QString name = stepName(Job_Plan.steps.at(Next_Step++));
+    if (commands.isEmpty()) { // nothing to send (no type names): the step is over at once
+        nextStep();
+        return;
+    }
+    dropBatch();
+    for (QString &entry : Batch_List)
+        entry.clear();
+    std::copy(commands.cbegin(), commands.cend(), Batch_List);
+    Batch = new CommandBatch(Batch_List, &Rx_Text, QLatin1String(kind), this);
+    Batch->setTimeout(Job_Plan.timeoutMs);
+    Batch_Sent = 0;
+    connect(Batch, &CommandBatch::send, this, [this, name, count = commands.size()](const QString &command) {
+        Rx_Text.clear();
+        Link.sendText(command);
+        setStatus(QStringLiteral("%1 %2/%3").arg(name).arg(++Batch_Sent).arg(count));
+    });
+    connect(Batch, &CommandBatch::completed, this, [this, name] {
+        Outcome.written << name;
+        nextStep();
+    });
+    connect(Batch, &CommandBatch::timedOut, this, [this](const QString &command) {
+        fail(QStringLiteral("no acknowledgement within %1 s").arg(Job_Plan.timeoutMs / 1000.0), command);
+    });
+    Batch->start();
+}
+
+void UnitJob::runUpgrade()
+{
+    ++Next_Step;
+    Session = std::make_unique<UpgradeSession>();
+    const int packages = Job_Plan.image.size() / 1024 + 1;
+    connect(Session.get(), &UpgradeSession::sendText, &Link, &SerialLink::sendText);
+    connect(Session.get(), &UpgradeSession::sendPackage, this, [this, packages](const QByteArray &package) {
+        Link.sendBytes(package);
+        setStatus(QStringLiteral("upgrade %1/%2").arg(++Packages_Sent).arg(packages));
+    });
+    connect(Session.get(), &UpgradeSession::ended, this, &UnitJob::upgradeEnded);
+    Deadline.disconnect();
+    connect(&Deadline, &QTimer::timeout, this, [this] { fail(QStringLiteral("the unit stopped the transfer")); });
+    Deadline.start(Job_Plan.timeoutMs);
+    Session->setImage(Job_Plan.image);
+    setStatus(QStringLiteral("upgrade: asking to start"));
+    Session->pressUpdate();
+}
+
+void UnitJob::upgradeEnded(UpgradeSession::Outcome outcome)
+{
+    Deadline.stop();
+    switch (outcome) {
+    case UpgradeSession::Outcome::Upgraded:
+        Outcome.written << stepName(Step::Upgrade);
+        nextStep();
+        return;
+    case UpgradeSession::Outcome::Rejected:
+        return fail(QStringLiteral("the unit rejected the image"));
+    case UpgradeSession::Outcome::NoAnswer:
+        return fail(QStringLiteral("no answer within 1 s during the transfer, after %1 packages").arg(Packages_Sent));
+    case UpgradeSession::Outcome::Garbled:
+        break;
+    }
+    fail(QStringLiteral("a reply too short to read during the transfer"));
+}
+
+void UnitJob::stop(const QString &why)
+{
+    fail(why, Batch ? Batch->waitingFor() : QString());
+}
+
+void UnitJob::dropBatch()
+{
+    if (!Batch)
+        return;
+    Batch->disconnect(this);
+    Batch->deleteLater();
+    Batch = nullptr;
+}
+
+void UnitJob::fail(const QString &error, const QString &waitingFor)
+{
+    if (Done)
+        return;
+    qCDebug(lcJob) << Outcome.port << error << waitingFor;
+    Done = true;
+    State_Repeat.stop();
+    Deadline.stop();
+    if (Session)
+        Session->abandon();
+    dropBatch();
+    Link.close();
+    Outcome.error = error;
+    Outcome.waitingFor = waitingFor;
+    setStatus(QStringLiteral("failed: ") + error);
+    emit done();
+}

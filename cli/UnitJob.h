@@ -1,0 +1,83 @@
+#pragma once
+
+#include "firmware/UpgradeSession.h"
+#include "protocol/CommandBatch.h"
+#include "serial/SerialLink.h"
+#include "ticket/SettingsCodec.h"
+
+#include <QObject>
+#include <QStringList>
+#include <QTimer>
+
+#include <memory>
+
+// One unit on one port: opens it, asks for the unit's state, then runs the verb's steps, each as the
+// command batch or firmware transfer the window would run, and gives the unit up when it stops
+// answering, when the port goes away, or when the operator interrupts.
+class UnitJob : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Step { Ticket, Names, Parameters, Clock, Reset, Upgrade };
+
+    struct Plan {
+        QList<Step> steps; // after the state query; none for the state verb
+        SettingsCodec::Settings settings;
+        QByteArray image;
+        int languageCode = 0;
+        int timeoutMs = 5000;
+    };
+
+    struct Result {
+        QString port;
+        QString version; // empty when the unit never answered
+        bool bootloader = false;
+        QStringList written; // the steps the unit acknowledged, by name
+        bool ok = false;
+        QString error;
+        QString waitingFor; // the command the unit did not acknowledge, when it was given up
+    };
+
+    UnitJob(const QString &port, const Plan &plan, QObject *parent = nullptr);
+
+    void start();
+    // Ends the job with this reason, whatever it was doing (Ctrl+C, or nothing to send).
+    void stop(const QString &why);
+    bool isDone() const { return Done; }
+    const Result &result() const { return Outcome; }
+    // One line of progress: what the unit is doing now.
+    QString status() const { return Status; }
+
+    static QString stepName(Step step);
+
+signals:
+    void changed();
+    void done();
+
+private:
+    void received(const QString &text);
+    void askState();
+    void nextStep();
+    void runBatch(const char *kind, const QStringList &commands);
+    void runUpgrade();
+    void upgradeEnded(UpgradeSession::Outcome outcome);
+    void fail(const QString &error, const QString &waitingFor = QString());
+    void dropBatch();
+    void setStatus(const QString &status);
+
+    Plan Job_Plan;
+    Result Outcome;
+    SerialLink Link;
+    QString Rx_Text; // the latest received text, as the device page keeps it for a batch
+    QTimer State_Repeat;
+    QTimer Deadline;
+    int Next_Step = 0;
+    QString Batch_List[10];
+    CommandBatch *Batch = nullptr; // replaced per step; an old one goes when its signal has returned
+    int Batch_Sent = 0;
+    std::unique_ptr<UpgradeSession> Session;
+    int Packages_Sent = 0;
+    QString Status;
+    bool Done = false;
+};

@@ -1,0 +1,258 @@
+// tqmanage-cli against several simulators at once, each on its own pseudo-terminal.
+#include "protocol/SettingsBatches.h"
+#include "testsupport/TestSupport.h"
+#include "ticket/SettingsCodec.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+#include <signal.h>
+
+namespace {
+struct Run {
+    int exitCode = -1;
+    QJsonArray units;
+    QByteArray out;
+    QByteArray err;
+};
+
+using Sims = std::vector<std::unique_ptr<SimUnderTest>>;
+
+Sims startSims(int n, const QStringList &options = {})
+{
+    Sims sims;
+    for (int i = 0; i < n; ++i)
+        sims.push_back(std::make_unique<SimUnderTest>(options));
+    return sims;
+}
+
+QStringList portArguments(const Sims &sims)
+{
+    QStringList args;
+    for (const auto &sim : sims)
+        args << "--port" << sim->port();
+    return args;
+}
+
+// Runs tqmanage-cli to the end; during() may act on it while it runs (kill a simulator, Ctrl+C).
+Run cli(const QStringList &arguments, std::function<void(QProcess &)> during = {})
+{
+    QProcess process;
+    process.start(QStringLiteral(TQ_CLI_PATH), arguments);
+    process.waitForStarted();
+    if (during)
+        during(process);
+    process.waitForFinished(60000);
+    Run run{process.exitCode(), {}, process.readAllStandardOutput(), process.readAllStandardError()};
+    run.units = QJsonDocument::fromJson(run.out).object().value("units").toArray();
+    return run;
+}
+
+QJsonObject unit(const Run &run, const QString &port)
+{
+    for (const QJsonValue &u : run.units)
+        if (u.toObject().value("port").toString() == port)
+            return u.toObject();
+    return {};
+}
+} // namespace
+
+class tst_Cli : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QVERIFY(Dir.isValid()); }
+
+    void applyToFourUnits()
+    {
+        SettingsCodec::Settings s;
+        s.lines[0] = "ATPW+0+N+M+欢迎光临+SIZE:B+OK";
+        s.lines[3] = "ATPW+3+T+R+2024-03-02 09:05:00\r\n+SIZE:S+OK";
+        s.typeNames[1] = "普通";
+        s.typeNames[4] = "VIP";
+        s.networkIdIndex = 42;
+        s.autoClearIndex = 8;
+        s.syncRestartIndex = 1;
+        const QString file = Dir.filePath("shop.ini");
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(SettingsCodec::encode(s));
+        f.close();
+        Sims sims = startSims(4);
+        const Run run = cli(QStringList{"apply", file, "--json"} + portArguments(sims));
+        QCOMPARE(run.exitCode, 0);
+        QStringList expected; // what a unit holds afterwards, as its journal notes say
+        const QStringList ticket = SettingsBatches::ticket(s);
+        for (int i = 0; i < 10; ++i)
+            expected << QStringLiteral("line %1 = %2").arg(i).arg(ticket.at(i));
+        expected << "type 2 name = 普通" << "type 5 name = VIP" << "network id = 42" << "synchronised restart = 0"
+                 << "clearing hour = 07" << "language = 0";
+        for (const auto &sim : sims) {
+            QStringList held = sim->texts("note").filter(QRegularExpression("^(line \\d|type \\d|network|synchro|clearing|language)"));
+            QCOMPARE(held, expected);
+            const QJsonObject u = unit(run, sim->port());
+            QCOMPARE(u.value("version").toString(), QStringLiteral("V2.1"));
+            QCOMPARE(u.value("written").toArray(), QJsonArray({"ticket", "names", "params"}));
+        }
+    }
+
+    void upgradeFourUnits()
+    {
+        QByteArray image(51200, '\0');
+        QRandomGenerator rng(51200);
+        for (char &c : image)
+            c = char(rng.bounded(256));
+        const QString path = Dir.filePath("image.bin");
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(image);
+        f.close();
+        Sims sims;
+        for (int i = 0; i < 4; ++i)
+            sims.push_back(std::make_unique<SimUnderTest>(QStringList{"--bootloader", "--image-out", Dir.filePath(QString::number(i))}));
+        const Run run = cli(QStringList{"upgrade", path} + portArguments(sims));
+        QCOMPARE(run.exitCode, 0);
+        for (int i = 0; i < 4; ++i) {
+            QFile out(Dir.filePath(QString::number(i)));
+            QVERIFY(out.open(QIODevice::ReadOnly));
+            QCOMPARE(out.readAll(), image);
+        }
+        QVERIFY2(run.out.contains("VB2.1 (bootloader)") && run.out.count("upgrade") == 4, run.out.constData());
+    }
+
+    void aUnitThatFailsNeverStopsTheOthers_data()
+    {
+        QTest::addColumn<QString>("verb");
+        QTest::addColumn<QStringList>("badSim");  // options of the simulator that fails
+        QTest::addColumn<QString>("error");       // how its failure begins
+        QTest::addColumn<QString>("waitingFor");
+        QTest::newRow("silent unit") << "apply" << QStringList{"--silent", "ATLW"} << "no acknowledgement within 1 s"
+                                     << "ATLW+1+Cash+OK";
+        QTest::newRow("unit unplugged mid-upgrade") << "upgrade" << QStringList{"--bootloader", "kill"} << "port lost: " << "";
+        QTest::newRow("no state reply") << "apply" << QStringList{"--silent", "ATSW"} << "the unit does not answer"
+                                        << "ATSW+STATE+OK";
+        QTest::newRow("image rejected") << "upgrade" << QStringList{"--bootloader", "--reject-image"}
+                                        << "the unit rejected the image" << "";
+        QTest::newRow("Ctrl+C") << "apply" << QStringList{"interrupt"} << "interrupted" << "*";
+    }
+    void aUnitThatFailsNeverStopsTheOthers()
+    {
+        QFETCH(QString, verb);
+        QFETCH(QStringList, badSim);
+        QFETCH(QString, error);
+        QFETCH(QString, waitingFor);
+        const bool upgrade = verb == "upgrade";
+        const QStringList good = upgrade ? QStringList{"--bootloader"} : QStringList{};
+        Sims sims = startSims(2, good);
+        const bool kill = badSim.removeAll("kill") > 0, interrupt = badSim.removeAll("interrupt") > 0;
+        sims.push_back(std::make_unique<SimUnderTest>(badSim));
+        SimUnderTest *bad = sims.back().get();
+        QString file = Dir.filePath(upgrade ? "fail.bin" : "fail.ini");
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        SettingsCodec::Settings s;
+        s.typeNames[0] = "Cash";
+        f.write(upgrade ? QByteArray(20000, 'x') : SettingsCodec::encode(s));
+        f.close();
+        const Run run = cli(QStringList{verb, file, "--json", "--timeout", "1"} + portArguments(sims), [&](QProcess &p) {
+            if (!kill && !interrupt)
+                return;
+            // A few packages or commands into the work, the bad unit goes away or the operator stops.
+            QTRY_VERIFY_WITH_TIMEOUT(bad->journal("rx").size() >= (kill ? 5 : 12), 15000);
+            if (kill)
+                bad->kill();
+            else
+                ::kill(pid_t(p.processId()), SIGINT);
+        });
+        QCOMPARE(run.exitCode, 1);
+        const QJsonObject failed = unit(run, bad->port());
+        QCOMPARE(failed.value("result").toString(), QStringLiteral("failed"));
+        QVERIFY2(failed.value("error").toString().startsWith(error), qPrintable(failed.value("error").toString()));
+        if (waitingFor != "*")
+            QCOMPARE(failed.value("waitingFor").toString(), waitingFor);
+        for (int i = 0; i < 2 && !interrupt; ++i)
+            QCOMPARE(unit(run, sims.at(i)->port()).value("result").toString(), QStringLiteral("ok"));
+        if (interrupt) // the report says what each unit got before the stop
+            QVERIFY(unit(run, sims.at(0)->port()).value("written").toArray().contains("ticket"));
+    }
+
+    void stateAndReset()
+    {
+        SimUnderTest normal, bootloader({"--bootloader"});
+        const Run state = cli({"state", "--port", normal.port(), "--port", bootloader.port(), "--json"});
+        QCOMPARE(state.exitCode, 0);
+        QCOMPARE(unit(state, normal.port()).value("bootloader").toBool(), false);
+        QCOMPARE(unit(state, bootloader.port()).value("version").toString(), QStringLiteral("VB2.1"));
+        QCOMPARE(unit(state, bootloader.port()).value("bootloader").toBool(), true);
+        QCOMPARE(normal.receivedTexts(), QStringList{"ATSW+STATE+OK"});
+        QCOMPARE(cli({"reset", "--port", normal.port(), "--yes"}).exitCode, 0);
+        QVERIFY(normal.texts("note").contains("factory settings restored"));
+    }
+
+    void faultyFileSendsNothing_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("error");
+        SettingsCodec::Settings s;
+        s.lines[2] = "ATPW+2+X+L+a+SIZE:S+OK";
+        s.networkIdIndex = 100;
+        QTest::newRow("faulty record and id") << SettingsCodec::encode(s) << "settings file error 003 015 (格式错误 003 015)";
+        QTest::newRow("not a settings file") << QByteArray("[General]\nplain=ini\n") << "is not a settings file";
+    }
+    void faultyFileSendsNothing()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, error);
+        const QString file = Dir.filePath("faulty.ini");
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(content);
+        f.close();
+        Sims sims = startSims(2);
+        const Run run = cli(QStringList{"apply", file, "--json"} + portArguments(sims));
+        QCOMPARE(run.exitCode, 1);
+        for (const auto &sim : sims) {
+            QVERIFY2(unit(run, sim->port()).value("error").toString().endsWith(error), run.out.constData());
+            QVERIFY(sim->journal("rx").isEmpty());
+        }
+    }
+
+    void usage_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("exitCode");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "reset --port P... --yes";
+        QTest::newRow("version") << QStringList{"--version"} << 0 << "tqmanage-cli V1.0.7";
+        QTest::newRow("no verb") << QStringList{} << 2 << "no verb given";
+        QTest::newRow("unknown verb") << QStringList{"flash"} << 2 << "unknown verb \"flash\"";
+        QTest::newRow("reset unconfirmed") << QStringList{"reset", "--port", "/dev/null"} << 2 << "confirm with --yes";
+        QTest::newRow("no port") << QStringList{"state"} << 2 << "state needs at least one --port";
+        QTest::newRow("apply without file") << QStringList{"apply", "--port", "x"} << 2 << "apply needs one file";
+        QTest::newRow("bad part") << QStringList{"apply", "f", "--port", "x", "--only", "ticket,clock"} << 2 << "not \"clock\"";
+        QTest::newRow("bad timeout") << QStringList{"state", "--port", "x", "--timeout", "soon"} << 2 << "--timeout needs";
+        QTest::newRow("ports") << QStringList{"ports", "--json"} << 0 << "[";
+    }
+    void usage()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, exitCode);
+        QFETCH(QString, says);
+        const Run run = cli(arguments);
+        QCOMPARE(run.exitCode, exitCode);
+        QVERIFY2(QString::fromUtf8(run.out + run.err).contains(says), (run.out + run.err).constData());
+    }
+
+private:
+    QTemporaryDir Dir;
+};
+
+QTEST_GUILESS_MAIN(tst_Cli)
+#include "tst_cli.moc"
