@@ -4,6 +4,7 @@
 #include "app/Language.h"
 #include "app/MainWindow.h"
 #include "device/Function_One.h"
+#include "testsupport/TestSupport.h"
 
 #include <QLabel>
 #include <QtTest>
@@ -36,5 +37,18 @@ inline bool goOnline(MainWindow &w, const QString &port)
         QTest::qWait(20);
     return w.Ticket_Page->State_Label->text() == online;
 }
+
+// A simulator, and the main window connected to it and online.
+struct Connected {
+    explicit Connected(const QStringList &simOptions = {})
+        : sim(simOptions)
+        , window(nullptr, withPort(sim.port()))
+        , online(sim.started() && goOnline(window, sim.port()))
+    {
+    }
+    SimUnderTest sim;
+    MainWindow window;
+    const bool online;
+};
 
 } // namespace E2e

@@ -44,21 +44,6 @@ private slots:
     }
     void init() { E2e::resetProcessState(); }
 
-    void connectGoesOnlineWithTheUnitsVersion()
-    {
-        SimUnderTest sim({"--firmware-version", "V3.4"});
-        QVERIFY(sim.started());
-        MainWindow w(nullptr, E2e::withPort(sim.port()));
-        QVERIFY(w.connectTo(sim.port()));
-        Function_One *page = w.Ticket_Page;
-        QTRY_COMPARE_WITH_TIMEOUT(page->Version_Label->text(), QStringLiteral("固件版本号:V3.4"), 5000);
-        QCOMPARE(page->State_Label->text(), QStringLiteral("连接状态:在线"));
-        for (QPushButton *b : page->commandButtons())
-            QVERIFY(b->isEnabled());
-        QCOMPARE(sim.texts("rx"), QStringList{"ATSW+STATE+OK"});
-        QCOMPARE(page->USART_RX_dat, QStringLiteral("ATSW+V3.4+OK\r\n"));
-    }
-
     void openSetsTheUnitsLineSettings()
     {
         PtyPair pty;

@@ -74,19 +74,6 @@ private slots:
     }
     void cleanup() { delete Page; }
 
-    void editorLoadsLineOne()
-    {
-        Page->Print_Line[0] = "ATPW+0+N+M+Welcome\r\n\r\n+SIZE:B+OK";
-        QDialg_add_Line d(Page, Page->Print_Line);
-        QCOMPARE(d.QL_Contents.text(), QStringLiteral("Welcome"));
-        QVERIFY(d.QR_Center.isChecked());
-        QCOMPARE(d.QC_Font_Size.currentIndex(), 1);
-        QCOMPARE(d.QC_Blank_Line.currentIndex(), 2);
-        QVERIFY(!d.QR_Real_time.isChecked());
-        QVERIFY(d.Lab_Colon_Hint.isHidden());
-        QCOMPARE(d.QC_Choose_Line.itemText(9), QStringLiteral("第10行"));
-    }
-
     void editorLimits_data()
     {
         QTest::addColumn<int>("kind");
@@ -154,7 +141,11 @@ private slots:
         Set_Language_Code(Language_English);
         Page->Print_Line[2] = "ATPW+2+T+M+2024-03-02 09:05:00\r\n+SIZE:S+OK";
         Page->Print_Line[4] = "ATPW+4+R+R+x:y\r\n+SIZE:B+OK";
+        Page->Print_Line[0] = "ATPW+0+N+M+Welcome\r\n\r\n+SIZE:B+OK";
         QDialg_add_Line d(Page, Page->Print_Line);
+        QCOMPARE(d.currentRecord(), Page->Print_Line[0]); // line 1 loaded at the start
+        QVERIFY(!d.QR_Real_time.isChecked() && d.Lab_Colon_Hint.isHidden());
+        QCOMPARE(d.QC_Choose_Line.itemText(9), QStringLiteral("第10行"));
         QSignalSpy spy(&d, &QDialg_add_Line::Add_Button_signals);
         d.QC_Choose_Line.setCurrentIndex(2);
         d.QB_Add_Contents.click(); // a time line made in Chinese is added again in English, with a fresh sample
@@ -344,6 +335,7 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QString, code);
         SettingsCodec::Settings s = goodSettings();
+        s.typeNames[1] = "ABCDEFGHIJKL"; // cut to 8 bytes as if typed, when the names are applied
         if (field == "type")
             s.typeNames[2] = value;
         else if (field == "id")
@@ -363,20 +355,11 @@ private slots:
         QCOMPARE(contentOf(Path), content); // never rewritten after a load that met an error
         // A type name with "+" stops the load; any other error lets the rest apply, and a report
         // empties the names (a faulty record is reported before the names are applied).
-        QCOMPARE(Page->QL_Type_Name[3]->text(), field == "line" ? QStringLiteral("VIP") : QString());
+        QCOMPARE(Page->QL_Type_Name[3]->text() + Page->QL_Type_Name[1]->text(), field == "line" ? QStringLiteral("VIPABCDEFGH") : QString());
         QCOMPARE(Page->QC_Network_ID->currentIndex(), field == "type" ? 5 : field == "id" ? 5 : 7);
         QCOMPARE(Page->QC_Auto_Clear->currentIndex(), field == "type" || field == "clear" ? 0 : 24);
         QCOMPARE(Page->QC_Sync_Restart->currentIndex(), field == "type" || field == "restart" ? 0 : 1);
         QVERIFY(Page->Print_Line[0].isEmpty() || field != "line");
-    }
-
-    void longStoredNameIsCut()
-    {
-        SettingsCodec::Settings s = goodSettings();
-        s.typeNames[1] = "ABCDEFGHIJKL";
-        writeFile(Path, SettingsCodec::encode(s));
-        Page->OPEN_FILE_Operation(Path);
-        QCOMPARE(Page->QL_Type_Name[1]->text(), QStringLiteral("ABCDEFGH"));
     }
 
     void foreignFilesLoadAsDefaultsAndStayUntouched_data()

@@ -1,17 +1,21 @@
-// Command batches from the device page to tqunit-sim over a real pseudo-terminal, and a ticket page
-// composed in the line editor, written and printed there.
+// The main window and tqunit-sim over a real pseudo-terminal: command batches, a ticket page composed
+// in the line editor and printed there, firmware transfers and pairing.
 #include "E2eSupport.h"
 #include "app/AppSetup.h"
 #include "app/SystemDir.h"
+#include "device/Pair_Mode_Handle.h"
+#include "firmware/Bootloader_Handle.h"
 #include "protocol/USART_Send_QDialog_Handle.h"
 #include "testsupport/TestSupport.h"
 #include "ticket/QDialg_add_Line.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QDateTime>
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -43,7 +47,7 @@ Outcome runBatch(QPushButton *button, int waitMs = 0)
 }
 } // namespace
 
-class tst_E2eBatches : public QObject
+class tst_E2eWindow : public QObject
 {
     Q_OBJECT
 
@@ -67,11 +71,9 @@ private slots:
     {
         QFETCH(QString, button);
         QFETCH(QStringList, wire);
-        SimUnderTest sim;
-        QVERIFY(sim.started());
-        MainWindow w(nullptr, E2e::withPort(sim.port()));
-        QVERIFY(E2e::goOnline(w, sim.port()));
-        Function_One *page = w.Ticket_Page;
+        E2e::Connected c;
+        QVERIFY(c.online);
+        Function_One *page = c.window.Ticket_Page;
         page->QC_Network_ID->setCurrentIndex(42);
         page->QC_Sync_Restart->setCurrentIndex(1);
         page->QC_Auto_Clear->setCurrentIndex(8);
@@ -81,11 +83,11 @@ private slots:
         const QDateTime after = QDateTime::currentDateTime();
         QCOMPARE(out.progress, 100);
         QVERIFY2(out.log.endsWith(QStringLiteral("发送完成已停止通信.....")), qPrintable(out.log));
-        QStringList received = sim.receivedTexts();
+        QStringList received = c.sim.receivedTexts();
         QCOMPARE(received.takeFirst(), QStringLiteral("ATSW+STATE+OK"));
         if (button == "PB_Time_syn_sned") {
             // The unit took the PC's local time (it refuses a date that does not exist or a wrong weekday).
-            const QStringList notes = sim.texts("note").filter(QRegularExpression("^clock = "));
+            const QStringList notes = c.sim.texts("note").filter(QRegularExpression("^clock = "));
             QCOMPARE(notes.size(), 1);
             const QStringList p = notes.constFirst().mid(8).split('-');
             const QDateTime set(QDate(2000 + p.value(0).toInt(), p.value(1).toInt(), p.value(2).toInt()),
@@ -97,7 +99,7 @@ private slots:
         }
         // One command outstanding at a time: every command after the first follows an acknowledgement.
         QString previous;
-        for (const QJsonObject &e : sim.journal()) {
+        for (const QJsonObject &e : c.sim.journal()) {
             const QString dir = e.value("dir").toString();
             QVERIFY2(dir == "note" || dir != previous, "two commands without an acknowledgement between them");
             previous = dir == "note" ? previous : dir;
@@ -134,11 +136,9 @@ private slots:
 
     void composeWriteAndPrint()
     {
-        SimUnderTest sim;
-        QVERIFY(sim.started());
-        MainWindow w(nullptr, E2e::withPort(sim.port()));
-        QVERIFY(E2e::goOnline(w, sim.port()));
-        Function_One *page = w.Ticket_Page;
+        E2e::Connected c;
+        QVERIFY(c.online);
+        Function_One *page = c.window.Ticket_Page;
         TestSupport::answerNextModal([](QWidget *modal) {
             auto *d = qobject_cast<QDialg_add_Line *>(modal);
             const auto add = [d](int line, int kind, int font, QRadioButton *align, const QString &text, int blanks) {
@@ -161,12 +161,12 @@ private slots:
         QVERIFY(page->Print_Preview->toPlainText().contains(QStringLiteral("前面还有99人等待")));
         QCOMPARE(runBatch(page->Print_Write_Push).progress, 100);
 
-        const QStringList wire = sim.receivedTexts().mid(1);
+        const QStringList wire = c.sim.receivedTexts().mid(1);
         QCOMPARE(wire.mid(0, 4), (QStringList{"ATPW+0+N+M+欢迎光临+SIZE:B+OK", "ATPW+1+S+M+ +SIZE:B+OK",
                                               "ATPW+2+R+L+前面还有:人等待\r\n+SIZE:S+OK", "ATPW+3+T+R+ +SIZE:S+OK"}));
         for (int i = 4; i < 10; ++i)
             QCOMPARE(wire.value(i), QStringLiteral("ATPW+%1+N+L+ +SIZE:S+OK").arg(i));
-        QStringList printed = sim.texts("note").filter(QRegularExpression("^ticket\\|"));
+        QStringList printed = c.sim.texts("note").filter(QRegularExpression("^ticket\\|"));
         printed.replaceInStrings(QRegularExpression("^ticket\\|"), QString());
         QCOMPARE(printed.mid(0, 4), (QStringList{"B|    欢迎光临", "B|   类型:0001", "S|前面还有3人等待", "S|"}));
         QCOMPARE(printed.size(), 5);
@@ -174,9 +174,110 @@ private slots:
                  qPrintable(printed.at(4)));
     }
 
+    void fullUpgrade_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QStringList>("simOptions");
+        QTest::newRow("51200 bytes") << 51200 << QStringList{};
+        QTest::newRow("malformed request survived") << 3000 << QStringList{"--corrupt-request"};
+    }
+    void fullUpgrade()
+    {
+        QFETCH(int, size);
+        QFETCH(QStringList, simOptions);
+        const QString imagePath = writeImage(size);
+        const QString outPath = Dir.filePath("assembled.bin");
+        QFile::remove(outPath);
+        E2e::Connected c(QStringList{"--bootloader", "--image-out", outPath} + simOptions);
+        QVERIFY(c.online);
+        QString log;
+        runUpgrade(c.window, imagePath, [&log](Bootloader_Handle *d) {
+            return d->Info_Text.toPlainText().contains(QStringLiteral("升级完成")) ? (log = d->Info_Text.toPlainText(), true) : false;
+        });
+        QVERIFY2(log.contains(QStringLiteral("升级完成5s后进入主程序...")), qPrintable(log));
+        QFile out(outPath);
+        QVERIFY(out.open(QIODevice::ReadOnly));
+        QFile in(imagePath);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        QCOMPARE(out.readAll(), in.readAll());
+    }
+
+    void stalledUnitTimesOut()
+    {
+        E2e::Connected c({"--bootloader", "--stall-after", "2"});
+        QVERIFY(c.online);
+        bool buttonEnabled = false;
+        QString log;
+        runUpgrade(c.window, writeImage(10000), [&](Bootloader_Handle *d) {
+            log = d->Info_Text.toPlainText();
+            buttonEnabled = d->Update_Button->isEnabled();
+            return log.contains(QStringLiteral("响应超时请重新尝试....."));
+        });
+        QVERIFY2(log.contains(QStringLiteral("正在发送 2\r\n package....")) || log.contains(QStringLiteral("正在发送 2\n package....")),
+                 qPrintable(log));
+        QVERIFY(buttonEnabled);
+        QVERIFY(!log.contains(QStringLiteral("正在发送 3")));
+    }
+
+    void pairingCycles()
+    {
+        E2e::Connected c({"--key-delay", "100"});
+        QVERIFY(c.online);
+        Function_One *page = c.window.Ticket_Page;
+        QStringList seen;
+        TestSupport::answerNextModal([&seen](QWidget *m) {
+            auto *d = qobject_cast<Pair_Mode_Handle *>(m);
+            QTRY_COMPARE(d->Type_State[4]->text(), QStringLiteral("类型 5 : ---"));
+            d->Type_Choose->setCurrentIndex(0);
+            d->Set_up_Button->click();
+            QTRY_COMPARE(d->State_Text->text(), QStringLiteral("类型 1 匹配成功."));
+            seen << d->Type_State[0]->text() << d->pictureName();
+            d->Type_Choose->setCurrentIndex(1);
+            d->Set_up_Button->click();
+            QTRY_COMPARE(d->pictureName(), QStringLiteral(":/Res/Pic/ADD_ERROR.png"));
+            seen << d->State_Text->text();
+        }, 10000);
+        page->Pair_Set_Push->click();
+        QCOMPARE(seen, (QStringList{"类型 1 : 1001", ":/Res/Pic/ADD_OVER.png", "此叫号器已经与类型 1 配对..."}));
+        QCOMPARE(c.sim.receivedTexts().mid(1), (QStringList{"ATAW+READ+ALL+OK", "ATAW+ADD+1+OK", "ATAW+ADD+2+OK"}));
+    }
+
 private:
+    QString writeImage(int size)
+    {
+        QByteArray data(size, '\0');
+        QRandomGenerator rng{quint32(size)};
+        for (char &c : data)
+            c = char(rng.bounded(256));
+        const QString path = Dir.filePath(QStringLiteral("image-%1.bin").arg(size));
+        QFile f(path);
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(data);
+        return path;
+    }
+
+    // Opens the firmware window, loads the image, presses update and closes the window once done.
+    void runUpgrade(MainWindow &w, const QString &image, std::function<bool(Bootloader_Handle *)> done)
+    {
+        w.chooseFirmwareImage = [image](QWidget *) { return image; };
+        bool started = false;
+        TestSupport::closeModalWhen(
+            [&started, done](QWidget *m) {
+                auto *d = qobject_cast<Bootloader_Handle *>(m);
+                if (!started) {
+                    started = true;
+                    d->Open_Button->click();
+                    d->Update_Button->click();
+                    return false;
+                }
+                return done(d);
+            },
+            {}, 20000);
+        w.ui->Boot_Handl->trigger();
+    }
+
     QTemporaryDir Dir;
 };
 
-QTEST_MAIN(tst_E2eBatches)
-#include "tst_e2e_batches.moc"
+QTEST_MAIN(tst_E2eWindow)
+#include "tst_e2e_window.moc"
