@@ -4,7 +4,7 @@
 #include "StateReply.h"
 #include "app/Language.h"
 #include "app/PictureBox.h"
-#include "app/SystemDir.h"
+#include "app/RememberedPort.h"
 #include "protocol/Commands.h"
 #include "protocol/FieldText.h"
 #include "protocol/SettingsBatches.h"
@@ -20,8 +20,6 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QElapsedTimer>
-#include <QFileInfo>
-#include <QSettings>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -280,14 +278,15 @@ void Function_One::OPEN_USART_BUTTON()
     const QString portName = portNameFromEntry(entry, listed >= 0 ? QC_COM_Choose->itemData(listed).toString() : QString());
     qCDebug(lcDevice) << "opening" << entry << "as" << portName;
     if (!usart->USART_Open(portName)) {
-        PictureBox::show(this, tr("Warning"), openFailureText(portName, usart->USART_Open_Failure()),
+        PictureBox::show(this, tr("Warning"),
+                         QObject::tr("连接错误请检查端口号是否正确....") + SerialLink::explain(portName, usart->USART_Open_Failure()),
                          QStringLiteral(":/Res/Pic/Warning.png"));
         showNotConnectedLabels();
         setCommandButtonsEnabled(false);
         return;
     }
     if (listed < 0 && !entry.isEmpty())
-        rememberTypedPort(entry);
+        RememberedPort::save(entry);
     QB_OPEN_USART->setText(QObject::tr("断开设备"));
     COM_Update_Timer->stop();
     QC_COM_Choose->setEnabled(false);
@@ -298,36 +297,9 @@ void Function_One::OPEN_USART_BUTTON()
     sendStateQueryWhenDue(connection, opened);
 }
 
-QString Function_One::openFailureText(const QString &portName, const SerialLink::Failure &failure)
-{
-    const QString crlf = QStringLiteral("\r\n");
-    QString text = QObject::tr("连接错误请检查端口号是否正确....");
-    if (!failure.reason.isEmpty())
-        text += crlf + failure.reason;
-#ifdef Q_OS_UNIX
-    // Serial devices belong to a group (dialout on Debian); members may open them.
-    if (failure.permissionDenied) {
-        const QString group = QFileInfo(portName).group();
-        text += crlf + QObject::tr("没有使用此端口的权限: 请把用户加入 \"%1\" 组 (sudo usermod -aG %1 $USER), 然后重新登录.")
-                           .arg(group.isEmpty() ? QStringLiteral("dialout") : group);
-    }
-#else
-    Q_UNUSED(portName)
-#endif
-    return text;
-}
-
-void Function_One::rememberTypedPort(const QString &path)
-{
-    QString error;
-    if (!SettingsFile::writeIniValue(SystemDir::userPath(QStringLiteral("Ports.ini")), QStringLiteral("Typed"), path, &error))
-        qCWarning(lcDevice) << "typed port not remembered" << error;
-}
-
 void Function_One::showRememberedPort()
 {
-    const QString typed =
-        QSettings(SystemDir::readPath(QStringLiteral("Ports.ini")), QSettings::IniFormat).value(QStringLiteral("Typed")).toString();
+    const QString typed = RememberedPort::load();
     if (!typed.isEmpty())
         QC_COM_Choose->setEditText(typed);
 }

@@ -43,9 +43,6 @@ public:
     void setStateQueryPaused(bool paused);
     // Puts the device path typed at the last connection back into the port box.
     void showRememberedPort();
-    // The open-failure box's text: what failed, the system's reason and, when the port may not be
-    // opened, how to get the right.
-    static QString openFailureText(const QString &portName, const SerialLink::Failure &failure);
 
 signals:
     void USART_RX_dat_SIGNALS(QString dat);
@@ -119,7 +116,6 @@ private:
     void showNotConnectedLabels();
     void sendStateQueryWhenDue(int connection, const QElapsedTimer &opened);
     void repeatStateQuery();
-    void rememberTypedPort(const QString &path);
     void runBatch(const QString &kind, QString *batch);
     SettingsCodec::Settings currentSettings() const;
     bool writeSettingsFile(const QString &route, QString *error) const;

@@ -3,6 +3,8 @@
 #include "BurstDecoder.h"
 #include "Gbk.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcLink, "tq.serial")
@@ -47,6 +49,23 @@ bool SerialLink::open(const QString &portName)
     connect(Serial_Port, &QSerialPort::readyRead, this, &SerialLink::restartGap);
     qCDebug(lcLink) << "opened" << portName;
     return true;
+}
+
+QString SerialLink::explain(const QString &portName, const Failure &failure)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    QString text = failure.reason.isEmpty() ? QString() : crlf + failure.reason;
+#ifdef Q_OS_UNIX
+    // Serial devices belong to a group (dialout on Debian); its members may open them.
+    if (failure.permissionDenied) {
+        const QString group = QFileInfo(portName).group();
+        text += crlf + QCoreApplication::translate("QObject", "没有使用此端口的权限: 请把用户加入 \"%1\" 组 (sudo usermod -aG %1 $USER), 然后重新登录.")
+                           .arg(group.isEmpty() ? QStringLiteral("dialout") : group);
+    }
+#else
+    Q_UNUSED(portName)
+#endif
+    return text;
 }
 
 void SerialLink::close()

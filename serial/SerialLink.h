@@ -28,6 +28,9 @@ public:
     void close();
     bool isOpen() const { return Port_Open; }
     Failure openFailure() const { return Open_Failure; }
+    // The lines an open-failure message adds: the system's reason and, when the user may not open
+    // the port, how to get the right (Unix: membership of the device's group).
+    static QString explain(const QString &portName, const Failure &failure);
     // Both are dropped while no port is open.
     void sendText(const QString &text);
     void sendBytes(const QByteArray &bytes);
