@@ -31,9 +31,11 @@ int listPorts(bool json)
     const QList<PortList::Port> ports = PortList::available();
     QJsonArray list;
     for (const PortList::Port &p : ports) {
-        list.append(QJsonObject{{QStringLiteral("location"), p.location}, {QStringLiteral("manufacturer"), p.manufacturer}});
+        list.append(QJsonObject{{QStringLiteral("location"), p.location},
+                                {QStringLiteral("manufacturer"), p.manufacturer},
+                                {QStringLiteral("device"), p.device}});
         if (!json)
-            std::printf("%s\t%s\n", qPrintable(p.location), qPrintable(p.manufacturer));
+            std::printf("%s\t%s\t%s\n", qPrintable(p.location), qPrintable(p.manufacturer), qPrintable(p.device));
     }
     if (json)
         std::fputs(QJsonDocument(list).toJson(QJsonDocument::Indented).constData(), stdout);

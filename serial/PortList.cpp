@@ -22,7 +22,7 @@ QList<PortList::Port> PortList::available(const QString &byIdDir)
     const auto infos = QSerialPortInfo::availablePorts();
     for (const QSerialPortInfo &info : infos) {
         const QString location = stableLocation(info.systemLocation(), byIdDir);
-        ports << Port{info.manufacturer(), location, portEntry(info.manufacturer(), location)};
+        ports << Port{info.manufacturer(), location, portEntry(info.manufacturer(), location), info.systemLocation()};
     }
     return ports;
 }

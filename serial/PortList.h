@@ -8,8 +8,9 @@
 namespace PortList {
 struct Port {
     QString manufacturer;
-    QString location;
+    QString location; // the by-id name where there is one, else the device itself
     QString entry;
+    QString device;   // the system's location of the device (/dev/ttyUSB0, COM3)
 };
 
 QList<Port> available(const QString &byIdDir = QStringLiteral("/dev/serial/by-id"));

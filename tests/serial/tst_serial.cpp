@@ -2,7 +2,9 @@
 #include "serial/BurstDecoder.h"
 #include "serial/Gbk.h"
 #include "serial/PortEntry.h"
+#include "serial/PortList.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -76,6 +78,20 @@ private slots:
         QFETCH(QString, name);
         QCOMPARE(portNameFromEntry(entry, location), name);
         QVERIFY(portEntry("Prolific", location).endsWith(location));
+    }
+
+    void stableNames()
+    {
+        // A folder like /dev/serial/by-id: links named after the adapter, pointing at the device.
+        QTemporaryDir dir;
+        QFile device(dir.filePath("ttyUSB0")), other(dir.filePath("ttyUSB1"));
+        QVERIFY(device.open(QIODevice::WriteOnly) && other.open(QIODevice::WriteOnly));
+        QVERIFY(QDir(dir.path()).mkdir("by-id"));
+        const QString link = dir.filePath("by-id/usb-Prolific_Technology-if00-port0");
+        QVERIFY(QFile::link(device.fileName(), link));
+        QCOMPARE(PortList::stableLocation(device.fileName(), dir.filePath("by-id")), link);
+        QCOMPARE(PortList::stableLocation(other.fileName(), dir.filePath("by-id")), other.fileName());
+        QCOMPARE(PortList::stableLocation("COM3", dir.filePath("no-such-folder")), QStringLiteral("COM3"));
     }
 };
 
