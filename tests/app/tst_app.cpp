@@ -258,32 +258,20 @@ private slots:
         QVERIFY(!w.Help_Picture->icon().isNull());
     }
 
-    void updateLogMissing()
-    {
-        MainWindow w;
-        QCOMPARE(w.Update_Log_View->toPlainText(), QStringLiteral("文件损坏....."));
-    }
-
-    void commandLinePortsListedFirst()
-    {
-        StartOptions o;
-        o.ports = QStringList{"/tmp/ttyV0"};
-        o.simulatorPort = "/dev/pts/77";
-        MainWindow w(nullptr, o);
-        QComboBox *box = w.Ticket_Page->QC_COM_Choose;
-        QCOMPARE(box->itemText(0), QStringLiteral("Simulator/dev/pts/77"));
-        QCOMPARE(box->itemData(0).toString(), QStringLiteral("/dev/pts/77"));
-        QCOMPARE(box->itemText(1), QStringLiteral("/tmp/ttyV0"));
-        QCOMPARE(box->currentIndex(), 0);
-    }
-
-    void fileNamedAtStart()
+    void startingTheWindow()
     {
         SettingsCodec::Settings s;
         s.typeNames[0] = "Opened";
         writeFile(Dir->filePath("named.ini"), SettingsCodec::encode(s));
-        MainWindow w;
-        w.openAtStart(Dir->filePath("named.ini"));
+        StartOptions o;
+        o.ports = QStringList{"/tmp/ttyV0"};
+        o.simulatorPort = "/dev/pts/77";
+        MainWindow w(nullptr, o);
+        QCOMPARE(w.Update_Log_View->toPlainText(), QStringLiteral("文件损坏....."));
+        QComboBox *box = w.Ticket_Page->QC_COM_Choose; // the ports named on the command line come first
+        QCOMPARE(QStringList({box->itemText(0), box->itemData(0).toString(), box->itemText(1), box->currentText()}),
+                 (QStringList{"Simulator/dev/pts/77", "/dev/pts/77", "/tmp/ttyV0", "Simulator/dev/pts/77"}));
+        w.openAtStart(Dir->filePath("named.ini")); // a settings file named on the command line
         QCOMPARE(w.Ticket_Page->QL_Type_Name[0]->text(), QStringLiteral("Opened"));
         TestSupport::ModalCatcher boxes;
         w.openAtStart(Dir->filePath("missing.ini"));

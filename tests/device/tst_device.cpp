@@ -316,14 +316,11 @@ private slots:
         const QStringList none{u, u, u, u, u};
         QTest::newRow("SUCCESS 3") << "ATAW+3+SUCCESS+1001\r\n" << true << "类型 3 匹配成功." << QStringList{u, u, "类型 3 : 1001", u, u}
                                    << 1 << true;
-        QTest::newRow("SUCCESS 9") << "ATAW+9+SUCCESS+x" << true << "类型 9 匹配成功." << none << 1 << true;
         QTest::newRow("SUCCESS without type") << "ATAW++SUCCESS+x" << true << "类型  匹配成功." << none << 1 << true;
         QTest::newRow("REPEAT") << "ATAW+2+REPEAT+4\r\n" << true << "此叫号器已经与类型 4 配对..." << none << 2 << false;
         QTest::newRow("Delete ALL") << "ATAW+Delete+ALL\r\n" << true << "已经删除全部类型."
                                     << QStringList{"类型 ---", "类型 ---", "类型 ---", "类型 ---", "类型 ---"} << 0 << false;
         QTest::newRow("Delete 5") << "ATAW+Delete+5\r\n" << true << "类型 5 删除成功." << QStringList{u, u, u, u, "类型 5"} << 0 << true;
-        QTest::newRow("Delete 5 with more") << "ATAW+Delete+5+x" << true << "类型 5 删除成功." << QStringList{u, u, u, u, "类型 5"}
-                                            << 0 << true;
         QTest::newRow("READ 1") << "ATAW+1+READ+1001\r\n" << true << u << QStringList{"类型 1 : 1001", u, u, u, u} << 0 << false;
         QTest::newRow("two READ in one burst") << "ATAW+2+READ+7\r\nATAW+3+READ+8\r\n" << true << u
                                                << QStringList{u, "类型 2 : 7\r\nATAW", u, u, u} << 0 << false;

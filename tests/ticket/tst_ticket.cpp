@@ -47,9 +47,9 @@ private slots:
         QTest::newRow("empty line number") << "ATPW++N+L+a+SIZE:S+OK" << "002";
         QTest::newRow("kind lower n") << "ATPW+0+n+L+a+SIZE:S+OK" << "003";
         QTest::newRow("kind E") << "ATPW+0+E+L+a+SIZE:S+OK" << "";
-        QTest::newRow("kind T") << "ATPW+0+T+R+a+SIZE:S+OK" << "";
-        QTest::newRow("kind S, centre") << "ATPW+0+S+M+a+SIZE:S+OK" << "";
-        QTest::newRow("kind R") << "ATPW+0+R+L+a+SIZE:S+OK" << "";
+        QTest::newRow("kind S") << "ATPW+0+S+L+a+SIZE:S+OK" << "";
+        QTest::newRow("kind R, right") << "ATPW+0+R+R+a+SIZE:S+OK" << "";
+        QTest::newRow("kind T, centre") << "ATPW+0+T+M+a+SIZE:S+OK" << "";
         QTest::newRow("alignment C") << "ATPW+0+N+C+a+SIZE:S+OK" << "004";
         QTest::newRow("size lower case") << "ATPW+0+N+L+a+SIZE:s+OK" << "005";
         QTest::newRow("big 22 bytes") << "ATPW+0+N+L+" + QString(16, 'a') + "\r\n\r\n\r\n+SIZE:B+OK" << "";
