@@ -15,6 +15,8 @@ namespace {
 struct Line {
     QString rx;
     QStringList sent;
+    QList<qint64> sentAt;
+    QElapsedTimer clock;
     QList<int> progress;
     QString log;
     std::function<QString(const QString &)> unit;
@@ -25,6 +27,7 @@ void attach(CommandBatch &batch, Line &line)
     QObject::connect(&batch, &CommandBatch::send, [&line](const QString &command) {
         line.rx.clear();
         line.sent << command;
+        line.sentAt << line.clock.elapsed();
         const QString reply = line.unit ? line.unit(command) : QString();
         if (!reply.isNull())
             QTimer::singleShot(20, [&line, reply] { line.rx = reply; });
@@ -90,12 +93,14 @@ private slots:
             << QStringList{"ATLW+5+e+OK"};
         QTest::newRow("held to the field rule") << QStringList{"ABCDEFGHIJ", "一二三四五", "", "", ""}
                                                 << QStringList{"ATLW+1+ABCDEFGH+OK", "ATLW+2+一二三四+OK"};
+        QTest::newRow("ticket lines play no part") << QStringList{"", "", "", "", ""} << QStringList{};
     }
     void typeNameBatch()
     {
         QFETCH(QStringList, names);
         QFETCH(QStringList, batch);
         SettingsCodec::Settings s;
+        std::fill(std::begin(s.lines), std::end(s.lines), QStringLiteral("ATPW+0+N+L+a+SIZE:S+OK"));
         std::copy(names.cbegin(), names.cend(), s.typeNames);
         QCOMPARE(SettingsBatches::typeNames(s), batch);
     }
@@ -185,11 +190,16 @@ private slots:
         CommandBatch batch(list, &line.rx, kind);
         attach(batch, line);
         QCOMPARE(batch.commandCount(), commands.size());
+        line.clock.start();
         batch.start();
         QTRY_VERIFY_WITH_TIMEOUT(batch.isComplete(), 10000);
         QCOMPARE(line.sent, commands);
         QCOMPARE(line.progress, progress);
         QVERIFY(!batch.isPolling());
+        // The unit gets a short first look, then a quarter second per command.
+        for (int i = 1; i < line.sentAt.size(); ++i)
+            QVERIFY2(line.sentAt[i] - line.sentAt[i - 1] >= (i == 1 ? 110 : 240),
+                     qPrintable(QString("gap %1: %2 ms").arg(i).arg(line.sentAt[i] - line.sentAt[i - 1])));
     }
 
     void logOfFourParameters()
