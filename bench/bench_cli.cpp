@@ -41,18 +41,14 @@ int main(int argc, char *argv[])
     SettingsCodec::Settings settings;
     settings.lines[0] = QStringLiteral("ATPW+0+N+M+Welcome+SIZE:B+OK");
     settings.typeNames[0] = QStringLiteral("Cash");
-    QFile ini(dir.filePath(QStringLiteral("shop.ini")));
-    QFile image(dir.filePath(QStringLiteral("image.bin")));
-    if (!ini.open(QIODevice::WriteOnly) || !image.open(QIODevice::WriteOnly))
+    const QString ini = dir.filePath(QStringLiteral("shop.ini"));
+    const QString image = dir.filePath(QStringLiteral("image.bin"));
+    if (!TestSupport::writeFile(ini, SettingsCodec::encode(settings)) || !TestSupport::writeFile(image, QByteArray(51200, '\x5a')))
         return 1;
-    ini.write(SettingsCodec::encode(settings));
-    image.write(QByteArray(51200, '\x5a'));
-    ini.close();
-    image.close();
     std::printf("%-8s %10s %10s %7s  (target: 8 units at most 1.3x one)\n", "verb", "1 unit", "8 units", "ratio");
     for (const auto &[verb, file, options] :
-         {std::tuple<QString, QString, QStringList>{QStringLiteral("apply"), ini.fileName(), {}},
-          std::tuple<QString, QString, QStringList>{QStringLiteral("upgrade"), image.fileName(), {QStringLiteral("--bootloader")}}}) {
+         {std::tuple<QString, QString, QStringList>{QStringLiteral("apply"), ini, {}},
+          std::tuple<QString, QString, QStringList>{QStringLiteral("upgrade"), image, {QStringLiteral("--bootloader")}}}) {
         const qint64 one = timeRun(verb, file, 1, options);
         const qint64 eight = timeRun(verb, file, 8, options);
         if (one < 0 || eight < 0) {

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTextEdit>
 
 #include <cstdio>
@@ -23,9 +22,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     AppSetup::initResources();
     const int rounds = argc > 1 ? qMax(1, atoi(argv[1])) : 3;
-    QByteArray image(51200, '\0');
-    for (char &c : image)
-        c = char(QRandomGenerator::global()->bounded(256));
+    const QByteArray image = TestSupport::randomBytes(51200, 1);
 
     const int requests = 51;
     const double floorMs = requests * SerialLink::BurstGapMs;

@@ -29,19 +29,8 @@
 #include <QtTest>
 
 namespace {
-void writeFile(const QString &path, const QByteArray &content)
-{
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(content);
-}
-
-QByteArray contentOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using TestSupport::contentOf;
+using TestSupport::writeFile;
 
 QString spaces(int n)
 {
@@ -108,9 +97,9 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(int, code);
         if (content != "-")
-            writeFile(Dir->filePath("Language.ini"), content);
+            QVERIFY(writeFile(Dir->filePath("Language.ini"), content));
         QCOMPARE(int(Read_Language(true)), code);
-        writeFile(Dir->filePath("Language.ini"), "[General]\nLanguage=Poland\n");
+        QVERIFY(writeFile(Dir->filePath("Language.ini"), "[General]\nLanguage=Poland\n"));
         QCOMPARE(int(Read_Language(false)), code); // a change counts only from the next start
     }
 
@@ -141,7 +130,7 @@ private slots:
         QCOMPARE(SystemDir::readPath("Language.ini"), resolve(shipped) + "/Language.ini");
         if (own == "config") { // a file the user wrote is read from the user's folder
             QDir().mkpath(config);
-            writeFile(QDir(config).filePath("Language.ini"), "[General]\nLanguage=English\n");
+            QVERIFY(writeFile(QDir(config).filePath("Language.ini"), "[General]\nLanguage=English\n"));
             QCOMPARE(SystemDir::readPath("Language.ini"), config + "/Language.ini");
             QCOMPARE(int(Read_Language(true)), 1);
             QVERIFY(SystemDir::describe().startsWith("installed layout"));
@@ -214,7 +203,7 @@ private slots:
         QFETCH(QString, menu);
         QFETCH(QString, about);
         Set_Language_Code(uint8_t(code));
-        writeFile(Dir->filePath("Update log.ini"), Gbk::encode("<b>版本 1.0.7</b> 新增串口"));
+        QVERIFY(writeFile(Dir->filePath("Update log.ini"), Gbk::encode("<b>版本 1.0.7</b> 新增串口")));
         Translator = new QTranslator;
         AppSetup::installCatalogue(*qApp, *Translator, code);
         MainWindow w;
@@ -262,7 +251,7 @@ private slots:
     {
         SettingsCodec::Settings s;
         s.typeNames[0] = "Opened";
-        writeFile(Dir->filePath("named.ini"), SettingsCodec::encode(s));
+        QVERIFY(writeFile(Dir->filePath("named.ini"), SettingsCodec::encode(s)));
         StartOptions o;
         o.ports = QStringList{"/tmp/ttyV0"};
         o.simulatorPort = "/dev/pts/77";
@@ -292,7 +281,7 @@ private slots:
         SettingsCodec::Settings s;
         s.typeNames[2] = "VIP";
         if (state != "missing")
-            writeFile(path, state == "present" ? SettingsCodec::encode(s) : QByteArray());
+            QVERIFY(writeFile(path, state == "present" ? SettingsCodec::encode(s) : QByteArray()));
         MainWindow w;
         QCOMPARE(w.Ticket_Page->QL_Type_Name[2]->text(), state == "present" ? QStringLiteral("VIP") : QString());
         QCOMPARE(QFile::exists(path), state != "missing");
@@ -310,7 +299,7 @@ private slots:
         QFETCH(bool, yes);
         const QString path = Dir->filePath("Printf_default.ini");
         const QByteArray before = SettingsCodec::encode({});
-        writeFile(path, before);
+        QVERIFY(writeFile(path, before));
         MainWindow w;
         w.Ticket_Page->QL_Type_Name[0]->setText("Saved");
         QString title, text;
@@ -398,7 +387,7 @@ private slots:
         if (file == "dir")
             QDir().mkpath(path);
         else if (file != "-")
-            writeFile(path, file);
+            QVERIFY(writeFile(path, file));
         StartOptions o;
         o.systemDir = Dir->path();
         o.ports = QStringList{"/dev/pts/42"};
@@ -442,8 +431,8 @@ private slots:
         QFETCH(QString, action);
         QFETCH(QString, pathFile);
         Set_Language_Code(uint8_t(language));
-        writeFile(Dir->filePath(pathFile), Gbk::encode("/opt/文档/" + pathFile + "\r\n"));
-        writeFile(Dir->filePath("relative.ini"), "Help/help_en.html");
+        QVERIFY(writeFile(Dir->filePath(pathFile), Gbk::encode("/opt/文档/" + pathFile + "\r\n")));
+        QVERIFY(writeFile(Dir->filePath("relative.ini"), "Help/help_en.html"));
         MainWindow w;
         Recorded r;
         fake(w, r);
@@ -471,7 +460,7 @@ private slots:
         QCOMPARE(boxes.texts().constFirst(), "\r\n\r\n" + spaces(51) + "\r\n" + spaces(15) + "系统文件可能已经损坏..." + spaces(13));
         QVERIFY(r.opened.isEmpty());
         // A guide that no program here opens (no browser) is shown by its path.
-        writeFile(Dir->filePath("Chinese help path.ini"), "Help/help_zh.html");
+        QVERIFY(writeFile(Dir->filePath("Chinese help path.ini"), "Help/help_zh.html"));
         w.desktop.openUrl = [](const QUrl &) { return false; };
         w.OPEN_Hepl_File();
         QTRY_COMPARE(boxes.count(), 2);

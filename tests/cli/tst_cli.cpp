@@ -7,7 +7,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -81,10 +80,7 @@ private slots:
         s.autoClearIndex = 8;
         s.syncRestartIndex = 1;
         const QString file = Dir.filePath("shop.ini");
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(SettingsCodec::encode(s));
-        f.close();
+        QVERIFY(TestSupport::writeFile(file, SettingsCodec::encode(s)));
         Sims sims = startSims(4);
         const Run run = cli(QStringList{"apply", file, "--json"} + portArguments(sims));
         QCOMPARE(run.exitCode, 0);
@@ -105,25 +101,16 @@ private slots:
 
     void upgradeFourUnits()
     {
-        QByteArray image(51200, '\0');
-        QRandomGenerator rng(51200);
-        for (char &c : image)
-            c = char(rng.bounded(256));
+        const QByteArray image = TestSupport::randomBytes(51200, 51200);
         const QString path = Dir.filePath("image.bin");
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(image);
-        f.close();
+        QVERIFY(TestSupport::writeFile(path, image));
         Sims sims;
         for (int i = 0; i < 4; ++i)
             sims.push_back(std::make_unique<SimUnderTest>(QStringList{"--bootloader", "--image-out", Dir.filePath(QString::number(i))}));
         const Run run = cli(QStringList{"upgrade", path} + portArguments(sims));
         QCOMPARE(run.exitCode, 0);
-        for (int i = 0; i < 4; ++i) {
-            QFile out(Dir.filePath(QString::number(i)));
-            QVERIFY(out.open(QIODevice::ReadOnly));
-            QCOMPARE(out.readAll(), image);
-        }
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(TestSupport::contentOf(Dir.filePath(QString::number(i))), image);
         QVERIFY2(run.out.contains("VB2.1 (bootloader)") && run.out.count("upgrade") == 4, run.out.constData());
     }
 
@@ -155,12 +142,9 @@ private slots:
         sims.push_back(std::make_unique<SimUnderTest>(badSim));
         SimUnderTest *bad = sims.back().get();
         QString file = Dir.filePath(upgrade ? "fail.bin" : "fail.ini");
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly));
         SettingsCodec::Settings s;
         s.typeNames[0] = "Cash";
-        f.write(upgrade ? QByteArray(20000, 'x') : SettingsCodec::encode(s));
-        f.close();
+        QVERIFY(TestSupport::writeFile(file, upgrade ? QByteArray(20000, 'x') : SettingsCodec::encode(s)));
         const Run run = cli(QStringList{verb, file, "--json", "--timeout", "1"} + portArguments(sims), [&](QProcess &p) {
             if (!kill && !interrupt)
                 return;
@@ -211,10 +195,7 @@ private slots:
         QFETCH(QByteArray, content);
         QFETCH(QString, error);
         const QString file = Dir.filePath("faulty.ini");
-        QFile f(file);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(content);
-        f.close();
+        QVERIFY(TestSupport::writeFile(file, content));
         Sims sims = startSims(2);
         const Run run = cli(QStringList{"apply", file, "--json"} + portArguments(sims));
         QCOMPARE(run.exitCode, 1);

@@ -15,7 +15,6 @@
 #include <QJsonObject>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -195,11 +194,7 @@ private slots:
             return d->Info_Text.toPlainText().contains(QStringLiteral("升级完成")) ? (log = d->Info_Text.toPlainText(), true) : false;
         });
         QVERIFY2(log.contains(QStringLiteral("升级完成5s后进入主程序...")), qPrintable(log));
-        QFile out(outPath);
-        QVERIFY(out.open(QIODevice::ReadOnly));
-        QFile in(imagePath);
-        QVERIFY(in.open(QIODevice::ReadOnly));
-        QCOMPARE(out.readAll(), in.readAll());
+        QCOMPARE(TestSupport::contentOf(outPath), TestSupport::contentOf(imagePath));
     }
 
     void stalledUnitTimesOut()
@@ -245,14 +240,8 @@ private slots:
 private:
     QString writeImage(int size)
     {
-        QByteArray data(size, '\0');
-        QRandomGenerator rng{quint32(size)};
-        for (char &c : data)
-            c = char(rng.bounded(256));
         const QString path = Dir.filePath(QStringLiteral("image-%1.bin").arg(size));
-        QFile f(path);
-        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        f.write(data);
+        TestSupport::writeFile(path, TestSupport::randomBytes(size, quint32(size)));
         return path;
     }
 

@@ -4,6 +4,7 @@
 #include "firmware/Bootloader_Handle.h"
 #include "firmware/CRC16_Handle.h"
 #include "firmware/UpgradeSession.h"
+#include "testsupport/TestSupport.h"
 
 #include <QFile>
 #include <QPushButton>
@@ -287,9 +288,7 @@ private:
     QString makeFile(const QString &name, int size)
     {
         const QString path = Dir.filePath(name);
-        QFile f(path);
-        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        f.write(QByteArray(size, 'F'));
+        TestSupport::writeFile(path, QByteArray(size, 'F'));
         return path;
     }
     QTemporaryDir Dir;

@@ -9,6 +9,7 @@
 #include <QJsonDocument>
 #include <QMessageBox>
 #include <QProcess>
+#include <QRandomGenerator>
 #include <QTimer>
 
 namespace {
@@ -28,6 +29,30 @@ void closeModal(QWidget *modal)
     }
 }
 } // namespace
+
+bool TestSupport::writeFile(const QString &path, const QByteArray &content, QFile::Permissions mode)
+{
+    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
+    QFile f(path);
+    const bool written = f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(content) == content.size();
+    f.close();
+    return written && QFile::setPermissions(path, mode);
+}
+
+QByteArray TestSupport::contentOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QByteArray TestSupport::randomBytes(int size, quint32 seed)
+{
+    QByteArray bytes(size, '\0');
+    QRandomGenerator rng(seed);
+    for (char &c : bytes)
+        c = char(rng.bounded(256));
+    return bytes;
+}
 
 void TestSupport::closeModalWhen(std::function<bool(QWidget *)> until, std::function<void(QWidget *)> inspect,
                                  int timeoutMs)
@@ -64,45 +89,18 @@ void TestSupport::answerNextModal(std::function<void(QWidget *)> inspect, int ti
     closeModalWhen([](QWidget *) { return true; }, std::move(inspect), timeoutMs);
 }
 
-struct TestSupport::ModalCatcher::Private {
-    QTimer poll;
-    QStringList texts;
-    QStringList titles;
-};
-
 TestSupport::ModalCatcher::ModalCatcher()
-    : d(new Private)
 {
-    d->poll.setInterval(10);
-    QObject::connect(&d->poll, &QTimer::timeout, [this] {
+    Poll.setInterval(10);
+    QObject::connect(&Poll, &QTimer::timeout, [this] {
         if (QWidget *modal = QApplication::activeModalWidget()) {
             auto *box = qobject_cast<QMessageBox *>(modal);
-            d->texts << (box ? box->text() : modal->windowTitle());
-            d->titles << modal->windowTitle();
+            Texts << (box ? box->text() : modal->windowTitle());
+            Titles << modal->windowTitle();
             closeModal(modal);
         }
     });
-    d->poll.start();
-}
-
-TestSupport::ModalCatcher::~ModalCatcher()
-{
-    delete d;
-}
-
-QStringList TestSupport::ModalCatcher::texts() const
-{
-    return d->texts;
-}
-
-QStringList TestSupport::ModalCatcher::titles() const
-{
-    return d->titles;
-}
-
-int TestSupport::ModalCatcher::count() const
-{
-    return d->texts.size();
+    Poll.start();
 }
 
 #ifdef Q_OS_UNIX

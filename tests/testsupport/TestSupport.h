@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QFile>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
 #include <functional>
 
@@ -11,6 +13,14 @@ class QProcess;
 class QWidget;
 
 namespace TestSupport {
+
+// Writes content over path (a read-only file too), then gives the file mode; false if it could not.
+bool writeFile(const QString &path, const QByteArray &content,
+               QFile::Permissions mode = QFile::ReadOwner | QFile::WriteOwner);
+// The file's bytes; empty when it cannot be read.
+QByteArray contentOf(const QString &path);
+// The same bytes for the same seed on every run.
+QByteArray randomBytes(int size, quint32 seed);
 
 // Waits up to timeoutMs for the next modal window, then until `until` holds for it (or timeoutMs
 // more pass), calls inspect with it and closes it (a message box by its No or first button).
@@ -23,14 +33,14 @@ class ModalCatcher
 {
 public:
     ModalCatcher();
-    ~ModalCatcher();
-    QStringList texts() const;
-    QStringList titles() const;
-    int count() const;
+    QStringList texts() const { return Texts; }
+    QStringList titles() const { return Titles; }
+    int count() const { return Texts.size(); }
 
 private:
-    struct Private;
-    Private *d;
+    QTimer Poll;
+    QStringList Texts;
+    QStringList Titles;
 };
 
 } // namespace TestSupport

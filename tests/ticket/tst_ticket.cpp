@@ -4,11 +4,11 @@
 #include "ticket/LineRecord.h"
 #include "ticket/PreviewRenderer.h"
 #include "ticket/SettingsCodec.h"
+#include "testsupport/TestSupport.h"
 #include "ticket/TimeSample.h"
 
 #include <QDateTime>
 #include <QFile>
-#include <QRandomGenerator>
 #include <QtTest>
 
 using Kind = LineRecord::Kind;
@@ -272,9 +272,7 @@ private slots:
 
     void handWrittenFile()
     {
-        QFile f(QStringLiteral(TQ_SOURCE_DIR "/tests/fixtures/hand_written.b64"));
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        const SettingsCodec::Decoded d = SettingsCodec::decode(f.readAll());
+        const SettingsCodec::Decoded d = SettingsCodec::decode(TestSupport::contentOf(TQ_SOURCE_DIR "/tests/fixtures/hand_written.b64"));
         QCOMPARE(d.keysFound, 18);
         QCOMPARE(d.settings.lines[1], QStringLiteral("ATPW+1+S+M+类型:0001\r\n+SIZE:B+OK"));
         QVERIFY(d.settings.lines[5].isEmpty());
@@ -292,11 +290,7 @@ private slots:
         QTest::newRow("empty") << QByteArray() << 0;
         QTest::newRow("plain INI") << QByteArray("[General]\n0%U884C=ATPW+0+N+L+a+SIZE:S+OK\n") << 0;
         QTest::newRow("text") << QByteArray("hello world, this is not base64 at all!") << 0;
-        QByteArray noise(4096, '\0');
-        QRandomGenerator rng(42);
-        for (char &c : noise)
-            c = char(rng.bounded(256));
-        QTest::newRow("random binary") << noise << 0;
+        QTest::newRow("random binary") << TestSupport::randomBytes(4096, 42) << 0;
         QTest::newRow("one key") << QByteArray("[General]\n2%U53C2=1\n").toBase64() << 1;
     }
     void notASettingsFile()

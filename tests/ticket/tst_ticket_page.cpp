@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
@@ -23,21 +22,8 @@
 #endif
 
 namespace {
-QByteArray contentOf(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &content, QFile::Permissions mode = QFile::ReadOwner | QFile::WriteOwner)
-{
-    QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(content);
-    f.close();
-    QFile::setPermissions(path, mode);
-}
+using TestSupport::contentOf;
+using TestSupport::writeFile;
 
 SettingsCodec::Settings goodSettings()
 {
@@ -274,7 +260,7 @@ private slots:
         const auto mode = [](int octal) { return QFile::Permissions((octal & 0700) << 6 | (octal & 070) << 1 | (octal & 07)); };
         const mode_t umaskWas = ::umask(022);
         if (before)
-            writeFile(Path, "old", mode(before));
+            QVERIFY(writeFile(Path, "old", mode(before)));
         QVERIFY(Page->Save_FILE_Operation(Path));
         ::umask(umaskWas);
         QCOMPARE(permissionsOf(Path), mode(after));
@@ -285,7 +271,7 @@ private slots:
     {
         // A folder that cannot hold the file: its name is taken by a plain file (works even as root).
         const QString blocker = Dir->filePath("not-a-folder");
-        writeFile(blocker, "x");
+        QVERIFY(writeFile(blocker, "x"));
         TestSupport::ModalCatcher boxes;
         QVERIFY(!Page->Save_FILE_Operation(blocker + "/settings.ini"));
         QTRY_COMPARE(boxes.count(), 1);
@@ -304,7 +290,7 @@ private slots:
         // Nothing can be created beside a name at the file system's limit, even by root: saving
         // and the rewrite after a clean load write the file itself, quietly.
         const QString old = Dir->filePath(QString(250, 'n'));
-        writeFile(old, SettingsCodec::encode(goodSettings()) + "\n");
+        QVERIFY(writeFile(old, SettingsCodec::encode(goodSettings()) + "\n"));
         TestSupport::ModalCatcher boxes;
         Page->OPEN_FILE_Operation(old);
         QCOMPARE(Page->QL_Type_Name[3]->text(), QStringLiteral("VIP"));
@@ -347,7 +333,7 @@ private slots:
         else
             s.lines[5] = value;
         const QByteArray content = SettingsCodec::encode(s);
-        writeFile(Path, content);
+        QVERIFY(writeFile(Path, content));
         Page->QC_Network_ID->setCurrentIndex(5);
         TestSupport::ModalCatcher boxes;
         Page->OPEN_FILE_Operation(Path);
@@ -366,17 +352,13 @@ private slots:
     {
         QTest::addColumn<QByteArray>("content");
         QTest::newRow("plain INI") << QByteArray("[General]\n0%U884C=ATPW+0+N+L+a+SIZE:S+OK\n0%U53C2=9\n");
-        QByteArray noise(8192, '\0');
-        QRandomGenerator rng(7);
-        for (char &c : noise)
-            c = char(rng.bounded(256));
-        QTest::newRow("random binary") << noise;
+        QTest::newRow("random binary") << TestSupport::randomBytes(8192, 7);
         QTest::newRow("empty") << QByteArray();
     }
     void foreignFilesLoadAsDefaultsAndStayUntouched()
     {
         QFETCH(QByteArray, content);
-        writeFile(Path, content);
+        QVERIFY(writeFile(Path, content));
         Page->SavePtint_Line_Contents("ATPW+0+N+L+old+SIZE:S+OK");
         Page->QC_Network_ID->setCurrentIndex(3);
         Page->OPEN_FILE_Operation(Path);
