@@ -168,6 +168,22 @@ private slots:
         QVERIFY2(o.message.left(message.size()) == message, qPrintable(o.message));
     }
 
+    // The README's options table is what operators read; it must match what --help prints.
+    void helpMatchesReadme()
+    {
+        const QString help = StartOptions::parse({"tqmanage", "--help"}).message;
+        const QString readme = QString::fromUtf8(contentOf(TQ_SOURCE_DIR "/README.md"));
+        const QString table = readme.section("## Command line", 1).section("\n## ", 0, 0);
+        const QRegularExpression row("^\\| `(--[a-z-]+)(?: ([A-Z]+))?`", QRegularExpression::MultilineOption);
+        int rows = 0;
+        for (auto it = row.globalMatch(table); it.hasNext(); ++rows) {
+            const QRegularExpressionMatch m = it.next();
+            const QString shown = m.captured(2).isEmpty() ? m.captured(1) + "  " : m.captured(1) + " <" + m.captured(2) + ">";
+            QVERIFY2(help.contains(shown), qPrintable(shown));
+        }
+        QVERIFY(rows >= 6);
+    }
+
     void commandLineValues()
     {
         const StartOptions o = StartOptions::parse({"tqmanage", "--port", "/dev/pts/7", "--port", "/tmp/ttyV0", "--system-dir",
