@@ -459,9 +459,12 @@ private slots:
         else
             w.Help_Picture->click();
         w.Open_Path_File_Handle("relative.ini");
-        // The whole content, line break included, is the path; a relative one is in the System folder.
+        QVERIFY(writeFile(Dir->filePath("empty.ini"), ""));
+        w.Open_Path_File_Handle("empty.ini");
+        // The whole content, line break included, is the path; a relative one is in the System folder;
+        // an empty one is no path at all, not the System folder itself.
         QCOMPARE(r.opened, (QList<QUrl>{QUrl::fromLocalFile("/opt/文档/" + pathFile + "\r\n"),
-                                        QUrl::fromLocalFile(Dir->filePath("Help/help_en.html"))}));
+                                        QUrl::fromLocalFile(Dir->filePath("Help/help_en.html")), QUrl()}));
     }
 
     void missingPathFileSaysSo()

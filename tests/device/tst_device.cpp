@@ -327,6 +327,7 @@ private slots:
         QTest::newRow("READ type 0") << "ATAW+0+READ+x" << true << u << none << 0 << false;
         QTest::newRow("READ type empty") << "ATAW++READ+x" << true << u << none << 0 << false;
         QTest::newRow("READ type full-width digit") << "ATAW+\uff11+READ+x" << true << u << none << 0 << false;
+        QTest::newRow("READ type with a space") << "ATAW+ 3+READ+x" << true << u << none << 0 << false;
         QTest::newRow("ATAW alone") << "ATAW" << true << u << none << 0 << false;
         QTest::newRow("state reply") << "ATSW+V2.1+OK\r\n" << false << u << none << 0 << false;
         QTest::newRow("lower case") << "ataw+1+SUCCESS+x" << false << u << none << 0 << false;
