@@ -1,4 +1,5 @@
-// The simulated unit: what it accepts, what it answers, what it keeps, and its bootloader.
+// The simulated unit: what it accepts and answers, how it prints, and its bootloader. Its options,
+// pairing and what it keeps are exercised end to end, where the tests rely on them.
 #include "sim/SimUnit.h"
 #include "sim/TicketPrinter.h"
 
@@ -64,64 +65,6 @@ private slots:
         QFETCH(QByteArray, reply);
         SimUnit unit({});
         QCOMPARE(replies(unit.handle(command)), reply);
-    }
-
-    void keepsWhatItWasTold()
-    {
-        SimUnit unit({});
-        for (const char *c : {"ATLW+2+VIP+OK", "ATNW+0+42+OK", "ATNW+2+07+OK", "ATTW+24-03-02-06-09-05-00+OK"})
-            unit.handle(c);
-        QCOMPARE(unit.state().typeNames[1], QStringLiteral("VIP"));
-        QCOMPARE(unit.state().networkId, QStringLiteral("42"));
-        QCOMPARE(unit.state().clearingHour, QStringLiteral("07"));
-        QCOMPARE(unit.state().clock, QStringLiteral("24-03-02-06-09-05-00"));
-        QVERIFY(unit.takeNotes().contains(QStringLiteral("network id = 42")));
-        unit.handle("ATRW+58317+OK");
-        QVERIFY(unit.state().typeNames[1].isEmpty());
-    }
-
-    void options()
-    {
-        SimUnit::Options o;
-        o.silentVerbs = QStringList{"ATNW"};
-        o.wrongCodeVerbs = QStringList{"ATLW"};
-        o.ackDelayMs = 300;
-        o.splitReplies = true;
-        o.bootloader = true;
-        SimUnit unit(o);
-        QVERIFY(unit.handle("ATNW+0+1+OK").isEmpty());
-        const auto wrong = unit.handle("ATLW+2+A+OK");
-        QCOMPARE(wrong.size(), 2);
-        QCOMPARE(replies(wrong), QByteArray("ATLW+92+OK!\r\n"));
-        QCOMPARE(wrong.at(0).delayMs, 300);
-        QCOMPARE(wrong.at(1).delayMs, SimUnit::SplitGapMs);
-        QCOMPARE(replies(unit.handle("ATSW+STATE+OK")), QByteArray("ATSW+VB2.1+OK\r\n"));
-    }
-
-    void pairing()
-    {
-        SimUnit::Options o;
-        o.dispenserId = "77";
-        SimUnit unit(o);
-        QCOMPARE(replies(unit.handle("ATAW+ADD+2+OK")), QByteArray("ATAW+2+SUCCESS+77\r\n"));
-        QCOMPARE(replies(unit.handle("ATAW+ADD+3+OK")), QByteArray("ATAW+3+REPEAT+2\r\n"));
-        const auto read = unit.handle("ATAW+READ+ALL+OK");
-        QCOMPARE(read.size(), 5);
-        QCOMPARE(read.at(1).bytes, QByteArray("ATAW+2+READ+77\r\n"));
-        QCOMPARE(read.at(2).delayMs, SimUnit::ReadGapMs);
-        QCOMPARE(replies(unit.handle("ATAW+Delete+2+OK")), QByteArray("ATAW+Delete+2\r\n"));
-        QVERIFY(unit.state().pairedDispenser[1].isEmpty());
-    }
-
-    void ticketPrintedAfterTenLines()
-    {
-        SimUnit unit({});
-        for (int i = 0; i < 9; ++i)
-            unit.handle(QStringLiteral("ATPW+%1+N+L+Line%1+SIZE:S+OK").arg(i).toUtf8());
-        QVERIFY(unit.lastTicket().isEmpty());
-        unit.handle("ATPW+9+N+L+Line9+SIZE:S+OK");
-        QCOMPARE(unit.lastTicket().size(), 10);
-        QCOMPARE(unit.lastTicket().at(3), QStringLiteral("S|Line3"));
     }
 
     void printedRows_data()
