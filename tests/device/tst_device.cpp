@@ -5,9 +5,8 @@
 #include "device/Pair_Mode_Handle.h"
 #include "device/PairingReply.h"
 #include "device/StateReply.h"
-#include "protocol/USART_Send_QDialog_Handle.h"
 #include "serial/IFunction.h"
-#include "testsupport/TestSupport.h"
+#include "testsupport/BatchWindow.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -78,12 +77,6 @@ public:
     QStringList sent;
     QList<qint64> sentAfterMs;
     QElapsedTimer sinceOpen;
-};
-
-struct BatchSeen {
-    QString title;
-    QString log;
-    int progress = -1;
 };
 } // namespace
 
@@ -251,10 +244,11 @@ private slots:
         Page->QC_Network_ID->setCurrentIndex(42);
         Page->QC_Sync_Restart->setCurrentIndex(1);
         Page->QC_Auto_Clear->setCurrentIndex(8);
-        const BatchSeen seen = runBatch(Page->findChild<QPushButton *>(button));
+        const auto seen = runBatch(Page->findChild<QPushButton *>(button));
         QCOMPARE(Serial.sent, sent);
         QCOMPARE(seen.title, QStringLiteral("Communicate"));
         QCOMPARE(seen.progress, 100);
+        QCOMPARE(seen.size, QSize(500, 300));
         QVERIFY(seen.log.contains(QStringLiteral("共有 %1 参数需要发送正在建立通信......").arg(sent.size())));
         QVERIFY(seen.log.endsWith(QStringLiteral("发送完成已停止通信.....")));
     }
@@ -420,21 +414,12 @@ private slots:
     }
 
 private:
-    // Presses the button (online) and closes the batch dialog once it completes.
-    BatchSeen runBatch(QPushButton *button)
+    // Presses the button with the page online and the unit answering; what the batch window showed.
+    TestSupport::BatchSeen runBatch(QPushButton *button)
     {
         Serial.page = Page;
         Page->Receive_Data("ATSW+V2.1+OK\r\n");
-        BatchSeen seen;
-        TestSupport::closeModalWhen(
-            [](QWidget *w) { return qobject_cast<USART_Send_QDialog_Handle *>(w)->batch().isComplete(); },
-            [&seen](QWidget *w) {
-                auto *d = qobject_cast<USART_Send_QDialog_Handle *>(w);
-                seen = {d->windowTitle(), d->Send_Info.toPlainText(), d->Send_Progress.value()};
-                QCOMPARE(d->size(), QSize(500, 300));
-            });
-        button->click();
-        return seen;
+        return TestSupport::runBatch(button);
     }
 
     FakeSerial Serial;

@@ -5,8 +5,7 @@
 #include "app/SystemDir.h"
 #include "device/Pair_Mode_Handle.h"
 #include "firmware/Bootloader_Handle.h"
-#include "protocol/USART_Send_QDialog_Handle.h"
-#include "testsupport/TestSupport.h"
+#include "testsupport/BatchWindow.h"
 #include "ticket/QDialg_add_Line.h"
 
 #include <QAction>
@@ -17,33 +16,7 @@
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
-namespace {
-struct Outcome {
-    QString log;
-    int progress = -1;
-    int sentAtClose = 0;
-};
-
-// Presses the button and closes the batch window once it completes, or after waitMs without completion.
-Outcome runBatch(QPushButton *button, int waitMs = 0)
-{
-    Outcome out;
-    QElapsedTimer opened;
-    TestSupport::closeModalWhen(
-        [&opened, waitMs](QWidget *w) {
-            if (!opened.isValid())
-                opened.start();
-            return qobject_cast<USART_Send_QDialog_Handle *>(w)->batch().isComplete() || (waitMs > 0 && opened.elapsed() > waitMs);
-        },
-        [&out](QWidget *w) {
-            auto *d = qobject_cast<USART_Send_QDialog_Handle *>(w);
-            out = {d->Send_Info.toPlainText(), d->Send_Progress.value(), d->batch().sentCount()};
-        },
-        20000);
-    button->click();
-    return out;
-}
-} // namespace
+using TestSupport::runBatch;
 
 class tst_E2eWindow : public QObject
 {
@@ -97,9 +70,9 @@ private slots:
         page->Receive_Data("ATSW+V2.1+OK\r\n"); // let the buttons work for the rest of the test
         page->QL_Type_Name[0]->setText("A");
         page->QL_Type_Name[1]->setText("B");
-        const Outcome out = runBatch(page->TYPE_PB_SET, 1000);
+        const auto out = runBatch(page->TYPE_PB_SET, 1000);
         QCOMPARE(sim.receivedTexts().mid(1), QStringList{"ATLW+1+A+OK"});
-        QCOMPARE(out.sentAtClose, 1);
+        QCOMPARE(out.sentCount, 1);
         QVERIFY(!out.log.contains(QStringLiteral("发送完成")));
     }
 

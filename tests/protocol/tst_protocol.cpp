@@ -63,9 +63,17 @@ private slots:
         QTest::newRow("Sunday is 07") << Commands::timeSync({QDate(2023, 12, 31), QTime(23, 59, 58)})
                                       << "ATTW+23-12-31-07-23-59-58+OK";
         QTest::newRow("Monday is 01") << Commands::timeSync({QDate(2024, 1, 1), QTime(0, 0, 1)}) << "ATTW+24-01-01-01-00-00-01+OK";
-        QTest::newRow("clearing disabled") << SettingsBatches::clearingHour(0) << "25";
         QTest::newRow("clearing 00:00") << SettingsBatches::clearingHour(1) << "00";
         QTest::newRow("clearing 23:00") << SettingsBatches::clearingHour(24) << "23";
+        const auto parameters = [](int restart, int clear, int language) {
+            SettingsCodec::Settings s;
+            s.networkIdIndex = 42;
+            s.syncRestartIndex = restart;
+            s.autoClearIndex = clear;
+            return SettingsBatches::parameters(s, language).join(' ');
+        };
+        QTest::newRow("forbidden, 07:00, English") << parameters(1, 8, 1) << "ATNW+0+42+OK ATNW+1+0+OK ATNW+2+07+OK ATNW+3+1+OK";
+        QTest::newRow("defaults, Polish") << parameters(0, 0, 2) << "ATNW+0+42+OK ATNW+1+1+OK ATNW+2+25+OK ATNW+3+2+OK";
     }
     void builders()
     {
@@ -87,13 +95,12 @@ private slots:
         QTest::addColumn<QStringList>("names");
         QTest::addColumn<QStringList>("batch");
         QTest::newRow("types 2 and 4") << QStringList{"", "A", "", "普通", ""} << QStringList{"ATLW+2+A+OK", "ATLW+4+普通+OK"};
-        QTest::newRow("all empty") << QStringList{"", "", "", "", ""} << QStringList{};
+        QTest::newRow("all empty, whatever the lines") << QStringList{"", "", "", "", ""} << QStringList{};
         QTest::newRow("no GBK bytes count as empty")
             << QStringList{QString(QChar(0x200B)), QString(QChar(0xFEFF)), QString(QChar(0x00AD)), "", "e"}
             << QStringList{"ATLW+5+e+OK"};
         QTest::newRow("held to the field rule") << QStringList{"ABCDEFGHIJ", "一二三四五", "", "", ""}
                                                 << QStringList{"ATLW+1+ABCDEFGH+OK", "ATLW+2+一二三四+OK"};
-        QTest::newRow("ticket lines play no part") << QStringList{"", "", "", "", ""} << QStringList{};
     }
     void typeNameBatch()
     {
@@ -103,33 +110,6 @@ private slots:
         std::fill(std::begin(s.lines), std::end(s.lines), QStringLiteral("ATPW+0+N+L+a+SIZE:S+OK"));
         std::copy(names.cbegin(), names.cend(), s.typeNames);
         QCOMPARE(SettingsBatches::typeNames(s), batch);
-    }
-
-    void systemParameterBatch_data()
-    {
-        QTest::addColumn<int>("restart");
-        QTest::addColumn<int>("clearIndex");
-        QTest::addColumn<QString>("clearText");
-        QTest::addColumn<int>("language");
-        QTest::addColumn<QStringList>("batch");
-        QTest::newRow("forbidden, 07:00, English")
-            << 1 << 8 << "07:00" << 1 << QStringList{"ATNW+0+42+OK", "ATNW+1+0+OK", "ATNW+2+07+OK", "ATNW+3+1+OK"};
-        QTest::newRow("defaults, Polish")
-            << 0 << 0 << "禁止" << 2 << QStringList{"ATNW+0+42+OK", "ATNW+1+1+OK", "ATNW+2+25+OK", "ATNW+3+2+OK"};
-    }
-    void systemParameterBatch()
-    {
-        QFETCH(int, restart);
-        QFETCH(int, clearIndex);
-        QFETCH(QString, clearText);
-        QFETCH(int, language);
-        QFETCH(QStringList, batch);
-        SettingsCodec::Settings s;
-        s.networkIdIndex = 42;
-        s.syncRestartIndex = restart;
-        s.autoClearIndex = clearIndex;
-        QCOMPARE(SettingsBatches::parameters(s, language), batch);
-        QCOMPARE(SettingsBatches::clearingHour(clearIndex), clearText == "禁止" ? QStringLiteral("25") : clearText.left(2));
     }
 
     void acknowledgements_data()

@@ -1,7 +1,6 @@
-// The simulated unit: what it accepts and answers, how it prints, and its bootloader. Its options,
-// pairing and what it keeps are exercised end to end, where the tests rely on them.
+// The simulated unit: what it accepts and answers, and its bootloader. Its options, pairing, printing
+// and what it keeps are exercised end to end, where the tests rely on them.
 #include "sim/SimUnit.h"
-#include "sim/TicketPrinter.h"
 
 #include <QtTest>
 
@@ -65,26 +64,6 @@ private slots:
         QFETCH(QByteArray, reply);
         SimUnit unit({});
         QCOMPARE(replies(unit.handle(command)), reply);
-    }
-
-    void printedRows_data()
-    {
-        QTest::addColumn<QString>("record");
-        QTest::addColumn<QStringList>("rows");
-        QTest::newRow("blank record prints nothing") << "ATPW+4+N+L+ +SIZE:S+OK" << QStringList{};
-        QTest::newRow("right aligned") << "ATPW+0+N+R+abc+SIZE:S+OK" << QStringList{"S|" + QString(29, ' ') + "abc"};
-        QTest::newRow("two rows and a blank line") << "ATPW+0+N+L+" + QString(40, 'a') + "\r\n+SIZE:S+OK"
-                                                   << QStringList{"S|" + QString(32, 'a'), "S|" + QString(8, 'a'), "S|"};
-        QTest::newRow("big centred") << "ATPW+0+N+M+ab+SIZE:B+OK" << QStringList{"B|       ab"};
-        QTest::newRow("ticket type") << "ATPW+1+S+L+ +SIZE:S+OK" << QStringList{"S|类型:0001"};
-        QTest::newRow("people waiting") << "ATPW+2+R+L+还有:人+SIZE:S+OK" << QStringList{"S|还有3人"};
-        QTest::newRow("malformed") << "ATPW+2+R" << QStringList{};
-    }
-    void printedRows()
-    {
-        QFETCH(QString, record);
-        QFETCH(QStringList, rows);
-        QCOMPARE(TicketPrinter::printLine(record, {}), rows);
     }
 
     // The bootloader takes a package only when its length and CRC are right; it asks for a bad one

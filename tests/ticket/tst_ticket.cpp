@@ -15,6 +15,7 @@ using Kind = LineRecord::Kind;
 using Align = LineRecord::Align;
 Q_DECLARE_METATYPE(Kind)
 Q_DECLARE_METATYPE(Align)
+Q_DECLARE_METATYPE(LineRecord::Controls)
 
 namespace {
 const QString Lone(QChar(0xD83D));
@@ -70,43 +71,35 @@ private slots:
 
     void buildAndRead_data()
     {
-        QTest::addColumn<int>("line");
-        QTest::addColumn<Kind>("kind");
-        QTest::addColumn<Align>("align");
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("blanks");
-        QTest::addColumn<bool>("big");
+        QTest::addColumn<LineRecord::Controls>("controls");
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("record");
-        QTest::newRow("plain left") << 0 << Kind::Plain << Align::Left << "Hello" << 0 << false << 0 << "ATPW+0+N+L+Hello+SIZE:S+OK";
-        QTest::newRow("type centre big") << 1 << Kind::TicketType << Align::Center << "类型:0001" << 0 << true << 0
+        QTest::newRow("plain left") << LineRecord::Controls{0, Kind::Plain, Align::Left, "Hello", 0, false} << 0
+                                    << "ATPW+0+N+L+Hello+SIZE:S+OK";
+        QTest::newRow("type centre big") << LineRecord::Controls{1, Kind::TicketType, Align::Center, "类型:0001", 0, true} << 0
                                          << "ATPW+1+S+M+类型:0001+SIZE:B+OK";
-        QTest::newRow("time Chinese is T") << 2 << Kind::Time << Align::Right << "x" << 0 << false << 0 << "ATPW+2+T+R+x+SIZE:S+OK";
-        QTest::newRow("time English is E") << 2 << Kind::Time << Align::Left << "x" << 0 << false << 1 << "ATPW+2+E+L+x+SIZE:S+OK";
-        QTest::newRow("time Polish is E") << 2 << Kind::Time << Align::Left << "x" << 0 << false << 2 << "ATPW+2+E+L+x+SIZE:S+OK";
-        QTest::newRow("people remaining") << 3 << Kind::PeopleRemaining << Align::Left << "等待:人" << 0 << false << 0
+        QTest::newRow("time Chinese is T") << LineRecord::Controls{2, Kind::Time, Align::Right, "x", 0, false} << 0
+                                           << "ATPW+2+T+R+x+SIZE:S+OK";
+        QTest::newRow("time English is E") << LineRecord::Controls{2, Kind::Time, Align::Left, "x", 0, false} << 1
+                                           << "ATPW+2+E+L+x+SIZE:S+OK";
+        QTest::newRow("time Polish is E") << LineRecord::Controls{2, Kind::Time, Align::Left, "x", 0, false} << 2
+                                          << "ATPW+2+E+L+x+SIZE:S+OK";
+        QTest::newRow("people remaining") << LineRecord::Controls{3, Kind::PeopleRemaining, Align::Left, "等待:人", 0, false} << 0
                                           << "ATPW+3+R+L+等待:人+SIZE:S+OK";
-        QTest::newRow("three blank lines") << 9 << Kind::Plain << Align::Left << "End" << 3 << false << 0
+        QTest::newRow("three blank lines") << LineRecord::Controls{9, Kind::Plain, Align::Left, "End", 3, false} << 0
                                            << "ATPW+9+N+L+End\r\n\r\n\r\n+SIZE:S+OK";
     }
     void buildAndRead()
     {
-        QFETCH(int, line);
-        QFETCH(Kind, kind);
-        QFETCH(Align, align);
-        QFETCH(QString, text);
-        QFETCH(int, blanks);
-        QFETCH(bool, big);
+        QFETCH(LineRecord::Controls, controls);
         QFETCH(int, language);
         QFETCH(QString, record);
-        QCOMPARE(LineRecord::build({line, kind, align, text, blanks, big}, language), record);
+        QCOMPARE(LineRecord::build(controls, language), record);
         const LineRecord::Controls back = LineRecord::read(record);
-        QCOMPARE(back.line, line);
-        QCOMPARE(back.kind, kind);
-        QCOMPARE(back.align, align);
-        QCOMPARE(back.blankLines, blanks);
-        QCOMPARE(back.bigFont, big);
-        QCOMPARE(back.text, kind == Kind::Plain || kind == Kind::PeopleRemaining ? text : QString());
+        const bool textKept = controls.kind == Kind::Plain || controls.kind == Kind::PeopleRemaining;
+        QCOMPARE(std::make_tuple(back.line, back.kind, back.align, back.blankLines, back.bigFont, back.text),
+                 std::make_tuple(controls.line, controls.kind, controls.align, controls.blankLines, controls.bigFont,
+                                 textKept ? controls.text : QString()));
     }
 
     void slotOf_data()

@@ -1,0 +1,42 @@
+#pragma once
+
+// Drives the command batch window a button opens, for widget and end-to-end tests.
+#include "protocol/USART_Send_QDialog_Handle.h"
+#include "testsupport/TestSupport.h"
+
+#include <QElapsedTimer>
+#include <QPushButton>
+
+namespace TestSupport {
+
+// What the batch window showed when it was closed.
+struct BatchSeen {
+    QString title;
+    QString log;
+    int progress = -1;
+    int sentCount = 0;
+    QSize size;
+};
+
+// Presses the button and closes the batch window once its batch completes, or once waitMs have
+// passed without completion (0: only on completion).
+inline BatchSeen runBatch(QPushButton *button, int waitMs = 0)
+{
+    BatchSeen seen;
+    QElapsedTimer opened;
+    closeModalWhen(
+        [&opened, waitMs](QWidget *w) {
+            if (!opened.isValid())
+                opened.start();
+            return qobject_cast<USART_Send_QDialog_Handle *>(w)->batch().isComplete() || (waitMs > 0 && opened.elapsed() > waitMs);
+        },
+        [&seen](QWidget *w) {
+            auto *d = qobject_cast<USART_Send_QDialog_Handle *>(w);
+            seen = {d->windowTitle(), d->Send_Info.toPlainText(), d->Send_Progress.value(), d->batch().sentCount(), d->size()};
+        },
+        20000);
+    button->click();
+    return seen;
+}
+
+} // namespace TestSupport
