@@ -152,20 +152,6 @@ private slots:
         QCOMPARE(spy.count(), 3); // nothing without live preview but the two additions and the clear
     }
 
-    void livePreviewDefinesLineOnPage()
-    {
-        QDialg_add_Line d(Page, Page->Print_Line);
-        connect(&d, &QDialg_add_Line::Add_Button_signals, Page, &Function_One::SavePtint_Line_Contents);
-        QTest::mouseClick(&d.QR_Real_time, Qt::LeftButton);
-        d.QC_Choose_Line.setCurrentIndex(5);
-        QVERIFY(Page->Print_Line[5].isEmpty()); // choosing an empty line does not define it
-        d.QL_Contents.setText("Hi");
-        QCOMPARE(Page->Print_Line[5], QStringLiteral("ATPW+5+N+L+Hi+SIZE:S+OK"));
-        d.QC_Blank_Line.setCurrentIndex(2);
-        QCOMPARE(Page->Print_Line[5], QStringLiteral("ATPW+5+N+L+Hi\r\n\r\n+SIZE:S+OK"));
-        QVERIFY(Page->Print_Preview->toPlainText().startsWith("Hi"));
-    }
-
     void livePreviewNeverWritesAHalfLoadedLine()
     {
         const QString small = "ATPW+0+N+L+" + QString(29, 's') + "+SIZE:S+OK";
@@ -185,6 +171,11 @@ private slots:
         QCOMPARE(Page->Print_Line[1], big);
         QVERIFY(Page->Print_Line[6].isEmpty()); // not taken over with the centred line's alignment
         QCOMPARE(Page->QL_Type_Name[0]->text(), QStringLiteral("VIP"));
+        d.QL_Contents.setText("Hi"); // what the operator changes defines the line at once
+        QCOMPARE(Page->Print_Line[6], QStringLiteral("ATPW+6+N+L+Hi+SIZE:S+OK"));
+        d.QC_Blank_Line.setCurrentIndex(2);
+        QCOMPARE(Page->Print_Line[6], QStringLiteral("ATPW+6+N+L+Hi\r\n\r\n+SIZE:S+OK"));
+        QVERIFY(Page->Print_Preview->toPlainText().contains("\nHi"));
     }
 
     void pageStoresBySlotAndRenders()
@@ -197,11 +188,6 @@ private slots:
         Page->SavePtint_Line_Contents("Clear_ALL_Contents");
         QVERIFY(Page->Print_Line[3].isEmpty());
         QVERIFY(Page->Print_Preview->toPlainText().isEmpty());
-        QString out[10];
-        Page->Print_Line[4] = "ATPW+4+T+R+2024-03-02 09:05:00\r\n\r\n+SIZE:S+OK";
-        Page->Build_Print_Commands(Page->Print_Line, out);
-        QCOMPARE(out[0], QStringLiteral("ATPW+0+N+L+ +SIZE:S+OK"));
-        QCOMPARE(out[4], QStringLiteral("ATPW+4+T+R+\r\n\r\n +SIZE:S+OK"));
     }
 
     void faultyRecordEmptiesEverything()
