@@ -219,13 +219,11 @@ private slots:
 
         Function_One other(nullptr);
         other.OPEN_FILE_Operation(Path);
-        for (int i = 0; i < 10; ++i)
-            QCOMPARE(other.Print_Line[i], Page->Print_Line[i]);
-        for (int i = 0; i < 5; ++i)
-            QCOMPARE(other.QL_Type_Name[i]->text(), Page->QL_Type_Name[i]->text());
-        QCOMPARE(other.QC_Network_ID->currentIndex(), 42);
-        QCOMPARE(other.QC_Auto_Clear->currentText(), QStringLiteral("23:00"));
-        QCOMPARE(other.QC_Sync_Restart->currentIndex(), 1);
+        QVERIFY(other.Save_FILE_Operation(Path + ".again")); // every line and name back as it was
+        QCOMPARE(contentOf(Path + ".again"), contentOf(Path));
+        QCOMPARE(other.QL_Type_Name[4]->text(), QStringLiteral("\"Q\""));
+        QCOMPARE(QList<int>({other.QC_Network_ID->currentIndex(), other.QC_Auto_Clear->currentIndex(), other.QC_Sync_Restart->currentIndex()}),
+                 QList<int>({42, 24, 1}));
         QVERIFY(other.Print_Preview->toPlainText().contains(QStringLiteral("欢迎光临")));
     }
 
