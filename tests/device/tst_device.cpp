@@ -7,6 +7,7 @@
 #include "device/StateReply.h"
 #include "serial/IFunction.h"
 #include "testsupport/BatchWindow.h"
+#include "testsupport/PageState.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -42,6 +43,9 @@ extern "C" int clock_gettime(clockid_t id, struct timespec *ts)
 #endif
 
 namespace {
+using TestSupport::connectionState;
+using TestSupport::disconnected;
+
 // The serial service and, optionally, a unit that acknowledges every settings command 10 ms later.
 class FakeSerial : public IFunction
 {
@@ -98,14 +102,8 @@ private slots:
 
     void initialState()
     {
-        for (QPushButton *b : Page->commandButtons())
-            QVERIFY(!b->isEnabled());
+        QCOMPARE(connectionState(Page), disconnected());
         QCOMPARE(Page->commandButtons().size(), 6);
-        QVERIFY(Page->QC_COM_Choose->isEnabled());
-        QCOMPARE(Page->QB_OPEN_USART->text(), QStringLiteral("连接设备"));
-        QCOMPARE(Page->COM_Update_Timer->interval(), 2000);
-        QVERIFY(Page->COM_Update_Timer->isActive());
-        QCOMPARE(Page->State_Label->text(), QStringLiteral("连接状态:---"));
         const QStringList items{Page->QC_Network_ID->itemText(99), Page->QC_Auto_Clear->itemText(0), Page->QC_Auto_Clear->itemText(1),
                                 Page->QC_Auto_Clear->itemText(24), Page->QC_Sync_Restart->itemText(0), Page->QC_Pair_Mode->itemText(1)};
         QCOMPARE(items, (QStringList{"99", "禁止", "00:00", "23:00", "允许", "删除取号器"}));
@@ -133,9 +131,8 @@ private slots:
         Page->USART_COM_Show({"Simulator/dev/pts/9"});
         Page->QB_OPEN_USART->click();
         QCOMPARE(Serial.opened, QStringList{"/dev/pts/9"});
-        QCOMPARE(Page->QB_OPEN_USART->text(), QStringLiteral("断开设备"));
-        QVERIFY(!Page->COM_Update_Timer->isActive());
-        QVERIFY(!Page->QC_COM_Choose->isEnabled());
+        // Only the unit's reply enables the commands.
+        QCOMPARE(connectionState(Page), QStringLiteral("断开设备 | 连接状态:--- | 固件版本号:--- | no refresh | port box locked | 0 buttons"));
         QVERIFY(Serial.sent.isEmpty()); // not at once: the GUI is not blocked, the query waits
 #ifdef __linux__
         WallClockBackSeconds = 3600; // the clock set back an hour must not postpone the query
@@ -145,46 +142,38 @@ private slots:
         WallClockBackSeconds = 0;
 #endif
         QVERIFY2(Serial.sentAfterMs.constFirst() >= 100, qPrintable(QString::number(Serial.sentAfterMs.constFirst())));
-        for (QPushButton *b : Page->commandButtons())
-            QVERIFY(!b->isEnabled()); // only the unit's reply enables them
     }
 
-    void disconnect_data()
+    // boxes: what the operator is told.
+    void connectionEnds_data()
     {
-        QTest::addColumn<bool>("online");
-        QTest::newRow("before the query is due: nothing sent") << false;
-        QTest::newRow("while online") << true;
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<QStringList>("boxes");
+        QTest::newRow("open fails") << "fail" << QStringList{"Warning: 连接错误请检查端口号是否正确....\r\nNo such file or directory"};
+        QTest::newRow("disconnect before the query: nothing sent") << "early" << QStringList{};
+        QTest::newRow("disconnect while online") << "online" << QStringList{};
     }
-    void disconnect()
+    void connectionEnds()
     {
-        QFETCH(bool, online);
-        Page->USART_COM_Show({"/dev/ttyS0"});
+        QFETCH(QString, how);
+        QFETCH(QStringList, boxes);
+        Serial.openSucceeds = how != "fail";
+        Page->USART_COM_Show({"Prolific\\\\.\\COM3"});
+        TestSupport::ModalCatcher shown;
         Page->QB_OPEN_USART->click();
-        if (online)
+        if (how == "online")
             Page->Receive_Data("ATSW+V2.1+OK\r\n");
-        Page->QB_OPEN_USART->click();
-        QCOMPARE(Serial.closes, 1);
+        if (how != "fail")
+            Page->QB_OPEN_USART->click();
+        QCOMPARE(Serial.opened, QStringList{"\\\\.\\COM3"});
+        QCOMPARE(Serial.closes, how == "fail" ? 0 : 1);
         QTest::qWait(250);
         QVERIFY(Serial.sent.isEmpty());
-        QVERIFY(Page->COM_Update_Timer->isActive());
-        QCOMPARE(Page->COM_Update_Timer->interval(), 2000);
-        QCOMPARE(Page->QB_OPEN_USART->text() + Page->Version_Label->text(), QStringLiteral("连接设备固件版本号:---"));
-        for (QPushButton *b : Page->commandButtons())
-            QVERIFY(!b->isEnabled());
-    }
-
-    void openFailureShowsBoxAndStaysNotConnected()
-    {
-        Serial.openSucceeds = false;
-        Page->USART_COM_Show({"Prolific\\\\.\\COM3"});
-        TestSupport::ModalCatcher boxes;
-        Page->QB_OPEN_USART->click();
-        QCOMPARE(boxes.texts(), QStringList{"连接错误请检查端口号是否正确....\r\nNo such file or directory"});
-        QCOMPARE(boxes.titles(), QStringList{"Warning"});
-        QCOMPARE(Serial.opened, QStringList{"\\\\.\\COM3"});
-        QVERIFY(Page->COM_Update_Timer->isActive());
-        QCOMPARE(Page->QB_OPEN_USART->text(), QStringLiteral("连接设备"));
-        QVERIFY(Page->QC_COM_Choose->isEnabled());
+        QStringList seen;
+        for (int i = 0; i < shown.count(); ++i)
+            seen << shown.titles().at(i) + ": " + shown.texts().at(i);
+        QCOMPARE(seen, boxes);
+        QCOMPARE(connectionState(Page), disconnected());
     }
 
     void receivedTexts_data()
@@ -212,11 +201,8 @@ private slots:
         QCOMPARE(spy.at(0).at(0).toString(), text);
         QCOMPARE(Page->USART_RX_dat, text);
         QCOMPARE(Page->USART_Log->toPlainText(), QString("before " + text).replace("\r\n", "\n"));
-        const bool online = !version.isEmpty();
-        QCOMPARE(Page->Version_Label->text(), QStringLiteral("固件版本号:") + (online ? version : QStringLiteral("---")));
-        QCOMPARE(Page->State_Label->text(), online ? QStringLiteral("连接状态:在线") : QStringLiteral("连接状态:---"));
-        for (QPushButton *b : Page->commandButtons())
-            QCOMPARE(b->isEnabled(), online);
+        QCOMPARE(connectionState(Page), version.isEmpty() ? disconnected()
+                                                          : "连接设备 | 连接状态:在线 | 固件版本号:" + version + " | refresh 2000 ms | port box | 6 buttons");
         Page->SEND_USART_Contents("ATNW+2+07+OK"); // every send empties the latest text
         QVERIFY(Page->USART_RX_dat.isEmpty());
     }

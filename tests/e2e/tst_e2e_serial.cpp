@@ -4,7 +4,7 @@
 #include "app/SystemDir.h"
 #include "serial/Function_USART.h"
 #include "serial/IUsart_dis.h"
-#include "testsupport/TestSupport.h"
+#include "testsupport/PageState.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -165,10 +165,8 @@ private slots:
         QTest::qWait(200); // a storm of hang-up errors would show more boxes now
         QCOMPARE(boxes.titles(), QStringList{title});
         QCOMPARE(boxes.texts(), QStringList{"设备连接发生异常请关闭所有操作并保持电脑和设备的可靠连接！"});
-        QVERIFY(page->COM_Update_Timer->isActive());
+        QCOMPARE(TestSupport::connectionState(page), TestSupport::disconnected());
         QVERIFY(!w.Serial_Service->isPortOpen());
-        for (QPushButton *b : page->commandButtons())
-            QVERIFY(!b->isEnabled());
         delete sim;
 
         SimUnderTest second; // the service is usable again with a new unit
@@ -203,7 +201,7 @@ private slots:
         QCOMPARE(text, QStringLiteral("连接错误请检查端口号是否正确....\r\nPermission denied\r\n"
                                       "没有使用此端口的权限: 请把用户加入 \"%1\" 组 (sudo usermod -aG %1 $USER), 然后重新登录.")
                            .arg(group));
-        QCOMPARE(w.Ticket_Page->QB_OPEN_USART->text(), QStringLiteral("连接设备"));
+        QCOMPARE(TestSupport::connectionState(w.Ticket_Page), TestSupport::disconnected());
     }
 
     void silentUnitIsAskedAgainAndAnswersLate()
