@@ -241,11 +241,9 @@ private slots:
     void windowFrameAndMenu()
     {
         MainWindow w;
-        QCOMPARE(w.minimumSize(), QSize(1000, 650));
+        QCOMPARE(w.maximumSize(), w.minimumSize());
         QCOMPARE(w.maximumSize(), QSize(1000, 650));
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
-        QVERIFY(w.windowFlags() & Qt::WindowMinimizeButtonHint);
-        QCOMPARE(w.tabWidget->geometry(), QRect(0, 40, 1000, 610));
         QStringList entries;
         for (QAction *a : w.ui->menu->actions())
             entries << (a->isSeparator() ? QStringLiteral("|") : a->menu() ? a->menu()->objectName() : a->objectName());
@@ -428,62 +426,60 @@ private slots:
             QCOMPARE(QSettings(path, QSettings::IniFormat).value("Language").toString(), choice);
     }
 
+    // content: what the path file holds ("-" for no file); opened: the path asked of the desktop.
     void pathFiles_data()
     {
         QTest::addColumn<int>("language");
         QTest::addColumn<QString>("action");
         QTest::addColumn<QString>("pathFile");
-        QTest::newRow("help Chinese") << 0 << "help" << "Chinese help path.ini";
-        QTest::newRow("help English") << 1 << "help" << "English help path.ini";
-        QTest::newRow("help Polish") << 2 << "help" << "Poland help path.ini";
-        QTest::newRow("picture button") << 0 << "picture" << "Chinese help path.ini";
-        QTest::newRow("update Chinese") << 0 << "update" << "Update path.ini";
-        QTest::newRow("update English shares it") << 1 << "update" << "Update path.ini";
-        QTest::newRow("update Polish") << 2 << "update" << "Update path Poland.ini";
+        QTest::addColumn<QString>("content");
+        QTest::addColumn<QString>("opened");
+        QTest::addColumn<QString>("box");
+        const QString guide = "/opt/文档/guide.html\r\n"; // the whole content, line break included, is the path
+        QTest::newRow("help Chinese") << 0 << "help" << "Chinese help path.ini" << guide << guide << "";
+        QTest::newRow("help English") << 1 << "help" << "English help path.ini" << guide << guide << "";
+        QTest::newRow("help Polish") << 2 << "help" << "Poland help path.ini" << guide << guide << "";
+        QTest::newRow("picture button") << 0 << "picture" << "Chinese help path.ini" << guide << guide << "";
+        QTest::newRow("update Chinese") << 0 << "update" << "Update path.ini" << guide << guide << "";
+        QTest::newRow("update English shares it") << 1 << "update" << "Update path.ini" << guide << guide << "";
+        QTest::newRow("update Polish") << 2 << "update" << "Update path Poland.ini" << guide << guide << "";
+        QTest::newRow("relative: in the System folder") << 1 << "help" << "English help path.ini" << "Help/help_en.html"
+                                                        << "<dir>/Help/help_en.html" << "";
+        QTest::newRow("empty: not the System folder") << 0 << "update" << "Update path.ini" << "" << "" << "";
+        QTest::newRow("missing path file") << 0 << "update" << "Update path.ini" << "-" << "-"
+                                           << "\r\n\r\n" + spaces(51) + "\r\n" + spaces(15) + "系统文件可能已经损坏..." + spaces(13);
+        QTest::newRow("no program opens it") << 0 << "help" << "Chinese help path.ini" << "Help/unopenable.html"
+                                             << "<dir>/Help/unopenable.html" << "无法打开此文件, 请手动打开:\r\n<dir>/Help/unopenable.html";
     }
     void pathFiles()
     {
         QFETCH(int, language);
         QFETCH(QString, action);
         QFETCH(QString, pathFile);
+        QFETCH(QString, content);
+        QFETCH(QString, opened);
+        QFETCH(QString, box);
         Set_Language_Code(uint8_t(language));
-        QVERIFY(writeFile(Dir->filePath(pathFile), Gbk::encode("/opt/文档/" + pathFile + "\r\n")));
-        QVERIFY(writeFile(Dir->filePath("relative.ini"), "Help/help_en.html"));
+        if (content != "-")
+            QVERIFY(writeFile(Dir->filePath(pathFile), Gbk::encode(content)));
         MainWindow w;
         Recorded r;
         fake(w, r);
+        w.desktop.openUrl = [&r](const QUrl &url) { // as on a PC where no program takes this file
+            r.opened << url;
+            return !url.path().endsWith("unopenable.html");
+        };
+        TestSupport::ModalCatcher boxes;
         if (action == "help")
             w.ui->Help->trigger();
         else if (action == "update")
             w.ui->Updater->trigger();
         else
             w.Help_Picture->click();
-        w.Open_Path_File_Handle("relative.ini");
-        QVERIFY(writeFile(Dir->filePath("empty.ini"), ""));
-        w.Open_Path_File_Handle("empty.ini");
-        // The whole content, line break included, is the path; a relative one is in the System folder;
-        // an empty one is no path at all, not the System folder itself.
-        QCOMPARE(r.opened, (QList<QUrl>{QUrl::fromLocalFile("/opt/文档/" + pathFile + "\r\n"),
-                                        QUrl::fromLocalFile(Dir->filePath("Help/help_en.html")), QUrl()}));
-    }
-
-    void missingPathFileSaysSo()
-    {
-        MainWindow w;
-        Recorded r;
-        fake(w, r);
-        TestSupport::ModalCatcher boxes;
-        w.Software_Updater_Handle();
-        QTRY_COMPARE(boxes.count(), 1);
-        QCOMPARE(boxes.titles(), QStringList{"Warning"});
-        QCOMPARE(boxes.texts().constFirst(), "\r\n\r\n" + spaces(51) + "\r\n" + spaces(15) + "系统文件可能已经损坏..." + spaces(13));
-        QVERIFY(r.opened.isEmpty());
-        // A guide that no program here opens (no browser) is shown by its path.
-        QVERIFY(writeFile(Dir->filePath("Chinese help path.ini"), "Help/help_zh.html"));
-        w.desktop.openUrl = [](const QUrl &) { return false; };
-        w.OPEN_Hepl_File();
-        QTRY_COMPARE(boxes.count(), 2);
-        QCOMPARE(boxes.texts().at(1), "无法打开此文件, 请手动打开:\r\n" + Dir->filePath("Help/help_zh.html"));
+        opened.replace("<dir>", Dir->path());
+        QCOMPARE(r.opened, opened == "-" ? QList<QUrl>() : QList<QUrl>{opened.isEmpty() ? QUrl() : QUrl::fromLocalFile(opened)});
+        QTRY_COMPARE(boxes.texts(), box.isEmpty() ? QStringList() : QStringList{box.replace("<dir>", Dir->path())});
+        QCOMPARE(boxes.titles(), box.isEmpty() ? QStringList() : QStringList{"Warning"});
     }
 
     void shippedSystemFolderIsComplete()

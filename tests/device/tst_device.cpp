@@ -44,7 +44,7 @@ extern "C" int clock_gettime(clockid_t id, struct timespec *ts)
 
 namespace {
 using TestSupport::connectionState;
-using TestSupport::disconnected;
+using TestSupport::Disconnected;
 
 // The serial service and, optionally, a unit that acknowledges every settings command 10 ms later.
 class FakeSerial : public IFunction
@@ -102,7 +102,7 @@ private slots:
 
     void initialState()
     {
-        QCOMPARE(connectionState(Page), disconnected());
+        QCOMPARE(connectionState(Page), Disconnected);
         QCOMPARE(Page->commandButtons().size(), 6);
         const QStringList items{Page->QC_Network_ID->itemText(99), Page->QC_Auto_Clear->itemText(0), Page->QC_Auto_Clear->itemText(1),
                                 Page->QC_Auto_Clear->itemText(24), Page->QC_Sync_Restart->itemText(0), Page->QC_Pair_Mode->itemText(1)};
@@ -173,7 +173,7 @@ private slots:
         for (int i = 0; i < shown.count(); ++i)
             seen << shown.titles().at(i) + ": " + shown.texts().at(i);
         QCOMPARE(seen, boxes);
-        QCOMPARE(connectionState(Page), disconnected());
+        QCOMPARE(connectionState(Page), Disconnected);
     }
 
     void receivedTexts_data()
@@ -201,7 +201,7 @@ private slots:
         QCOMPARE(spy.at(0).at(0).toString(), text);
         QCOMPARE(Page->USART_RX_dat, text);
         QCOMPARE(Page->USART_Log->toPlainText(), QString("before " + text).replace("\r\n", "\n"));
-        QCOMPARE(connectionState(Page), version.isEmpty() ? disconnected()
+        QCOMPARE(connectionState(Page), version.isEmpty() ? Disconnected
                                                           : "连接设备 | 连接状态:在线 | 固件版本号:" + version + " | refresh 2000 ms | port box | 6 buttons");
         Page->SEND_USART_Contents("ATNW+2+07+OK"); // every send empties the latest text
         QVERIFY(Page->USART_RX_dat.isEmpty());
@@ -263,7 +263,6 @@ private slots:
         QTest::addColumn<QString>("kept");
         QTest::addColumn<int>("warnings");
         QTest::newRow("two plus") << "A++B" << "AB" << 2;
-        QTest::newRow("ten ascii") << "ABCDEFGHIJ" << "ABCDEFGH" << 0;
         QTest::newRow("five Chinese") << "一二三四五" << "一二三四" << 0;
         QTest::newRow("eight and a lone surrogate") << "abcdefgh" + QString(QChar(0xD83D)) << "abcdefgh" << 0;
         QTest::newRow("a long paste") << QString(10000, 'x') << "xxxxxxxx" << 0;

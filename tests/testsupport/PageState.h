@@ -12,21 +12,17 @@ namespace TestSupport {
 
 inline QString connectionState(const Function_One *page)
 {
-    int enabled = 0;
-    for (QPushButton *b : page->commandButtons())
-        enabled += b->isEnabled();
+    const QList<QPushButton *> buttons = page->commandButtons();
+    const auto enabled = std::count_if(buttons.cbegin(), buttons.cend(), [](QPushButton *b) { return b->isEnabled(); });
     const QTimer *refresh = page->COM_Update_Timer;
-    return QStringList{page->QB_OPEN_USART->text(), page->State_Label->text(), page->Version_Label->text(),
-                       refresh->isActive() ? QStringLiteral("refresh %1 ms").arg(refresh->interval()) : QStringLiteral("no refresh"),
-                       page->QC_COM_Choose->isEnabled() ? QStringLiteral("port box") : QStringLiteral("port box locked"),
-                       QStringLiteral("%1 buttons").arg(enabled)}
-        .join(QStringLiteral(" | "));
+    return QStringLiteral("%1 | %2 | %3 | %4 | %5 | %6 buttons")
+        .arg(page->QB_OPEN_USART->text(), page->State_Label->text(), page->Version_Label->text(),
+             refresh->isActive() ? QStringLiteral("refresh %1 ms").arg(refresh->interval()) : QStringLiteral("no refresh"),
+             page->QC_COM_Choose->isEnabled() ? QStringLiteral("port box") : QStringLiteral("port box locked"))
+        .arg(enabled);
 }
 
 // Not connected: ports refreshed every 2 s, the port box free, no command possible.
-inline QString disconnected()
-{
-    return QStringLiteral("连接设备 | 连接状态:--- | 固件版本号:--- | refresh 2000 ms | port box | 0 buttons");
-}
+const QString Disconnected = QStringLiteral("连接设备 | 连接状态:--- | 固件版本号:--- | refresh 2000 ms | port box | 0 buttons");
 
 } // namespace TestSupport

@@ -1,0 +1,479 @@
+// tqunit-sim (or a pseudo-terminal the test drives) on the far end of a real serial port: the serial
+// service's line settings and bursts, the main window's connection, command batches, a ticket page
+// composed in the line editor and printed there, firmware transfers and pairing.
+#include "app/AppSetup.h"
+#include "app/Language.h"
+#include "app/MainWindow.h"
+#include "app/SystemDir.h"
+#include "device/Pair_Mode_Handle.h"
+#include "firmware/Bootloader_Handle.h"
+#include "serial/Function_USART.h"
+#include "serial/IUsart_dis.h"
+#include "testsupport/BatchWindow.h"
+#include "testsupport/PageState.h"
+#include "ticket/QDialg_add_Line.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QtTest>
+#include <numeric>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+using TestSupport::runBatch;
+
+namespace {
+class Recorder : public IUsart_dis
+{
+public:
+    void Receive_Data(QString dat) override { texts << dat; }
+    void Link_Lost() override { ++lost; }
+    QStringList texts;
+    int lost = 0;
+};
+
+StartOptions withPort(const QString &port)
+{
+    StartOptions o;
+    o.connectPort = port;
+    return o;
+}
+
+// Connects the window to the port and waits for the unit's state reply; false if it never comes.
+bool goOnline(MainWindow &w, const QString &port)
+{
+    const QString online = QStringLiteral("连接状态:在线");
+    if (!w.connectTo(port))
+        return false;
+    QElapsedTimer clock;
+    clock.start();
+    while (w.Ticket_Page->State_Label->text() != online && clock.elapsed() < 5000)
+        QTest::qWait(20);
+    return w.Ticket_Page->State_Label->text() == online;
+}
+
+// A simulator, and the main window connected to it and online.
+struct Connected {
+    explicit Connected(const QStringList &simOptions = {})
+        : sim(simOptions)
+        , window(nullptr, withPort(sim.port()))
+        , online(sim.started() && goOnline(window, sim.port()))
+    {
+    }
+    SimUnderTest sim;
+    MainWindow window;
+    const bool online;
+};
+} // namespace
+
+class tst_E2e : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase()
+    {
+        AppSetup::initResources();
+        QVERIFY(Dir.isValid());
+        SystemDir::setOverride(Dir.path());
+    }
+    void init()
+    {
+        Set_Language_Code(Language_Chinese);
+        Function_One::COM_Count = 0;
+    }
+
+    void openSetsTheUnitsLineSettings()
+    {
+        PtyPair pty;
+        const QByteArray path = pty.slavePath().toLocal8Bit();
+        const int fd = ::open(path.constData(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+        QVERIFY(fd >= 0);
+        termios t{};
+        ::tcgetattr(fd, &t); // first the opposite of everything: 9600 7E2, hardware and software flow control
+        ::cfsetospeed(&t, B9600);
+        ::cfsetispeed(&t, B9600);
+        t.c_cflag = (t.c_cflag & ~CSIZE) | CS7 | PARENB | CSTOPB | CRTSCTS;
+        t.c_iflag |= IXON | IXOFF;
+        QCOMPARE(::tcsetattr(fd, TCSANOW, &t), 0);
+        Function_USART service(nullptr);
+        QVERIFY(service.USART_Open(pty.slavePath()));
+        QCOMPARE(::tcgetattr(fd, &t), 0);
+        ::close(fd);
+        QCOMPARE(::cfgetospeed(&t), speed_t(B115200));
+        QCOMPARE(::cfgetispeed(&t), speed_t(B115200));
+        QCOMPARE(t.c_cflag & CSIZE, tcflag_t(CS8));
+        QCOMPARE(t.c_cflag & (PARENB | CSTOPB | CRTSCTS), tcflag_t(0));
+        QCOMPARE(t.c_iflag & (IXON | IXOFF), tcflag_t(0));
+    }
+
+    void bursts_data()
+    {
+        QTest::addColumn<QList<QByteArray>>("chunks");
+        QTest::addColumn<int>("pauseMs");
+        QTest::addColumn<QStringList>("texts");
+        QTest::newRow("two replies within 30 ms are one text")
+            << QList<QByteArray>{"ATNW+1+OK!\r\n", "ATNW+2+OK!\r\n"} << 5 << QStringList{"ATNW+1+OK!\r\nATNW+2+OK!\r\n"};
+        QTest::newRow("a pause of 30 ms or more splits")
+            << QList<QByteArray>{"ATLW+3+", "OK!\r\n"} << 120 << QStringList{"ATLW+3+", "OK!\r\n"};
+        QTest::newRow("GBK decoded") << QList<QByteArray>{QByteArray("ATAW+1+READ+\xc0\xe0\xd0\xcd\r\n")} << 0
+                                     << QStringList{QStringLiteral("ATAW+1+READ+类型\r\n")};
+    }
+    void bursts()
+    {
+        QFETCH(QList<QByteArray>, chunks);
+        QFETCH(int, pauseMs);
+        QFETCH(QStringList, texts);
+        PtyPair pty;
+        Recorder rec;
+        Function_USART service(nullptr);
+        service.Set_Receiver(&rec);
+        QVERIFY(service.USART_Open(pty.slavePath()));
+        for (int i = 0; i < chunks.size(); ++i) {
+            if (i > 0)
+                QTest::qWait(pauseMs);
+            pty.write(chunks.at(i));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(rec.texts.size(), texts.size(), 3000);
+        QTest::qWait(100); // nothing more may follow
+        QCOMPARE(rec.texts, texts);
+    }
+
+    void sendsTextAndRawBytesOnlyWhileOpen()
+    {
+        PtyPair pty;
+        Function_USART service(nullptr);
+        QVERIFY(!service.USART_Open("/dev/does-not-exist-tq"));
+        uint8_t raw[] = {0x00, 0x03, 0x61, 0x62, 0x63, 0x1C, 0xD3};
+        service.USART_Send("ATSW+STATE+OK");
+        service.Send_USART_QByteArray(raw, sizeof raw);
+        QVERIFY(service.USART_Open(pty.slavePath()));
+        service.USART_Send(QStringLiteral("ATLW+2+普通文本+OK"));
+        service.USART_Send(QString());
+        service.Send_USART_QByteArray(raw, sizeof raw);
+        QByteArray got;
+        const QByteArray expected = QByteArray("ATLW+2+\xc6\xd5\xcd\xa8\xce\xc4\xb1\xbe+OK") + QByteArray((const char *)raw, 7);
+        QTRY_COMPARE_WITH_TIMEOUT((got += pty.readAll()), expected, 3000);
+        service.USART_Close();
+        QVERIFY(!service.isPortOpen());
+        service.USART_Send("ATSW+STATE+OK");
+        QTest::qWait(50);
+        QCOMPARE(pty.readAll(), QByteArray());
+    }
+
+    void peerThatNeverPausesIsDeliveredInBoundedBursts()
+    {
+        PtyPair pty;
+        Recorder rec;
+        Function_USART service(nullptr);
+        service.Set_Receiver(&rec);
+        QVERIFY(service.USART_Open(pty.slavePath()));
+        for (int i = 0; i < 200; ++i) {
+            pty.write(QByteArray(1024, 'x'));
+            QTest::qWait(2); // far below the 30 ms gap: the burst never ends by itself
+        }
+        const auto total = [&rec] {
+            return std::accumulate(rec.texts.cbegin(), rec.texts.cend(), 0, [](int n, const QString &t) { return n + t.size(); });
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(total(), 200 * 1024, 10000);
+        QVERIFY(rec.texts.size() >= 3);
+        for (const QString &t : qAsConst(rec.texts))
+            QVERIFY(t.size() <= SerialLink::ReadBufferLimit);
+    }
+
+    void killingSimulatorShowsOneBox_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("title");
+        QTest::newRow("Chinese") << 0 << "Warning";
+        QTest::newRow("Polish") << 2 << "Ostrzeżenie";
+    }
+    void killingSimulatorShowsOneBox()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, title);
+        auto *sim = new SimUnderTest;
+        QVERIFY(sim->started());
+        MainWindow w(nullptr, withPort(sim->port()));
+        QVERIFY(goOnline(w, sim->port()));
+        Set_Language_Code(uint8_t(language));
+        Function_One *page = w.Ticket_Page;
+        TestSupport::ModalCatcher boxes;
+        sim->kill();
+        QTRY_COMPARE_WITH_TIMEOUT(page->QB_OPEN_USART->text(), QStringLiteral("连接设备"), 5000);
+        QTest::qWait(200); // a storm of hang-up errors would show more boxes now
+        QCOMPARE(boxes.titles(), QStringList{title});
+        QCOMPARE(boxes.texts(), QStringList{"设备连接发生异常请关闭所有操作并保持电脑和设备的可靠连接！"});
+        QCOMPARE(TestSupport::connectionState(page), TestSupport::Disconnected);
+        QVERIFY(!w.Serial_Service->isPortOpen());
+        delete sim;
+
+        SimUnderTest second; // the service is usable again with a new unit
+        QVERIFY(second.started());
+        w.Serial_Service->Add_Extra_Port(second.port());
+        page->Function_USART_COM_LA_UPDAT();
+        QVERIFY(goOnline(w, second.port()));
+    }
+
+    void portThatMayNotBeOpenedSaysWhyAndHowToFixIt()
+    {
+        PtyPair pty;
+        const QByteArray path = pty.slavePath().toLocal8Bit();
+        StartOptions o;
+        o.ports = QStringList{pty.slavePath()};
+        MainWindow w(nullptr, o);
+        // As root the test opens the port as nobody; as anyone else the node is made unreadable.
+        const bool root = ::geteuid() == 0;
+        if (!root)
+            QCOMPARE(::chmod(path.constData(), 0), 0);
+        QString text;
+        TestSupport::answerNextModal([&text, root](QWidget *box) {
+            if (root)
+                QCOMPARE(::seteuid(0), 0);
+            text = qobject_cast<QMessageBox *>(box)->text();
+        });
+        if (root)
+            QCOMPARE(::seteuid(65534), 0);
+        QVERIFY(w.connectTo(pty.slavePath()));
+        QCOMPARE(::geteuid(), root ? uid_t(0) : ::getuid());
+        const QString group = QFileInfo(pty.slavePath()).group();
+        QCOMPARE(text, QStringLiteral("连接错误请检查端口号是否正确....\r\nPermission denied\r\n"
+                                      "没有使用此端口的权限: 请把用户加入 \"%1\" 组 (sudo usermod -aG %1 $USER), 然后重新登录.")
+                           .arg(group));
+        QCOMPARE(TestSupport::connectionState(w.Ticket_Page), TestSupport::Disconnected);
+    }
+
+    void silentUnitIsAskedAgainAndAnswersLate()
+    {
+        PtyPair pty;
+        StartOptions o;
+        o.ports = QStringList{pty.slavePath()};
+        MainWindow w(nullptr, o);
+        QVERIFY(w.connectTo(pty.slavePath()));
+        QElapsedTimer clock;
+        clock.start();
+        QByteArray asked;
+        QList<qint64> at;
+        while (at.size() < 3 && clock.elapsed() < 6000) {
+            QTest::qWait(20);
+            const QByteArray got = pty.readAll();
+            if (!got.isEmpty())
+                at << clock.elapsed();
+            asked += got;
+        }
+        QCOMPARE(asked, QByteArray("ATSW+STATE+OK").repeated(3)); // nothing else on the line
+        for (int i = 1; i < 3; ++i)
+            QVERIFY2(qAbs(at.at(i) - at.at(i - 1) - 2000) < 400, qPrintable(QString::number(at.at(i) - at.at(i - 1))));
+        const QString log = w.Ticket_Page->USART_Log->toPlainText();
+        QCOMPARE(log.count(QStringLiteral("管理机没有应答,请检查电源和连接线.....")), 1);
+        pty.write("ATSW+V2.5+OK\r\n"); // a late answer brings the page online as the first would
+        QTRY_COMPARE_WITH_TIMEOUT(w.Ticket_Page->Version_Label->text(), QStringLiteral("固件版本号:V2.5"), 3000);
+        QTest::qWait(2300);
+        QCOMPARE(pty.readAll(), QByteArray()); // and no more questions
+    }
+
+    void typedPathConnectsAndIsRemembered()
+    {
+        SimUnderTest sim;
+        QVERIFY(sim.started());
+        {
+            MainWindow w;
+            QComboBox *box = w.Ticket_Page->QC_COM_Choose;
+            QVERIFY(box->findText(sim.port()) < 0); // pseudo-terminals are not listed
+            box->lineEdit()->clear();
+            QTest::keyClicks(box->lineEdit(), sim.port());
+            w.Ticket_Page->Function_USART_COM_LA_UPDAT();
+            Function_One::COM_Count = -1; // a refill as when an adapter is plugged in
+            w.Ticket_Page->Function_USART_COM_LA_UPDAT();
+            QCOMPARE(box->currentText(), sim.port());
+            w.Ticket_Page->QB_OPEN_USART->click();
+            QTRY_COMPARE_WITH_TIMEOUT(w.Ticket_Page->State_Label->text(), QStringLiteral("连接状态:在线"), 5000);
+        }
+        Function_One::COM_Count = 0;
+        MainWindow next;
+        QCOMPARE(next.Ticket_Page->QC_COM_Choose->currentText(), sim.port());
+    }
+    // The unit takes the PC's local time: it refuses a date that does not exist or a wrong weekday.
+    void timeSyncReachesTheUnit()
+    {
+        Connected c;
+        QVERIFY(c.online);
+        const QDateTime before = QDateTime::currentDateTime();
+        QCOMPARE(runBatch(c.window.Ticket_Page->PB_Time_syn_sned).progress, 100);
+        const QDateTime after = QDateTime::currentDateTime();
+        const QStringList notes = c.sim.texts("note").filter(QRegularExpression("^clock = "));
+        QCOMPARE(notes.size(), 1);
+        const QStringList p = notes.constFirst().mid(8).split('-');
+        const QDateTime set(QDate(2000 + p.value(0).toInt(), p.value(1).toInt(), p.value(2).toInt()),
+                            QTime(p.value(4).toInt(), p.value(5).toInt(), p.value(6).toInt()));
+        QVERIFY2(set.isValid() && before.secsTo(set) >= -1 && set.secsTo(after) >= 0, qPrintable(notes.constFirst()));
+        QCOMPARE(c.sim.receivedTexts(), (QStringList{"ATSW+STATE+OK", "ATTW+" + notes.constFirst().mid(8) + "+OK"}));
+    }
+
+    void unitThatDoesNotAcknowledgeLeavesTheWindowWaiting_data()
+    {
+        QTest::addColumn<QStringList>("simOptions");
+        QTest::newRow("silent") << QStringList{"--silent", "ATLW"};
+        QTest::newRow("split replies") << QStringList{"--split-replies"};
+        QTest::newRow("wrong code") << QStringList{"--wrong-code", "ATLW"};
+    }
+    void unitThatDoesNotAcknowledgeLeavesTheWindowWaiting()
+    {
+        QFETCH(QStringList, simOptions);
+        SimUnderTest sim(simOptions);
+        QVERIFY(sim.started());
+        MainWindow w(nullptr, withPort(sim.port()));
+        Function_One *page = w.Ticket_Page;
+        QVERIFY(w.connectTo(sim.port()));
+        QTRY_COMPARE_WITH_TIMEOUT(sim.journal("tx").size(), simOptions.contains("--split-replies") ? 2 : 1, 3000);
+        QTest::qWait(100);
+        // A state reply in two halves is no state reply.
+        QCOMPARE(page->State_Label->text() == QStringLiteral("连接状态:在线"), !simOptions.contains("--split-replies"));
+        page->Receive_Data("ATSW+V2.1+OK\r\n"); // let the buttons work for the rest of the test
+        page->QL_Type_Name[0]->setText("A");
+        page->QL_Type_Name[1]->setText("B");
+        const auto out = runBatch(page->TYPE_PB_SET, 1000);
+        QCOMPARE(sim.receivedTexts().mid(1), QStringList{"ATLW+1+A+OK"});
+        QCOMPARE(out.sentCount, 1);
+        QVERIFY(!out.log.contains(QStringLiteral("发送完成")));
+    }
+
+    void composeWriteAndPrint()
+    {
+        Connected c;
+        QVERIFY(c.online);
+        Function_One *page = c.window.Ticket_Page;
+        TestSupport::answerNextModal([](QWidget *modal) {
+            auto *d = qobject_cast<QDialg_add_Line *>(modal);
+            const auto add = [d](int line, int kind, int font, QRadioButton *align, const QString &text, int blanks) {
+                d->QC_Choose_Line.setCurrentIndex(line);
+                d->QC_Type_Choose.setCurrentIndex(kind);
+                d->QC_Font_Size.setCurrentIndex(font);
+                align->setChecked(true);
+                if (!text.isEmpty())
+                    d->QL_Contents.setText(text);
+                d->QC_Blank_Line.setCurrentIndex(blanks);
+                d->QB_Add_Contents.click();
+            };
+            add(0, 0, 1, &d->QR_Center, "欢迎光临", 0);
+            add(1, 1, 1, &d->QR_Center, "", 0);
+            add(2, 3, 0, &d->QR_Left, "前面还有:人等待", 1);
+            add(3, 2, 0, &d->QR_Right, "", 0);
+        });
+        page->QB_Add_Line->click();
+        QCOMPARE(page->Print_Line[0], QStringLiteral("ATPW+0+N+M+欢迎光临+SIZE:B+OK"));
+        QVERIFY(page->Print_Preview->toPlainText().contains(QStringLiteral("前面还有99人等待")));
+        QCOMPARE(runBatch(page->Print_Write_Push).progress, 100);
+
+        const QStringList wire = c.sim.receivedTexts().mid(1);
+        QCOMPARE(wire.mid(0, 4), (QStringList{"ATPW+0+N+M+欢迎光临+SIZE:B+OK", "ATPW+1+S+M+ +SIZE:B+OK",
+                                              "ATPW+2+R+L+前面还有:人等待\r\n+SIZE:S+OK", "ATPW+3+T+R+ +SIZE:S+OK"}));
+        for (int i = 4; i < 10; ++i)
+            QCOMPARE(wire.value(i), QStringLiteral("ATPW+%1+N+L+ +SIZE:S+OK").arg(i));
+        QStringList printed = c.sim.texts("note").filter(QRegularExpression("^ticket\\|"));
+        printed.replaceInStrings(QRegularExpression("^ticket\\|"), QString());
+        QCOMPARE(printed.mid(0, 4), (QStringList{"B|    欢迎光临", "B|   类型:0001", "S|前面还有3人等待", "S|"}));
+        QCOMPARE(printed.size(), 5);
+        QVERIFY2(QRegularExpression("\\AS\\| {16}\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d\\z").match(printed.at(4)).hasMatch(),
+                 qPrintable(printed.at(4)));
+    }
+
+    void upgrade_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QStringList>("simOptions");
+        QTest::addColumn<QString>("lastLine");
+        const QString done = QStringLiteral("升级完成5s后进入主程序...");
+        QTest::newRow("51200 bytes") << 51200 << QStringList{} << done;
+        QTest::newRow("malformed request survived") << 3000 << QStringList{"--corrupt-request"} << done;
+        QTest::newRow("stalled unit times out") << 10000 << QStringList{"--stall-after", "2"} << "响应超时请重新尝试.....";
+    }
+    void upgrade()
+    {
+        QFETCH(int, size);
+        QFETCH(QStringList, simOptions);
+        QFETCH(QString, lastLine);
+        const QString imagePath = writeImage(size);
+        const QString outPath = Dir.filePath("assembled.bin");
+        QFile::remove(outPath);
+        Connected c(QStringList{"--bootloader", "--image-out", outPath} + simOptions);
+        QVERIFY(c.online);
+        QString log;
+        bool buttonEnabled = false;
+        runUpgrade(c.window, imagePath, [&](Bootloader_Handle *d) {
+            log = d->Info_Text.toPlainText();
+            buttonEnabled = d->Update_Button->isEnabled();
+            return log.contains(lastLine);
+        });
+        QVERIFY2(log.contains(lastLine), qPrintable(log));
+        QVERIFY(buttonEnabled);
+        if (simOptions.contains("--stall-after")) { // the second request is the last one answered
+            QVERIFY2(log.contains(QRegularExpression("正在发送 2\\r?\\n package....")), qPrintable(log));
+            QVERIFY(!log.contains(QStringLiteral("正在发送 3")));
+        } else {
+            QCOMPARE(TestSupport::contentOf(outPath), TestSupport::contentOf(imagePath));
+        }
+    }
+
+    void pairingCycles()
+    {
+        Connected c({"--key-delay", "100"});
+        QVERIFY(c.online);
+        Function_One *page = c.window.Ticket_Page;
+        QStringList seen;
+        TestSupport::answerNextModal([&seen](QWidget *m) {
+            auto *d = qobject_cast<Pair_Mode_Handle *>(m);
+            QTRY_COMPARE(d->Type_State[4]->text(), QStringLiteral("类型 5 : ---"));
+            d->Type_Choose->setCurrentIndex(0);
+            d->Set_up_Button->click();
+            QTRY_COMPARE(d->State_Text->text(), QStringLiteral("类型 1 匹配成功."));
+            seen << d->Type_State[0]->text() << d->pictureName();
+            d->Type_Choose->setCurrentIndex(1);
+            d->Set_up_Button->click();
+            QTRY_COMPARE(d->pictureName(), QStringLiteral(":/Res/Pic/ADD_ERROR.png"));
+            seen << d->State_Text->text();
+        }, 10000);
+        page->Pair_Set_Push->click();
+        QCOMPARE(seen, (QStringList{"类型 1 : 1001", ":/Res/Pic/ADD_OVER.png", "此叫号器已经与类型 1 配对..."}));
+        QCOMPARE(c.sim.receivedTexts().mid(1), (QStringList{"ATAW+READ+ALL+OK", "ATAW+ADD+1+OK", "ATAW+ADD+2+OK"}));
+    }
+private:    QString writeImage(int size)
+    {
+        const QString path = Dir.filePath(QStringLiteral("image-%1.bin").arg(size));
+        TestSupport::writeFile(path, TestSupport::randomBytes(size, quint32(size)));
+        return path;
+    }
+
+    // Opens the firmware window, loads the image, presses update and closes the window once done.
+    void runUpgrade(MainWindow &w, const QString &image, std::function<bool(Bootloader_Handle *)> done)
+    {
+        w.chooseFirmwareImage = [image](QWidget *) { return image; };
+        bool started = false;
+        TestSupport::closeModalWhen(
+            [&started, done](QWidget *m) {
+                auto *d = qobject_cast<Bootloader_Handle *>(m);
+                if (!started) {
+                    started = true;
+                    d->Open_Button->click();
+                    d->Update_Button->click();
+                    return false;
+                }
+                return done(d);
+            },
+            {}, 20000);
+        w.ui->Boot_Handl->trigger();
+    }
+
+    QTemporaryDir Dir;
+};
+
+QTEST_MAIN(tst_E2e)
+#include "tst_e2e.moc"
