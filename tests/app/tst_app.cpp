@@ -317,12 +317,12 @@ private slots:
         MainWindow w;
         w.Ticket_Page->QL_Type_Name[0]->setText("Saved");
         QString title, text;
-        TestSupport::answerNextModal([&](QWidget *m) {
+        const TestSupport::ModalCatcher answer(TestSupport::once([&](QWidget *m) {
             auto *box = qobject_cast<QMessageBox *>(m);
             title = box->windowTitle();
             text = box->text();
             box->button(yes ? QMessageBox::Yes : QMessageBox::No)->click();
-        });
+        }));
         w.show();
         QVERIFY(w.close());
         QCOMPARE(title, QStringLiteral("退出程序"));
@@ -501,14 +501,14 @@ private slots:
         const Desktop real = Desktop::real();
         QVERIFY(real.openUrl && real.startDetached);
         for (const auto mode : {QFileDialog::AcceptOpen, QFileDialog::AcceptSave}) {
-            TestSupport::answerNextModal([mode](QWidget *m) {
+            const TestSupport::ModalCatcher answer(TestSupport::once([mode](QWidget *m) {
                 auto *d = qobject_cast<QFileDialog *>(m);
                 QVERIFY(d);
                 QCOMPARE(d->windowTitle(), QStringLiteral("Title"));
                 QCOMPARE(d->acceptMode(), mode);
                 QCOMPARE(d->fileMode(), mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
                 QCOMPARE(d->nameFilters(), QStringList{"Text files (*.ini)"});
-            });
+            }));
             QCOMPARE(real.chooseFile(nullptr, mode, "Title"), QString());
         }
         QEventLoop loop;

@@ -235,11 +235,11 @@ private slots:
         if (!root)
             QCOMPARE(::chmod(path.constData(), 0), 0);
         QString text;
-        TestSupport::answerNextModal([&text, root](QWidget *box) {
+        const TestSupport::ModalCatcher answer(TestSupport::once([&text, root](QWidget *box) {
             if (root)
                 QCOMPARE(::seteuid(0), 0);
             text = qobject_cast<QMessageBox *>(box)->text();
-        });
+        }));
         if (root)
             QCOMPARE(::seteuid(65534), 0);
         QVERIFY(w.connectTo(pty.slavePath()));
@@ -351,24 +351,26 @@ private slots:
         Connected c;
         QVERIFY(c.online);
         Function_One *page = c.window.Ticket_Page;
-        TestSupport::answerNextModal([](QWidget *modal) {
-            auto *d = qobject_cast<QDialg_add_Line *>(modal);
-            const auto add = [d](int line, int kind, int font, QRadioButton *align, const QString &text, int blanks) {
-                d->QC_Choose_Line.setCurrentIndex(line);
-                d->QC_Type_Choose.setCurrentIndex(kind);
-                d->QC_Font_Size.setCurrentIndex(font);
-                align->setChecked(true);
-                if (!text.isEmpty())
-                    d->QL_Contents.setText(text);
-                d->QC_Blank_Line.setCurrentIndex(blanks);
-                d->QB_Add_Contents.click();
-            };
-            add(0, 0, 1, &d->QR_Center, "欢迎光临", 0);
-            add(1, 1, 1, &d->QR_Center, "", 0);
-            add(2, 3, 0, &d->QR_Left, "前面还有:人等待", 1);
-            add(3, 2, 0, &d->QR_Right, "", 0);
-        });
-        page->QB_Add_Line->click();
+        { // the line editor, as the operator fills it
+            const TestSupport::ModalCatcher answer(TestSupport::once([](QWidget *modal) {
+                auto *d = qobject_cast<QDialg_add_Line *>(modal);
+                const auto add = [d](int line, int kind, int font, QRadioButton *align, const QString &text, int blanks) {
+                    d->QC_Choose_Line.setCurrentIndex(line);
+                    d->QC_Type_Choose.setCurrentIndex(kind);
+                    d->QC_Font_Size.setCurrentIndex(font);
+                    align->setChecked(true);
+                    if (!text.isEmpty())
+                        d->QL_Contents.setText(text);
+                    d->QC_Blank_Line.setCurrentIndex(blanks);
+                    d->QB_Add_Contents.click();
+                };
+                add(0, 0, 1, &d->QR_Center, "欢迎光临", 0);
+                add(1, 1, 1, &d->QR_Center, "", 0);
+                add(2, 3, 0, &d->QR_Left, "前面还有:人等待", 1);
+                add(3, 2, 0, &d->QR_Right, "", 0);
+            }));
+            page->QB_Add_Line->click();
+        }
         QCOMPARE(page->Print_Line[0], QStringLiteral("ATPW+0+N+M+欢迎光临+SIZE:B+OK"));
         QVERIFY(page->Print_Preview->toPlainText().contains(QStringLiteral("前面还有99人等待")));
         QCOMPARE(runBatch(page->Print_Write_Push).progress, 100);
@@ -429,7 +431,7 @@ private slots:
         QVERIFY(c.online);
         Function_One *page = c.window.Ticket_Page;
         QStringList seen;
-        TestSupport::answerNextModal([&seen](QWidget *m) {
+        const TestSupport::ModalCatcher answer(TestSupport::once([&seen](QWidget *m) {
             auto *d = qobject_cast<Pair_Mode_Handle *>(m);
             QTRY_COMPARE(d->Type_State[4]->text(), QStringLiteral("类型 5 : ---"));
             d->Type_Choose->setCurrentIndex(0);
@@ -440,7 +442,7 @@ private slots:
             d->Set_up_Button->click();
             QTRY_COMPARE(d->pictureName(), QStringLiteral(":/Res/Pic/ADD_ERROR.png"));
             seen << d->State_Text->text();
-        }, 10000);
+        }));
         page->Pair_Set_Push->click();
         QCOMPARE(seen, (QStringList{"类型 1 : 1001", ":/Res/Pic/ADD_OVER.png", "此叫号器已经与类型 1 配对..."}));
         QCOMPARE(c.sim.receivedTexts().mid(1), (QStringList{"ATAW+READ+ALL+OK", "ATAW+ADD+1+OK", "ATAW+ADD+2+OK"}));
@@ -457,18 +459,16 @@ private:    QString writeImage(int size)
     {
         w.chooseFirmwareImage = [image](QWidget *) { return image; };
         bool started = false;
-        TestSupport::closeModalWhen(
-            [&started, done](QWidget *m) {
-                auto *d = qobject_cast<Bootloader_Handle *>(m);
-                if (!started) {
-                    started = true;
-                    d->Open_Button->click();
-                    d->Update_Button->click();
-                    return false;
-                }
-                return done(d);
-            },
-            {}, 20000);
+        const TestSupport::ModalCatcher catcher([&started, done](QWidget *m) {
+            auto *d = qobject_cast<Bootloader_Handle *>(m);
+            if (!started) {
+                started = true;
+                d->Open_Button->click();
+                d->Update_Button->click();
+                return false;
+            }
+            return done(d);
+        });
         w.ui->Boot_Handl->trigger();
     }
 

@@ -24,17 +24,13 @@ inline BatchSeen runBatch(QPushButton *button, int waitMs = 0)
 {
     BatchSeen seen;
     QElapsedTimer opened;
-    closeModalWhen(
-        [&opened, waitMs](QWidget *w) {
-            if (!opened.isValid())
-                opened.start();
-            return qobject_cast<USART_Send_QDialog_Handle *>(w)->batch().isComplete() || (waitMs > 0 && opened.elapsed() > waitMs);
-        },
-        [&seen](QWidget *w) {
-            auto *d = qobject_cast<USART_Send_QDialog_Handle *>(w);
-            seen = {d->windowTitle(), d->Send_Info.toPlainText(), d->Send_Progress.value(), d->batch().sentCount(), d->size()};
-        },
-        20000);
+    const ModalCatcher catcher([&seen, &opened, waitMs](QWidget *w) {
+        if (!opened.isValid())
+            opened.start();
+        auto *d = qobject_cast<USART_Send_QDialog_Handle *>(w);
+        seen = {d->windowTitle(), d->Send_Info.toPlainText(), d->Send_Progress.value(), d->batch().sentCount(), d->size()};
+        return d->batch().isComplete() || (waitMs > 0 && opened.elapsed() > waitMs);
+    });
     button->click();
     return seen;
 }

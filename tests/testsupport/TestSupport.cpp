@@ -54,51 +54,28 @@ QByteArray TestSupport::randomBytes(int size, quint32 seed)
     return bytes;
 }
 
-void TestSupport::closeModalWhen(std::function<bool(QWidget *)> until, std::function<void(QWidget *)> inspect,
-                                 int timeoutMs)
-{
-    auto *poll = new QTimer;
-    auto *deadline = new QDeadlineTimer(timeoutMs);
-    auto *modalSeen = new bool(false);
-    poll->setInterval(10);
-    QObject::connect(poll, &QTimer::timeout, [=] {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (modal && !*modalSeen) {
-            *modalSeen = true;
-            *deadline = QDeadlineTimer(timeoutMs);
-        }
-        const bool expired = deadline->hasExpired();
-        if ((!modal || !until(modal)) && !expired)
-            return;
-        poll->stop();
-        poll->deleteLater();
-        delete deadline;
-        delete modalSeen;
-        if (!modal)
-            return;
-        if (inspect)
-            inspect(modal);
-        if (modal->isVisible()) // inspect may have answered it already
-            closeModal(modal);
-    });
-    poll->start();
-}
-
-void TestSupport::answerNextModal(std::function<void(QWidget *)> inspect, int timeoutMs)
-{
-    closeModalWhen([](QWidget *) { return true; }, std::move(inspect), timeoutMs);
-}
-
-TestSupport::ModalCatcher::ModalCatcher()
+TestSupport::ModalCatcher::ModalCatcher(std::function<bool(QWidget *)> work)
 {
     Poll.setInterval(10);
-    QObject::connect(&Poll, &QTimer::timeout, [this] {
-        if (QWidget *modal = QApplication::activeModalWidget()) {
-            auto *box = qobject_cast<QMessageBox *>(modal);
-            Texts << (box ? box->text() : modal->windowTitle());
-            Titles << modal->windowTitle();
-            closeModal(modal);
+    QObject::connect(&Poll, &QTimer::timeout, [this, work] {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (modal != Current) {
+            Current = modal;
+            Since.start();
         }
+        Poll.stop(); // work may wait in an event loop of its own
+        const QPointer<QWidget> guard(modal);
+        const bool done = !work || work(modal) || Since.hasExpired(20000);
+        Poll.start();
+        if (!done || !guard)
+            return;
+        auto *box = qobject_cast<QMessageBox *>(modal);
+        Texts << (box ? box->text() : modal->windowTitle());
+        Titles << modal->windowTitle();
+        if (modal->isVisible()) // work may have answered it already
+            closeModal(modal);
     });
     Poll.start();
 }

@@ -5,6 +5,8 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QTimer>
 
 #include <functional>
@@ -22,17 +24,13 @@ QByteArray contentOf(const QString &path);
 // The same bytes for the same seed on every run.
 QByteArray randomBytes(int size, quint32 seed);
 
-// Waits up to timeoutMs for the next modal window, then until `until` holds for it (or timeoutMs
-// more pass), calls inspect with it and closes it (a message box by its No or first button).
-void closeModalWhen(std::function<bool(QWidget *)> until, std::function<void(QWidget *)> inspect, int timeoutMs = 8000);
-// The same, closing the modal window as soon as it is there.
-void answerNextModal(std::function<void(QWidget *)> inspect = {}, int timeoutMs = 5000);
-
-// Closes every modal window that opens while it lives, remembering its title and text.
+// Closes every modal window that opens while it lives (a message box by its No or first button),
+// remembering its title and text. With `work`, a window is first handed to work() every 10 ms until
+// it returns true (or 20 s pass), so the test can inspect it, press its buttons or wait for it.
 class ModalCatcher
 {
 public:
-    ModalCatcher();
+    explicit ModalCatcher(std::function<bool(QWidget *)> work = {});
     QStringList texts() const { return Texts; }
     QStringList titles() const { return Titles; }
     int count() const { return Texts.size(); }
@@ -41,7 +39,18 @@ private:
     QTimer Poll;
     QStringList Texts;
     QStringList Titles;
+    QPointer<QWidget> Current;
+    QElapsedTimer Since;
 };
+
+// work for a ModalCatcher that hands each window to inspect once (QCOMPARE and the like allowed).
+inline std::function<bool(QWidget *)> once(std::function<void(QWidget *)> inspect)
+{
+    return [inspect](QWidget *w) {
+        inspect(w);
+        return true;
+    };
+}
 
 } // namespace TestSupport
 
