@@ -381,23 +381,6 @@ private slots:
         QCOMPARE(d.Type_Choose->currentText(), QStringLiteral("5")); // stays on 5
     }
 
-    void pageOpensPairingAndReadsAll()
-    {
-        Page->USART_RX_dat = "ATNW+3+OK!\r\n";
-        QString title;
-        const TestSupport::ModalCatcher answer(TestSupport::once([&](QWidget *w) {
-            title = w->windowTitle();
-            auto *d = qobject_cast<Pair_Mode_Handle *>(w);
-            Page->Receive_Data("ATAW+1+READ+1001\r\n");
-            QCOMPARE(d->Type_State[0]->text(), QStringLiteral("类型 1 : 1001"));
-            d->Set_up_Button->click();
-        }));
-        Page->Pair_Set_Push->setEnabled(true);
-        Page->Pair_Set_Push->click();
-        QCOMPARE(title, QStringLiteral("Pair Mode"));
-        QCOMPARE(Serial.sent, (QStringList{"ATAW+READ+ALL+OK", "ATAW+ADD+1+OK"}));
-    }
-
 private:
     // Presses the button with the page online and the unit answering; what the batch window showed.
     TestSupport::BatchSeen runBatch(QPushButton *button)

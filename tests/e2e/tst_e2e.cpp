@@ -433,7 +433,8 @@ private slots:
         QStringList seen;
         const TestSupport::ModalCatcher answer(TestSupport::once([&seen](QWidget *m) {
             auto *d = qobject_cast<Pair_Mode_Handle *>(m);
-            QTRY_COMPARE(d->Type_State[4]->text(), QStringLiteral("类型 5 : ---"));
+            seen << d->windowTitle();
+            QTRY_COMPARE(d->Type_State[4]->text(), QStringLiteral("类型 5 : ---")); // the page passed the replies on
             d->Type_Choose->setCurrentIndex(0);
             d->Set_up_Button->click();
             QTRY_COMPARE(d->State_Text->text(), QStringLiteral("类型 1 匹配成功."));
@@ -444,7 +445,7 @@ private slots:
             seen << d->State_Text->text();
         }));
         page->Pair_Set_Push->click();
-        QCOMPARE(seen, (QStringList{"类型 1 : 1001", ":/Res/Pic/ADD_OVER.png", "此叫号器已经与类型 1 配对..."}));
+        QCOMPARE(seen, (QStringList{"Pair Mode", "类型 1 : 1001", ":/Res/Pic/ADD_OVER.png", "此叫号器已经与类型 1 配对..."}));
         QCOMPARE(c.sim.receivedTexts().mid(1), (QStringList{"ATAW+READ+ALL+OK", "ATAW+ADD+1+OK", "ATAW+ADD+2+OK"}));
     }
 private:    QString writeImage(int size)
