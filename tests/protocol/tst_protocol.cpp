@@ -68,15 +68,10 @@ private slots:
         QTest::newRow("Monday is 01") << Commands::timeSync({QDate(2024, 1, 1), QTime(0, 0, 1)}) << "ATTW+24-01-01-01-00-00-01+OK";
         QTest::newRow("clearing 00:00") << SettingsBatches::clearingHour(1) << "00";
         QTest::newRow("clearing 23:00") << SettingsBatches::clearingHour(24) << "23";
-        const auto parameters = [](int restart, int clear, int language) {
-            SettingsCodec::Settings s;
-            s.networkIdIndex = 42;
-            s.syncRestartIndex = restart;
-            s.autoClearIndex = clear;
-            return SettingsBatches::parameters(s, language).join(' ');
-        };
-        QTest::newRow("forbidden, 07:00, English") << parameters(1, 8, 1) << "ATNW+0+42+OK ATNW+1+0+OK ATNW+2+07+OK ATNW+3+1+OK";
-        QTest::newRow("defaults, Polish") << parameters(0, 0, 2) << "ATNW+0+42+OK ATNW+1+1+OK ATNW+2+25+OK ATNW+3+2+OK";
+        SettingsCodec::Settings defaults; // restart allowed, no clearing
+        defaults.networkIdIndex = 42;
+        QTest::newRow("parameters: defaults, Polish") << SettingsBatches::parameters(defaults, 2).join(' ')
+                                                      << "ATNW+0+42+OK ATNW+1+1+OK ATNW+2+25+OK ATNW+3+2+OK";
     }
     void builders()
     {
