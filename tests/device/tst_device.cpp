@@ -242,7 +242,7 @@ private slots:
     void timeSyncSendsThePcClock()
     {
         const QDateTime before = QDateTime::currentDateTime();
-        runBatch(Page->PB_Time_syn_sned);
+        runBatch(Page->findChild<QPushButton *>("PB_Time_syn_sned")); // by name, as scripts find it
         const QDateTime after = QDateTime::currentDateTime();
         QCOMPARE(Serial.sent.size(), 1);
         const QStringList f = Serial.sent.constFirst().split(QRegularExpression("[-+]"));
