@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace TestSupport {
 
 inline QString connectionState(const Function_One *page)

@@ -1,12 +1,12 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonObject>
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
-#include <QElapsedTimer>
-#include <QPointer>
 #include <QTimer>
 
 #include <functional>
