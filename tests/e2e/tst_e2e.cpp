@@ -35,9 +35,8 @@ class Recorder : public IUsart_dis
 {
 public:
     void Receive_Data(QString dat) override { texts << dat; }
-    void Link_Lost() override { ++lost; }
+    void Link_Lost() override {}
     QStringList texts;
-    int lost = 0;
 };
 
 StartOptions withPort(const QString &port)

@@ -6,7 +6,6 @@
 #include "firmware/UpgradeSession.h"
 #include "testsupport/TestSupport.h"
 
-#include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>

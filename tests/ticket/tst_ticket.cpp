@@ -8,7 +8,6 @@
 #include "ticket/TimeSample.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QtTest>
 
 using Kind = LineRecord::Kind;
