@@ -61,7 +61,7 @@ UnitJob::Plan plan(const CliOptions &o, QString *refused)
         plan.steps = {Step::Upgrade};
     }
     if (o.verb == CliOptions::Verb::Apply) {
-        const SettingsCodec::Decoded file = SettingsCodec::decode(SettingsFile::read(o.file));
+        const SettingsCodec::Decoded file = SettingsCodec::decode(SettingsFile::read(o.file).data);
         const QStringList errors = SettingsCodec::errors(file.settings);
         // Unattended, a file that is no settings file at all is refused rather than sent as defaults.
         if (!QFileInfo(o.file).isFile() || file.keysFound == 0)

@@ -552,7 +552,7 @@ void Function_One::OPEN_FILE_Operation(QString Route)
 void Function_One::loadSettingsFile(const QString &Route, bool writeBack)
 {
     // Decoded in memory: the operator's file is only ever rewritten after a clean load.
-    const SettingsCodec::Decoded file = SettingsCodec::decode(SettingsFile::read(Route));
+    const SettingsCodec::Decoded file = SettingsCodec::decode(SettingsFile::read(Route).data);
     const SettingsCodec::Settings &s = file.settings;
 
     for (int i = 0; i < 10; ++i)

@@ -1,23 +1,23 @@
 #include "FirmwareImage.h"
 
-#include <QFile>
-
 FirmwareImage FirmwareImage::load(const QString &path)
 {
+    const InputFile::Content content = InputFile::read(path, MaxSize);
     FirmwareImage image;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return image;
-    image.fileSize = file.size();
-    if (image.fileSize > MaxSize) {
+    image.problem = content.problem;
+    image.fileSize = content.size;
+    image.data = content.data;
+    switch (content.problem) {
+    case InputFile::Problem::None:
+    case InputFile::Problem::Empty:
+        image.outcome = Outcome::Loaded;
+        break;
+    case InputFile::Problem::TooLarge:
         image.outcome = Outcome::TooLarge;
-        return image;
+        break;
+    default:
+        image.outcome = Outcome::CannotRead;
+        break;
     }
-    // Read one byte past the limit, so a file that grew or lies about its size is not cut silently.
-    const QByteArray bytes = file.read(MaxSize + 1);
-    if (file.error() != QFile::NoError || bytes.size() != image.fileSize)
-        return image;
-    image.data = bytes;
-    image.outcome = Outcome::Loaded;
     return image;
 }

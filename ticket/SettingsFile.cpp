@@ -39,10 +39,9 @@ QString whyNotWritable(const QString &path)
 }
 } // namespace
 
-QByteArray SettingsFile::read(const QString &path)
+InputFile::Content SettingsFile::read(const QString &path)
 {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    return InputFile::read(path, InputFile::SettingsMaxSize);
 }
 
 bool SettingsFile::replace(const QString &path, const QByteArray &content, QString *error)

@@ -1,6 +1,7 @@
 // Line records (build, read, check, slot, write command), the preview's rendering and the settings
 // file's content.
 #include "app/Language.h"
+#include "ticket/InputFile.h"
 #include "ticket/LineRecord.h"
 #include "ticket/PreviewRenderer.h"
 #include "ticket/SettingsCodec.h"
@@ -286,6 +287,56 @@ private slots:
         QVERIFY(d.settings.lines[0].isEmpty());
         QCOMPARE(d.settings.networkIdIndex, 0);
         QCOMPARE(d.settings.syncRestartIndex, keys);
+    }
+
+    // Looked at before reading: nothing blocks on a FIFO or reads a device without end.
+    void inputFile_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<qint64>("maxSize");
+        QTest::addColumn<int>("problem");
+        using P = InputFile::Problem;
+        QTest::newRow("at the limit") << "file:100" << qint64(100) << int(P::None);
+        QTest::newRow("one over the limit") << "file:101" << qint64(100) << int(P::TooLarge);
+        QTest::newRow("one byte") << "file:1" << qint64(100) << int(P::None);
+        QTest::newRow("empty") << "file:0" << qint64(100) << int(P::Empty);
+        QTest::newRow("missing") << "missing" << qint64(100) << int(P::Missing);
+        QTest::newRow("dangling link") << "dangling" << qint64(100) << int(P::Missing);
+        QTest::newRow("directory") << "dir" << qint64(100) << int(P::Directory);
+#ifdef Q_OS_UNIX
+        QTest::newRow("fifo") << "fifo" << qint64(100) << int(P::NotRegular);
+        QTest::newRow("endless device") << "/dev/zero" << qint64(100) << int(P::NotRegular);
+#endif
+        QTest::newRow("unreadable") << "unreadable" << qint64(100) << int(P::Unreadable);
+    }
+    void inputFile()
+    {
+        QFETCH(QString, kind);
+        QFETCH(qint64, maxSize);
+        QFETCH(int, problem);
+        QTemporaryDir dir;
+        QString path = dir.filePath(QStringLiteral("input"));
+        QByteArray written;
+        if (kind.startsWith(QLatin1String("file:"))) {
+            written = TestSupport::randomBytes(kind.mid(5).toInt(), 3);
+            QVERIFY(TestSupport::writeFile(path, written));
+        } else if (kind == QLatin1String("dangling")) {
+            QVERIFY(QFile::link(dir.filePath(QStringLiteral("gone")), path));
+        } else if (kind == QLatin1String("dir")) {
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("input")));
+        } else if (kind == QLatin1String("fifo")) {
+            QCOMPARE(QProcess::execute(QStringLiteral("mkfifo"), {path}), 0);
+        } else if (kind == QLatin1String("unreadable")) {
+            QVERIFY(TestSupport::writeFile(path, "x"));
+            QFile::setPermissions(path, QFile::WriteOwner);
+            if (QFile(path).open(QIODevice::ReadOnly))
+                QSKIP("this user reads every file");
+        } else if (kind.startsWith(QLatin1Char('/'))) {
+            path = kind;
+        }
+        const InputFile::Content content = InputFile::read(path, maxSize);
+        QCOMPARE(int(content.problem), problem);
+        QCOMPARE(content.data, problem == int(InputFile::Problem::None) ? written : QByteArray());
     }
 
     void settingsErrors_data()
