@@ -26,9 +26,22 @@ QString reasonOf(const QFileDevice &file)
     return file.error() != QFileDevice::NoError && !file.errorString().isEmpty() ? file.errorString() : notComplete();
 }
 
+// Unbuffered and to the last byte: after a short write (a size limit) the next one fetches the
+// system's reason, which Qt drops when a buffered flush stops halfway.
+bool writeAll(QFileDevice &file, const QByteArray &bytes)
+{
+    for (qint64 done = 0; done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
 bool writeAt(QFile &file, qint64 offset, const QByteArray &bytes)
 {
-    return file.seek(offset) && file.write(bytes) == bytes.size() && file.flush();
+    return file.seek(offset) && writeAll(file, bytes);
 }
 
 // Written over the old content, for a file beside which nothing can be created. The part that
@@ -36,7 +49,7 @@ bool writeAt(QFile &file, qint64 offset, const QByteArray &bytes)
 bool writeInPlace(const QString &path, const QByteArray &content, QString *error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadWrite)) {
+    if (!file.open(QIODevice::ReadWrite | QIODevice::Unbuffered)) {
         *error = file.errorString();
         return false;
     }
@@ -60,22 +73,25 @@ bool writeInPlace(const QString &path, const QByteArray &content, QString *error
     return true;
 }
 
+enum class Beside { Written, NotWritten, NotPlaced };
+
 // Complete beside the file and checked before it takes the old one's place, so a full disk, a
 // quota or a size limit leaves the old file as it was. Qt 5 does not report a failed flush inside
-// commit(), so every byte is flushed and counted first.
-bool writeBeside(QSaveFile &file, const QByteArray &content, QString *error)
+// commit(), so every byte is written and counted first.
+Beside writeBeside(QSaveFile &file, const QByteArray &content, QString *error)
 {
-    const bool written = file.write(content) == content.size() && file.flush() && file.size() == content.size();
+    const bool written = writeAll(file, content) && file.size() == content.size();
     if (!written) {
         *error = reasonOf(file);
         file.cancelWriting();
-        return false;
+        return Beside::NotWritten;
     }
     if (!file.commit()) {
+        // Complete, but it could not be given a name there (on Linux the new file has none until then).
         *error = reasonOf(file);
-        return false;
+        return Beside::NotPlaced;
     }
-    return true;
+    return Beside::Written;
 }
 
 // Why a file cannot be written, as the system says it; nothing is created on the way.
@@ -112,20 +128,23 @@ bool SettingsFile::replace(const QString &path, const QByteArray &content, QStri
     // Qt will not replace a file it may not write: the mark comes off the old file for the moment
     // and goes back when anything fails.
     const bool existed = QFileInfo(target.file).isFile();
-    const QFile::Permissions before = QFileInfo(target.file).permissions();
+    // Without the "user" flags: Qt would set them as owner bits (root's WriteUser made 0440 into 0640).
+    const QFile::Permissions before = QFileInfo(target.file).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
     if (existed)
         QFile::setPermissions(target.file, before | QFile::WriteOwner);
     bool ok = false;
     {
         QSaveFile file(target.file);
         file.setDirectWriteFallback(false);
-        if (file.open(QIODevice::WriteOnly)) {
-            ok = writeBeside(file, content, &reason);
+        const Beside beside = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ? writeBeside(file, content, &reason) : Beside::NotPlaced;
+        if (beside != Beside::NotPlaced) {
+            ok = beside == Beside::Written;
         } else if (existed) {
             // No new file can be made beside it (a read-only folder, a name at the length limit).
             qCDebug(lcSettingsFile) << "cannot write beside" << target.file << file.errorString() << "- writing in place";
+            reason.clear();
             ok = writeInPlace(target.file, content, &reason);
-        } else {
+        } else if (reason.isEmpty()) {
             reason = file.errorString();
         }
     }
