@@ -14,11 +14,9 @@
 
 namespace {
 const QString CrLf = QStringLiteral("\r\n");
+// QSerialPort's text (in Qt's own catalogue, not ours) for a lock file held by another program.
+const char *const QtLockFailure = "Permission error while locking the device";
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("QObject", text);
-}
 
 bool processHasGroup(uint gid)
 {
@@ -45,7 +43,7 @@ PortProblem::Facts PortProblem::gather(const QString &portName, const QString &r
     facts.permissionDenied = permissionDenied;
     facts.systemError = systemErrorOf(reason);
     // Qt's own words when another program holds the port's lock file.
-    facts.lockFileHeld = reason == QCoreApplication::translate("QSerialPort", "Permission error while locking the device");
+    facts.lockFileHeld = reason == QCoreApplication::translate("QSerialPort", QtLockFailure);
     facts.lockOwner = permissionDenied ? lockFileOwner(portName) : 0;
     const QFileInfo device(portName);
     facts.portExists = device.exists() || !QDir::isAbsolutePath(portName); // COM3 is no path
@@ -74,16 +72,16 @@ QString PortProblem::explain(const Facts &facts)
 {
     switch (cause(facts)) {
     case Cause::Vanished:
-        return CrLf + tr("端口已不存在: 设备可能已被拔出, 请重新插入后再选择端口.");
+        return CrLf + QCoreApplication::translate("QObject", "端口已不存在: 设备可能已被拔出, 请重新插入后再选择端口.");
     case Cause::InUse:
-        return CrLf + (facts.lockOwner > 0 ? tr("此端口正被其他程序使用 (进程 %1), 请先关闭那个程序.").arg(facts.lockOwner)
-                                           : tr("此端口正被其他程序使用, 请先关闭那个程序."));
+        return CrLf + (facts.lockOwner > 0 ? QCoreApplication::translate("QObject", "此端口正被其他程序使用 (进程 %1), 请先关闭那个程序.").arg(facts.lockOwner)
+                                           : QCoreApplication::translate("QObject", "此端口正被其他程序使用, 请先关闭那个程序."));
     case Cause::NoPermission:
         // Joining a group helps only when the process lacks it; root's group is no one's to join.
         if (!facts.userInGroup && !facts.group.isEmpty() && facts.group != QLatin1String("root"))
             return CrLf + facts.reason + CrLf
-                + tr("没有使用此端口的权限: 请把用户加入 \"%1\" 组 (sudo usermod -aG %1 $USER), 然后重新登录.").arg(facts.group);
-        return CrLf + facts.reason + CrLf + tr("没有使用此端口的权限, 请联系系统管理员.");
+                + QCoreApplication::translate("QObject", "没有使用此端口的权限: 请把用户加入 \"%1\" 组 (sudo usermod -aG %1 $USER), 然后重新登录.").arg(facts.group);
+        return CrLf + facts.reason + CrLf + QCoreApplication::translate("QObject", "没有使用此端口的权限, 请联系系统管理员.");
     case Cause::Other:
         break;
     }
@@ -96,7 +94,7 @@ QString PortProblem::lostReason(const QString &portName, const QString &reason)
     // QSerialPort names a port under /dev without that folder.
     const QString path = QDir::isAbsolutePath(portName) ? portName : QStringLiteral("/dev/") + portName;
     if (!QFileInfo::exists(path))
-        return tr("端口 %1 已不存在: 设备可能已被拔出.").arg(path);
+        return QCoreApplication::translate("QObject", "端口 %1 已不存在: 设备可能已被拔出.").arg(path);
 #else
     Q_UNUSED(portName)
 #endif

@@ -28,10 +28,6 @@ bool linkMayBeFollowed(const QString &link)
 #endif
 }
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("QObject", text);
-}
 } // namespace
 
 SaveTarget SaveTarget::resolve(const QString &path)
@@ -41,7 +37,7 @@ SaveTarget SaveTarget::resolve(const QString &path)
     target.file = path;
     if (info.isSymLink()) {
         if (!linkMayBeFollowed(path)) {
-            target.refusal = tr("这是其他用户放在共享文件夹里的链接, 不会跟随它保存");
+            target.refusal = QCoreApplication::translate("QObject", "这是其他用户放在共享文件夹里的链接, 不会跟随它保存");
             return target;
         }
         // A dangling link names the file it will create.
@@ -49,8 +45,8 @@ SaveTarget SaveTarget::resolve(const QString &path)
         info.setFile(target.file);
     }
     if (info.isDir())
-        target.refusal = tr("这是一个文件夹, 不是文件");
+        target.refusal = QCoreApplication::translate("QObject", "这是一个文件夹, 不是文件");
     else if (info.exists() && !info.isFile())
-        target.refusal = tr("这不是普通文件 (设备或管道), 不能保存到这里");
+        target.refusal = QCoreApplication::translate("QObject", "这不是普通文件 (设备或管道), 不能保存到这里");
     return target;
 }

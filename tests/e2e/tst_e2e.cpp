@@ -210,7 +210,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(page->QB_OPEN_USART->text(), QStringLiteral("连接设备"), 5000);
         QTest::qWait(200); // a storm of hang-up errors would show more boxes now
         QCOMPARE(boxes.titles(), QStringList{title});
-        QCOMPARE(boxes.texts(), QStringList{"设备连接发生异常请关闭所有操作并保持电脑和设备的可靠连接！"});
+        QCOMPARE(boxes.texts(), QStringList{"设备连接发生异常请关闭所有操作并保持电脑和设备的可靠连接！\r\n端口 " + sim->port()
+                                            + " 已不存在: 设备可能已被拔出."}); // the port went with the unit
         QCOMPARE(TestSupport::connectionState(page), TestSupport::Disconnected);
         QVERIFY(!w.Serial_Service->isPortOpen());
         delete sim;
@@ -273,6 +274,9 @@ private slots:
             QVERIFY2(qAbs(at.at(i) - at.at(i - 1) - 2000) < 400, qPrintable(QString::number(at.at(i) - at.at(i - 1))));
         const QString log = w.Ticket_Page->USART_Log->toPlainText();
         QCOMPARE(log.count(QStringLiteral("管理机没有应答,请检查电源和连接线.....")), 1);
+        QCOMPARE(w.Ticket_Page->State_Label->text(), QStringLiteral("连接状态:无应答"));
+        const QTextEdit *view = w.Ticket_Page->USART_Log; // the warning's first words stay in view
+        QVERIFY(log.mid(view->cursorForPosition(QPoint(4, 4)).position()).startsWith(QStringLiteral("管理机没有应答")));
         pty.write("ATSW+V2.5+OK\r\n"); // a late answer brings the page online as the first would
         QTRY_COMPARE_WITH_TIMEOUT(w.Ticket_Page->Version_Label->text(), QStringLiteral("固件版本号:V2.5"), 3000);
         QTest::qWait(2300);
