@@ -21,6 +21,7 @@ USART_Send_QDialog_Handle::USART_Send_QDialog_Handle(QWidget *parent, QString *l
     Close_Button.setGeometry(350, 230, 100, 30);
     Close_Button.setAutoDefault(false);
     Silence_Timer.setSingleShot(true);
+    Silence_Timer.setTimerType(Qt::PreciseTimer); // a coarse one may speak up to 5 % early
 
     connect(&Batch, &CommandBatch::send, this, &USART_Send_QDialog_Handle::USART_SEND_SIGNALS);
     connect(&Batch, &CommandBatch::send, &Silence_Timer, [this] { Silence_Timer.start(SilenceHintMs); });
