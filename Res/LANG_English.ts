@@ -577,8 +577,8 @@
             <translation>Command %1 has had no answer for %2 s: check the unit's power, the cable and the port; sending goes on when the answer comes.</translation>
         </message>
         <message>
-            <source>连接状态:无应答</source>
-            <translation>State: no answer</translation>
+            <source>状态:无应答</source>
+            <translation>No answer</translation>
         </message>
         <message>
             <source>配置文件没有打开, 页面没有改动:</source>

@@ -577,8 +577,8 @@
             <translation>Polecenie %1 bez odpowiedzi od %2 s: sprawdź zasilanie urządzenia, kabel i port; wysyłanie będzie kontynuowane po odpowiedzi.</translation>
         </message>
         <message>
-            <source>连接状态:无应答</source>
-            <translation>Stan: brak odp.</translation>
+            <source>状态:无应答</source>
+            <translation>Bez odzewu</translation>
         </message>
         <message>
             <source>配置文件没有打开, 页面没有改动:</source>

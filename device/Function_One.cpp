@@ -336,7 +336,7 @@ void Function_One::repeatStateQuery()
         return;
     // Once: the operator should look at the unit rather than wait for it.
     if (++Unanswered_Queries == 1) {
-        State_Label->setText(QObject::tr("连接状态:无应答"));
+        State_Label->setText(QObject::tr("状态:无应答"));
         LogView::appendKeepingStart(USART_Log, QObject::tr("管理机没有应答,请检查电源和连接线.....") + QStringLiteral("\r\n"));
     }
     SEND_USART_Contents(QString::fromLatin1(StateQuery));

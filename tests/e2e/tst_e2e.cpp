@@ -276,7 +276,7 @@ private slots:
             QVERIFY2(qAbs(at.at(i) - at.at(i - 1) - 2000) < 400, qPrintable(QString::number(at.at(i) - at.at(i - 1))));
         const QString log = w.Ticket_Page->USART_Log->toPlainText();
         QCOMPARE(log.count(QStringLiteral("管理机没有应答,请检查电源和连接线.....")), 1);
-        QCOMPARE(w.Ticket_Page->State_Label->text(), QStringLiteral("连接状态:无应答"));
+        QCOMPARE(w.Ticket_Page->State_Label->text(), QStringLiteral("状态:无应答"));
         const QTextEdit *view = w.Ticket_Page->USART_Log; // the warning's first words stay in view
         QVERIFY(log.mid(view->cursorForPosition(QPoint(4, 4)).position()).startsWith(QStringLiteral("管理机没有应答")));
         pty.write("ATSW+V2.5+OK\r\n"); // a late answer brings the page online as the first would
