@@ -455,6 +455,7 @@ private slots:
         QCOMPARE(d.Type_State[0]->text(), QStringLiteral("类型1"));
         QCOMPARE(d.Type_State[4]->geometry(), QRect(200, 75, 150, 30));
         QCOMPARE(d.Type_State[1]->geometry(), QRect(360, 25, 150, 30));
+        QCOMPARE(QList<int>({d.State_Text->textFormat(), d.Type_State[4]->textFormat()}), QList<int>({Qt::PlainText, Qt::PlainText}));
         QVERIFY(!d.Auto_Switch.isChecked());
         QSignalSpy sent(&d, &Pair_Mode_Handle::USART_SEND_SIGNALS);
         d.Auto_Switch.setChecked(autoSwitch);
