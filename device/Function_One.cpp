@@ -584,9 +584,9 @@ void Function_One::loadSettingsFile(const QString &Route, bool writeBack)
             reported = true;
         }
     }
-    // The file is rewritten from what was loaded (unless it holds that already); a failure keeps it.
+    // The file is rewritten from what was loaded; when that fails the file stays as it was.
     QString error;
-    if (writeBack && !reported && SettingsCodec::encode(s) != content.data && !writeSettingsFile(Route, &error))
+    if (writeBack && !reported && !writeSettingsFile(Route, &error))
         FileBoxes::notSaved(this, Route, error);
 }
 

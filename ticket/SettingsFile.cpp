@@ -73,6 +73,13 @@ bool writeInPlace(const QString &path, const QByteArray &content, QString *error
     return true;
 }
 
+bool holdsAlready(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    return QFileInfo(path).isFile() && file.size() == content.size() && file.open(QIODevice::ReadOnly)
+        && file.readAll() == content;
+}
+
 enum class Beside { Written, NotWritten, NotPlaced };
 
 // Complete beside the file and checked before it takes the old one's place, so a full disk, a
@@ -124,6 +131,11 @@ bool SettingsFile::replace(const QString &path, const QByteArray &content, QStri
         if (error)
             *error = target.refusal;
         return false;
+    }
+    if (holdsAlready(target.file, content)) {
+        // Nothing to write (a full disk need not stop it); the file only gets its read-only mark.
+        QFile::setPermissions(target.file, QFileInfo(target.file).permissions() & ~WriteBits);
+        return true;
     }
     // Qt will not replace a file it may not write: the mark comes off the old file for the moment
     // and goes back when anything fails.
