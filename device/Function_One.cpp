@@ -1,10 +1,10 @@
 #include "Function_One.h"
 
-#include "Pair_Mode_Handle.h"
-#include "StateReply.h"
 #include "LogView.h"
+#include "Pair_Mode_Handle.h"
 #include "PortBox.h"
 #include "ResetQuestion.h"
+#include "StateReply.h"
 #include "app/FileBoxes.h"
 #include "app/Language.h"
 #include "app/PictureBox.h"
