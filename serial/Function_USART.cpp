@@ -78,7 +78,8 @@ void Function_USART::USART_Error(const QString &reason)
 {
     qCDebug(lcSerial) << "link lost:" << reason;
     PictureBox::show(this, Read_Language(false) == Language_Polish ? QStringLiteral("Ostrzeżenie") : QStringLiteral("Warning"),
-                     QObject::tr("设备连接发生异常请关闭所有操作并保持电脑和设备的可靠连接！"),
+                     QObject::tr("设备连接发生异常请关闭所有操作并保持电脑和设备的可靠连接！")
+                         + (reason.isEmpty() ? QString() : QStringLiteral("\r\n") + reason),
                      QStringLiteral(":/Res/Pic/Disconnect.png"));
     if (Receiver)
         Receiver->Link_Lost();
