@@ -220,6 +220,23 @@ private slots:
         QVERIFY(normal.texts("note").contains("factory settings restored"));
     }
 
+    void progressKeepsToTheTerminalWidth()
+    {
+        // A by-id name is long; a progress line that wraps breaks the redraw in place.
+        SimUnderTest sim;
+        const QString link = Dir.filePath("usb-Prolific_Technology_Inc._USB-Serial_Controller_D-if00-port0");
+        QVERIFY(QFile::link(sim.port(), link));
+        QProcess terminal; // script(1) gives the tool a terminal of 40 columns; the report goes elsewhere
+        terminal.start("script", {"-qec", QStringLiteral("stty cols 40; exec '%1' state --port '%2' >/dev/null").arg(TQ_CLI_PATH, link),
+                                  "/dev/null"});
+        QVERIFY(terminal.waitForFinished(30000));
+        QString progress = QString::fromUtf8(terminal.readAllStandardOutput());
+        progress.remove(QRegularExpression("\x1b\\[\\d*[AK]|\r"));
+        QVERIFY2(progress.contains("done"), qPrintable(progress));
+        for (const QString &line : progress.split('\n'))
+            QVERIFY2(line.size() < 40, qPrintable(line));
+    }
+
     void faultyFileSendsNothing_data()
     {
         QTest::addColumn<QString>("verb");
