@@ -37,11 +37,11 @@ QString FileRefusal::formatErrors(const QStringList &codes)
     return QStringLiteral("not sent: settings file error ") + parts.join(QStringLiteral(", "));
 }
 
-QString FileRefusal::problem(const QString &path, const InputFile::Content &content, qint64 maxSize)
+QString FileRefusal::problem(const QString &path, InputFile::Problem problem, qint64 size, qint64 maxSize)
 {
     using P = InputFile::Problem;
     QString why;
-    switch (content.problem) {
+    switch (problem) {
     case P::None:
         return QString();
     case P::Missing:
@@ -60,7 +60,7 @@ QString FileRefusal::problem(const QString &path, const InputFile::Content &cont
         why = QStringLiteral("is empty");
         break;
     case P::TooLarge:
-        why = QStringLiteral("has %1 bytes, more than %2").arg(content.size).arg(maxSize);
+        why = QStringLiteral("has %1 bytes, more than %2").arg(size).arg(maxSize);
         break;
     }
     return QStringLiteral("not sent: %1 %2").arg(path, why);

@@ -57,10 +57,7 @@ UnitJob::Plan plan(const CliOptions &o, QString *refused)
         plan.steps = {Step::Reset};
     if (o.verb == CliOptions::Verb::Upgrade) {
         const FirmwareImage image = FirmwareImage::load(o.file);
-        InputFile::Content content;
-        content.problem = image.problem;
-        content.size = image.fileSize;
-        *refused = FileRefusal::problem(o.file, content, FirmwareImage::MaxSize);
+        *refused = FileRefusal::problem(o.file, image.problem, image.fileSize, FirmwareImage::MaxSize);
         plan.image = image.data;
         plan.steps = {Step::Upgrade};
     }
@@ -68,7 +65,7 @@ UnitJob::Plan plan(const CliOptions &o, QString *refused)
         const InputFile::Content content = SettingsFile::read(o.file);
         const SettingsCodec::Decoded file = SettingsCodec::decode(content.data);
         const QStringList errors = SettingsCodec::errors(file.settings);
-        *refused = FileRefusal::problem(o.file, content, InputFile::SettingsMaxSize);
+        *refused = FileRefusal::problem(o.file, content.problem, content.size, InputFile::SettingsMaxSize);
         // Unattended, a file that is no settings file at all is refused rather than sent as defaults.
         if (refused->isEmpty() && file.keysFound == 0)
             *refused = QStringLiteral("not sent: %1 is not a settings file").arg(o.file);
