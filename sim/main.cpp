@@ -131,13 +131,14 @@ int main(int argc, char *argv[])
         int at = 0;
         for (const SimUnit::Reply &reply : replies) {
             at += reply.delayMs;
-            QTimer::singleShot(at, &port, [&port, &log, bytes = reply.bytes] {
+            // Precise: a delay near the tool's limit must not drift by the 5 % a coarse timer allows.
+            QTimer::singleShot(at, Qt::PreciseTimer, &port, [&port, &log, bytes = reply.bytes] {
                 log.record("tx", bytes);
                 port.write(bytes);
             });
         }
         if (announceMs >= 0 && !replies.isEmpty() && !burst.startsWith("ATSW"))
-            QTimer::singleShot(at + SimUnit::SplitGapMs, &port, sendState);
+            QTimer::singleShot(at + SimUnit::SplitGapMs, Qt::PreciseTimer, &port, sendState);
     });
 
     std::printf("PORT %s\n", qPrintable(port.slavePath()));
