@@ -1,17 +1,73 @@
 #include "CliOptions.h"
 
 #include <QCommandLineParser>
+#include <QFileInfo>
+
+#include <cmath>
 
 namespace {
 const struct {
     const char *name;
     CliOptions::Verb verb;
-} Verbs[] = {{"ports", CliOptions::Verb::Ports},
-             {"state", CliOptions::Verb::State},
-             {"apply", CliOptions::Verb::Apply},
-             {"upgrade", CliOptions::Verb::Upgrade},
-             {"reset", CliOptions::Verb::Reset}};
+    const char *usage;
+} Verbs[] = {
+    {"ports", CliOptions::Verb::Ports,
+     "Usage: tqmanage-cli ports [--json]\n"
+     "The serial ports, as the window lists them: PORT (the stable /dev/serial/by-id name where\n"
+     "there is one), MANUFACTURER and DEVICE, after a header line.\n"},
+    {"state", CliOptions::Verb::State,
+     "Usage: tqmanage-cli state --port P... [--timeout S] [--json] [--verbose]\n"
+     "Each unit's firmware version, and whether it runs its bootloader.\n"},
+    {"apply", CliOptions::Verb::Apply,
+     "Usage: tqmanage-cli apply FILE --port P... [--only LIST] [--clock] [--unit-language L]\n"
+     "                          [--timeout S] [--json] [--verbose]\n"
+     "Load the settings file (a regular file of at most 1 MiB) as the window's Open does: a faulty\n"
+     "file sends nothing, and the report explains its error codes. Then write its ticket lines,\n"
+     "type names and system parameters (--only ticket,names,params), and with --clock this\n"
+     "computer's time. The unit's language is --unit-language zh, en or pl, or else the one chosen\n"
+     "in the window's Language menu by the user running the tool; the report names it.\n"},
+    {"upgrade", CliOptions::Verb::Upgrade,
+     "Usage: tqmanage-cli upgrade IMAGE --port P... [--timeout S] [--json] [--verbose]\n"
+     "Update the firmware through the bootloader; the image is a regular file of 1 to 51200 bytes.\n"},
+    {"reset", CliOptions::Verb::Reset,
+     "Usage: tqmanage-cli reset --port P... --yes [--timeout S] [--json] [--verbose]\n"
+     "Restore the units' factory settings; without --yes nothing is sent.\n"},
+};
+
+const char *const Languages[] = {"zh", "en", "pl"};
+
+// A network address is no file: compared as written.
+bool isAddress(const QString &port)
+{
+    return port.contains(QLatin1String("://"));
+}
 } // namespace
+
+QString CliOptions::verbHelp(const QString &verb)
+{
+    for (const auto &v : Verbs)
+        if (verb == QLatin1String(v.name))
+            return QString::fromLatin1(v.usage);
+    return QString();
+}
+
+QString CliOptions::languageName(int code)
+{
+    return code >= 0 && code < 3 ? QString::fromLatin1(Languages[code]) : QString();
+}
+
+QStringList CliOptions::sameDevice(const QStringList &ports)
+{
+    QStringList devices;
+    for (const QString &port : ports) {
+        const QString canonical = isAddress(port) ? QString() : QFileInfo(port).canonicalFilePath();
+        devices << (canonical.isEmpty() ? port : canonical);
+        const int first = devices.indexOf(devices.last());
+        if (first < devices.size() - 1)
+            return {ports.at(first), port};
+    }
+    return {};
+}
 
 QString CliOptions::helpText()
 {
@@ -22,14 +78,13 @@ QString CliOptions::helpText()
         "\n"
         "Verbs:\n"
         "  ports                   The serial ports, as the window lists them, with their stable\n"
-        "                          /dev/serial/by-id names.\n"
+        "                          /dev/serial/by-id names, after a header line.\n"
         "  state --port P...       Each unit's firmware version, and whether it runs its bootloader.\n"
         "  apply FILE --port P...  Load the settings file as the window's Open does (a faulty file\n"
         "                          sends nothing) and write its ticket lines, type names and system\n"
-        "                          parameters, as the window's batches, at the unit's pace. The\n"
-        "                          unit's language is the tool's own (menu Language).\n"
+        "                          parameters, as the window's batches, at the unit's pace.\n"
         "  upgrade IMAGE --port P...\n"
-        "                          Update the firmware through the bootloader (image of at most\n"
+        "                          Update the firmware through the bootloader (image of 1 to\n"
         "                          51200 bytes).\n"
         "  reset --port P... --yes Restore the units' factory settings.\n"
         "\n"
@@ -38,17 +93,21 @@ QString CliOptions::helpText()
         "                          repeatable.\n"
         "  --only LIST             apply: only these of ticket,names,params (comma-separated).\n"
         "  --clock                 apply: also set the unit's clock from this computer's.\n"
+        "  --unit-language L       apply: the language the unit prints and shows: zh, en or pl.\n"
+        "                          Without it, the window's language of the user running the tool\n"
+        "                          (root has its own); the report names the language sent.\n"
         "  --yes                   reset: confirm; without it nothing is sent.\n"
         "  --timeout S             Give a unit up when it does not answer within S seconds\n"
-        "                          (default 5); the report names the command it was waiting for.\n"
+        "                          (0.1 to 3600, default 5); the report names the command it was\n"
+        "                          waiting for.\n"
         "  --json                  The report as one JSON document on standard output.\n"
         "  --verbose               The tq.* debug log on standard error.\n"
-        "  -h, --help              This help.\n"
+        "  -h, --help              This help; VERB --help or help VERB: that verb's usage.\n"
         "  -v, --version           The version.\n"
         "\n"
         "Progress goes to standard error (one line per unit, kept up to date on a terminal), the\n"
-        "report to standard output: port, firmware version, what was written, result. Ctrl+C stops\n"
-        "every unit, closes the ports and reports what each unit got.\n"
+        "report to standard output: port, firmware version, what was written, result. Ctrl+C,\n"
+        "SIGTERM and SIGHUP stop every unit, close the ports and report how far each unit got.\n"
         "\n"
         "Exit status: 0 when every unit acknowledged everything, 1 when any unit failed (or the\n"
         "settings file or image could not be used), 2 for a usage error.\n");
@@ -67,7 +126,8 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     const QCommandLineOption timeout(QStringLiteral("timeout"), QString(), QStringLiteral("S"), QStringLiteral("5"));
     const QCommandLineOption json(QStringLiteral("json"), QString());
     const QCommandLineOption verbose(QStringLiteral("verbose"), QString());
-    parser.addOptions({help, version, port, only, clock, yes, timeout, json, verbose});
+    const QCommandLineOption language(QStringLiteral("unit-language"), QString(), QStringLiteral("L"));
+    parser.addOptions({help, version, port, only, clock, yes, timeout, json, verbose, language});
     const auto usage = [&o](const QString &message) {
         o.outcome = Outcome::UsageError;
         o.message = message;
@@ -75,9 +135,13 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     };
     if (!parser.parse(arguments))
         return usage(parser.errorText());
-    if (parser.isSet(help)) {
+    QStringList args = parser.positionalArguments();
+    if (parser.isSet(help) || args.value(0) == QLatin1String("help")) {
+        const QString topic = args.value(parser.isSet(help) ? 0 : 1);
         o.outcome = Outcome::Help;
-        o.message = helpText();
+        o.message = topic.isEmpty() ? helpText() : verbHelp(topic);
+        if (o.message.isEmpty())
+            return usage(QStringLiteral("unknown verb \"%1\"").arg(topic));
         return o;
     }
     if (parser.isSet(version)) {
@@ -85,10 +149,10 @@ CliOptions CliOptions::parse(const QStringList &arguments)
         o.message = QStringLiteral("tqmanage-cli V1.0.7");
         return o;
     }
-    QStringList args = parser.positionalArguments();
     if (args.isEmpty())
         return usage(QStringLiteral("no verb given"));
     const QString verb = args.takeFirst();
+    o.verbName = verb;
     for (const auto &v : Verbs)
         if (verb == QLatin1String(v.name))
             o.verb = v.verb;
@@ -102,28 +166,40 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     o.ports = parser.values(port);
     if (o.verb != Verb::Ports && o.ports.isEmpty())
         return usage(QStringLiteral("%1 needs at least one --port").arg(verb));
-    if (o.ports.removeDuplicates() > 0)
-        return usage(QStringLiteral("a port is named twice"));
+    const QStringList twice = sameDevice(o.ports);
+    if (!twice.isEmpty())
+        return usage(twice.at(0) == twice.at(1)
+                         ? QStringLiteral("--port \"%1\" is named twice").arg(twice.at(0))
+                         : QStringLiteral("--port \"%1\" and --port \"%2\" are the same device").arg(twice.at(0), twice.at(1)));
     o.clock = parser.isSet(clock);
     o.yes = parser.isSet(yes);
     o.json = parser.isSet(json);
     o.verbose = parser.isSet(verbose);
     if (parser.isSet(only)) {
-        o.only = parser.value(only).split(QLatin1Char(','), Qt::SkipEmptyParts);
+        // An empty list (an unset shell variable) must not mean "everything".
+        o.only = parser.value(only).split(QLatin1Char(','));
         for (const QString &part : qAsConst(o.only))
             if (part != QLatin1String("ticket") && part != QLatin1String("names") && part != QLatin1String("params"))
-                return usage(QStringLiteral("--only takes ticket, names and params, not \"%1\"").arg(part));
+                return usage(part.isEmpty() ? QStringLiteral("--only \"%1\" has an empty part; it takes ticket, names and params").arg(parser.value(only))
+                                            : QStringLiteral("--only takes ticket, names and params, not \"%1\"").arg(part));
     }
-    if ((parser.isSet(only) || o.clock) && o.verb != Verb::Apply)
-        return usage(QStringLiteral("--only and --clock belong to apply"));
+    if ((parser.isSet(only) || o.clock || parser.isSet(language)) && o.verb != Verb::Apply)
+        return usage(QStringLiteral("--only, --clock and --unit-language belong to apply"));
+    if (parser.isSet(language)) {
+        for (int code = 0; code < 3; ++code)
+            if (parser.value(language) == QLatin1String(Languages[code]))
+                o.unitLanguage = code;
+        if (o.unitLanguage < 0)
+            return usage(QStringLiteral("--unit-language takes zh, en or pl, not \"%1\"").arg(parser.value(language)));
+    }
     if (o.yes && o.verb != Verb::Reset)
         return usage(QStringLiteral("--yes belongs to reset"));
     if (o.verb == Verb::Reset && !o.yes)
         return usage(QStringLiteral("reset restores the factory settings of every unit named: confirm with --yes"));
     bool ok = false;
     const double seconds = parser.value(timeout).toDouble(&ok);
-    if (!ok || seconds <= 0 || seconds > 3600)
-        return usage(QStringLiteral("--timeout needs a number of seconds, not \"%1\"").arg(parser.value(timeout)));
-    o.timeoutMs = int(seconds * 1000);
+    if (!ok || !std::isfinite(seconds) || seconds < 0.1 || seconds > 3600)
+        return usage(QStringLiteral("--timeout needs a number of seconds from 0.1 to 3600, not \"%1\"").arg(parser.value(timeout)));
+    o.timeoutMs = int(std::lround(seconds * 1000));
     return o;
 }

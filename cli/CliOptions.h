@@ -9,6 +9,7 @@ struct CliOptions {
     enum class Outcome { Run, Help, Version, UsageError };
 
     Verb verb = Verb::None;
+    QString verbName;   // as typed, wherever the options stand
     QString file;       // the settings file of apply, the image of upgrade
     QStringList ports;
     QStringList only;   // apply: "ticket", "names", "params"; empty for all three
@@ -17,12 +18,19 @@ struct CliOptions {
     bool json = false;
     int timeoutMs = 5000;
     bool verbose = false;
+    int unitLanguage = -1; // --unit-language as a language code; -1: the user's Language.ini
 
     Outcome outcome = Outcome::Run;
     QString message; // help text, version or the usage error
 
     static CliOptions parse(const QStringList &arguments);
     static QString helpText();
+    // One verb's usage, or empty for an unknown verb.
+    static QString verbHelp(const QString &verb);
+    // The name --unit-language takes for a language code ("zh", "en", "pl").
+    static QString languageName(int code);
+    // Two --port values that name one device (a link and its target, two links), or empty.
+    static QStringList sameDevice(const QStringList &ports);
 
     static constexpr int UsageExitCode = 2;
 };

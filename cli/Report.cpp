@@ -13,6 +13,15 @@ QString orDash(const QString &text)
     return text.isEmpty() ? QStringLiteral("-") : text;
 }
 
+// "-" for a unit that never answered, "" for one that sent a blank version.
+QString versionText(const UnitJob::Result &r)
+{
+    if (!r.answered)
+        return QStringLiteral("-");
+    const QString version = r.version.isEmpty() ? QStringLiteral("\"\"") : Report::escaped(r.version);
+    return r.bootloader ? version + QStringLiteral(" (bootloader)") : version;
+}
+
 QString resultText(const UnitJob::Result &r)
 {
     if (r.ok)
@@ -38,9 +47,32 @@ Report::Report(const QString &verb, const QList<UnitJob *> &jobs, std::FILE *pro
         connect(job, &UnitJob::changed, this, [this, job] { changed(job); });
 }
 
+QString Report::escaped(const QString &text)
+{
+    QString out;
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if (c == QLatin1Char('\t'))
+            out += QLatin1String("\\t");
+        else if (c == QLatin1Char('\n'))
+            out += QLatin1String("\\n");
+        else if (c == QLatin1Char('\r'))
+            out += QLatin1String("\\r");
+        else if (u < 0x20 || (u >= 0x7f && u < 0xa0))
+            out += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+        else
+            out += c;
+    }
+    return out;
+}
+
 QString Report::line(const UnitJob *job) const
 {
-    return QStringLiteral("%1: %2").arg(job->result().port, job->status());
+    const QString text = escaped(QStringLiteral("%1: %2").arg(job->result().port, job->status()));
+    if (!Terminal || text.size() < Width)
+        return text;
+    // The end says what the unit is doing: the port's long by-id name gives way first.
+    return QStringLiteral("...") + text.right(qMax(1, Width - 4));
 }
 
 void Report::changed(UnitJob *job)
@@ -77,18 +109,30 @@ int Report::finish(bool json, std::FILE *out)
         allOk = allOk && r.ok;
         units.append(QJsonObject{{QStringLiteral("port"), r.port},
                                  {QStringLiteral("version"), r.version},
+                                 {QStringLiteral("answered"), r.answered},
                                  {QStringLiteral("bootloader"), r.bootloader},
                                  {QStringLiteral("written"), QJsonArray::fromStringList(r.written)},
                                  {QStringLiteral("result"), r.ok ? QStringLiteral("ok") : QStringLiteral("failed")},
                                  {QStringLiteral("error"), r.error},
                                  {QStringLiteral("waitingFor"), r.waitingFor}});
         rows << QStringLiteral("%1\t%2\t%3\t%4")
-                    .arg(r.port, orDash(r.version + (r.bootloader ? QStringLiteral(" (bootloader)") : QString())),
-                         orDash(r.written.join(QStringLiteral(", "))), resultText(r));
+                    .arg(escaped(r.port), versionText(r),
+                         orDash(r.written.join(QStringLiteral(", "))), escaped(resultText(r)));
     }
     const int status = allOk ? 0 : 1;
+    // Said once, before the table or the document, where a reader of either finds it.
+    for (const QString &warning : qAsConst(Warnings))
+        std::fprintf(json ? Progress : out, "warning: %s\n", qPrintable(warning));
+    if (!Error.isEmpty() && !json)
+        std::fprintf(out, "%s\n", qPrintable(escaped(Error)));
     if (json) {
-        const QJsonObject doc{{QStringLiteral("verb"), Verb}, {QStringLiteral("exitCode"), status}, {QStringLiteral("units"), units}};
+        QJsonObject doc{{QStringLiteral("verb"), Verb}, {QStringLiteral("exitCode"), status}, {QStringLiteral("units"), units}};
+        if (!Error.isEmpty())
+            doc.insert(QStringLiteral("error"), Error);
+        if (!Warnings.isEmpty())
+            doc.insert(QStringLiteral("warnings"), QJsonArray::fromStringList(Warnings));
+        if (!Unit_Language.isEmpty())
+            doc.insert(QStringLiteral("unitLanguage"), Unit_Language);
         std::fputs(QJsonDocument(doc).toJson(QJsonDocument::Indented).constData(), out);
         return status;
     }
@@ -106,5 +150,7 @@ int Report::finish(bool json, std::FILE *out)
             text += cells.at(c).leftJustified(widths[c] + 2);
         std::fprintf(out, "%s\n", qPrintable(text + cells.at(3)));
     }
+    if (!Unit_Language.isEmpty())
+        std::fprintf(out, "unit language sent: %s\n", qPrintable(Unit_Language));
     return status;
 }

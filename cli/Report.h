@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <cstdio>
@@ -19,6 +20,17 @@ public:
 
     // Prints the report; the exit status follows from it: 0 when every unit got everything.
     int finish(bool json, std::FILE *out);
+    // Columns of the terminal: a progress line longer than that would wrap and spoil the redraw.
+    void setWidth(int columns) { Width = columns; }
+    // Why nothing was sent to any unit, said once.
+    void setError(const QString &error) { Error = error; }
+    void addWarning(const QString &warning) { Warnings << warning; }
+    // The language the units were given ("zh", "en", "pl"), when the run sends it.
+    void setUnitLanguage(const QString &language) { Unit_Language = language; }
+
+    // Control characters as escapes: a tab or newline from a port name or the unit must not move
+    // the table's columns.
+    static QString escaped(const QString &text);
 
 private:
     void changed(UnitJob *job);
@@ -30,5 +42,9 @@ private:
     std::FILE *Progress;
     bool Terminal;
     bool Drawn = false;
+    int Width = 80;
+    QString Error;
+    QStringList Warnings;
+    QString Unit_Language;
     QTimer Redraw_Timer;
 };

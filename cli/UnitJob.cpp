@@ -20,9 +20,12 @@ UnitJob::UnitJob(const QString &port, const Plan &plan, QObject *parent)
     , Job_Plan(plan)
 {
     Outcome.port = port;
+    // "5 s" means 5 s: a coarse timer may fire up to 5 % early.
     Deadline.setSingleShot(true);
+    Deadline.setTimerType(Qt::PreciseTimer);
+    State_Repeat.setTimerType(Qt::PreciseTimer);
     connect(&Link, &SerialLink::received, this, &UnitJob::received);
-    connect(&Link, &SerialLink::lost, this, [this](const QString &reason) { fail(QStringLiteral("port lost: ") + reason); });
+    connect(&Link, &SerialLink::lost, this, [this](const QString &reason) { fail(lossText(reason)); });
     connect(&State_Repeat, &QTimer::timeout, this, [this] { Link.sendText(Commands::stateQuery()); });
 }
 
@@ -63,7 +66,7 @@ void UnitJob::start()
 
 void UnitJob::askState()
 {
-    if (Done)
+    if (Done || State_Known) // a unit may announce its state before it is asked
         return;
     Link.sendText(Commands::stateQuery());
     State_Repeat.start(StateQueryRepeatMs);
@@ -74,11 +77,19 @@ void UnitJob::askState()
 
 void UnitJob::received(const QString &text)
 {
-    Rx_Text = text; // a batch polls it, as the batch window polls the device page's
     if (Done)
         return;
-    if (Outcome.version.isEmpty()) {
-        if (const auto version = stateReplyVersion(text)) {
+    const auto version = stateReplyVersion(text);
+    if (State_Known && version) {
+        // Said again unasked: neither an acknowledgement nor a reason to fail.
+        qCDebug(lcJob) << Outcome.port << "state reply ignored" << text;
+        return;
+    }
+    Rx_Text = text; // a batch polls it, as the batch window polls the device page's
+    if (!State_Known) {
+        if (version) {
+            State_Known = true;
+            Outcome.answered = true;
             Outcome.version = version->trimmed();
             Outcome.bootloader = Outcome.version.startsWith(QLatin1String("VB"));
             State_Repeat.stop();
@@ -120,17 +131,22 @@ void UnitJob::nextStep()
     }
 }
 
+int UnitJob::packageCount() const
+{
+    return Job_Plan.image.size() / 1024 + 1;
+}
+
 void UnitJob::runBatch(const char *kind, const QStringList &commands)
 {
     const QString name = stepName(Job_Plan.steps.at(Next_Step++));
+    Batch_Name = name;
     if (commands.isEmpty()) { // nothing to send (no type names): the step is over at once
         nextStep();
         return;
     }
     dropBatch();
-    for (QString &entry : Batch_List)
-        entry.clear();
-    std::copy(commands.cbegin(), commands.cend(), Batch_List);
+    for (int i = 0; i < BatchSlots; ++i)
+        Batch_List[i] = commands.value(i);
     Batch = new CommandBatch(Batch_List, &Rx_Text, QLatin1String(kind), this);
     Batch->setTimeout(Job_Plan.timeoutMs);
     Batch_Sent = 0;
@@ -153,7 +169,7 @@ void UnitJob::runUpgrade()
 {
     ++Next_Step;
     Session = std::make_unique<UpgradeSession>();
-    const int packages = Job_Plan.image.size() / 1024 + 1;
+    const int packages = packageCount();
     connect(Session.get(), &UpgradeSession::sendText, &Link, &SerialLink::sendText);
     connect(Session.get(), &UpgradeSession::sendPackage, this, [this, packages](const QByteArray &package) {
         Link.sendBytes(package);
@@ -189,6 +205,28 @@ void UnitJob::upgradeEnded(UpgradeSession::Outcome outcome)
 void UnitJob::stop(const QString &why)
 {
     fail(why, Batch ? Batch->waitingFor() : QString());
+}
+
+void UnitJob::interrupt()
+{
+    if (Done)
+        return;
+    QString where;
+    if (Session)
+        where = QStringLiteral(" after package %1 of %2").arg(Packages_Sent).arg(packageCount());
+    else if (Batch && !Batch->isComplete())
+        where = QStringLiteral(" after %1 %2 of %3").arg(Batch_Name).arg(Batch->sentCount() - 1).arg(Batch->commandCount());
+    else if (!State_Known)
+        where = QStringLiteral(" before the unit's state was known");
+    stop(QStringLiteral("interrupted") + where);
+}
+
+QString UnitJob::lossText(const QString &reason)
+{
+    // A port unplugged mid-run comes back as whatever the driver said last ("Unknown error",
+    // "Inappropriate ioctl for device"); the operator needs the cause.
+    qCDebug(lcJob) << "port lost:" << reason;
+    return QStringLiteral("the port disappeared");
 }
 
 void UnitJob::dropBatch()

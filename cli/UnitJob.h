@@ -31,7 +31,8 @@ public:
 
     struct Result {
         QString port;
-        QString version; // empty when the unit never answered
+        QString version; // as the unit sent it, which may be blank
+        bool answered = false; // the unit gave its state
         bool bootloader = false;
         QStringList written; // the steps the unit acknowledged, by name
         bool ok = false;
@@ -44,6 +45,8 @@ public:
     void start();
     // Ends the job with this reason, whatever it was doing (Ctrl+C, or nothing to send).
     void stop(const QString &why);
+    // Ends the job for the operator (Ctrl+C, SIGTERM, SIGHUP), saying how far it got.
+    void interrupt();
     bool isDone() const { return Done; }
     const Result &result() const { return Outcome; }
     // One line of progress: what the unit is doing now.
@@ -65,6 +68,8 @@ private:
     void fail(const QString &error, const QString &waitingFor = QString());
     void dropBatch();
     void setStatus(const QString &status);
+    int packageCount() const;
+    static QString lossText(const QString &reason);
 
     Plan Job_Plan;
     Result Outcome;
@@ -73,7 +78,10 @@ private:
     QTimer State_Repeat;
     QTimer Deadline;
     int Next_Step = 0;
-    QString Batch_List[10];
+    static constexpr int BatchSlots = 10;
+    QString Batch_List[BatchSlots];
+    QString Batch_Name;
+    bool State_Known = false; // the version may be blank: it says nothing about this
     CommandBatch *Batch = nullptr; // replaced per step; an old one goes when its signal has returned
     int Batch_Sent = 0;
     std::unique_ptr<UpgradeSession> Session;

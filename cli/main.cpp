@@ -1,5 +1,6 @@
 // tqmanage-cli: sets up many queue-management units at once from the command line.
 #include "CliOptions.h"
+#include "FileRefusal.h"
 #include "Report.h"
 #include "UnitJob.h"
 #include "app/Language.h"
@@ -9,7 +10,6 @@
 #include "ticket/SettingsFile.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -20,6 +20,7 @@
 #include <csignal>
 #include <cstdio>
 #ifdef Q_OS_UNIX
+#include <sys/ioctl.h>
 #include <unistd.h>
 #endif
 
@@ -30,6 +31,8 @@ int listPorts(bool json)
 {
     const QList<PortList::Port> ports = PortList::available();
     QJsonArray list;
+    if (!json)
+        std::printf("PORT\tMANUFACTURER\tDEVICE\n");
     for (const PortList::Port &p : ports) {
         list.append(QJsonObject{{QStringLiteral("location"), p.location},
                                 {QStringLiteral("manufacturer"), p.manufacturer},
@@ -47,27 +50,27 @@ UnitJob::Plan plan(const CliOptions &o, QString *refused)
 {
     UnitJob::Plan plan;
     plan.timeoutMs = o.timeoutMs;
-    plan.languageCode = Read_Language(true); // the unit speaks the tool's language, as from the window
+    // The unit speaks the language asked for, else the user's choice in the window.
+    plan.languageCode = o.unitLanguage >= 0 ? o.unitLanguage : Read_Language(true);
     using Step = UnitJob::Step;
     if (o.verb == CliOptions::Verb::Reset)
         plan.steps = {Step::Reset};
     if (o.verb == CliOptions::Verb::Upgrade) {
         const FirmwareImage image = FirmwareImage::load(o.file);
-        if (image.outcome == FirmwareImage::Outcome::TooLarge)
-            *refused = QStringLiteral("not sent: %1 has %2 bytes, more than 51200").arg(o.file).arg(image.fileSize);
-        else if (image.outcome != FirmwareImage::Outcome::Loaded || image.data.isEmpty())
-            *refused = QStringLiteral("not sent: %1 cannot be read or is empty").arg(o.file);
+        *refused = FileRefusal::problem(o.file, image.problem, image.fileSize, FirmwareImage::MaxSize);
         plan.image = image.data;
         plan.steps = {Step::Upgrade};
     }
     if (o.verb == CliOptions::Verb::Apply) {
-        const SettingsCodec::Decoded file = SettingsCodec::decode(SettingsFile::read(o.file).data);
+        const InputFile::Content content = SettingsFile::read(o.file);
+        const SettingsCodec::Decoded file = SettingsCodec::decode(content.data);
         const QStringList errors = SettingsCodec::errors(file.settings);
+        *refused = FileRefusal::problem(o.file, content.problem, content.size, InputFile::SettingsMaxSize);
         // Unattended, a file that is no settings file at all is refused rather than sent as defaults.
-        if (!QFileInfo(o.file).isFile() || file.keysFound == 0)
+        if (refused->isEmpty() && file.keysFound == 0)
             *refused = QStringLiteral("not sent: %1 is not a settings file").arg(o.file);
-        else if (!errors.isEmpty())
-            *refused = QStringLiteral("not sent: settings file error %1 (格式错误 %1)").arg(errors.join(QLatin1Char(' ')));
+        else if (refused->isEmpty() && !errors.isEmpty())
+            *refused = FileRefusal::formatErrors(errors);
         plan.settings = file.settings;
         const auto wanted = [&o](const char *part) { return o.only.isEmpty() || o.only.contains(QLatin1String(part)); };
         if (wanted("ticket"))
@@ -112,24 +115,46 @@ int main(int argc, char *argv[])
     QList<UnitJob *> jobs;
     for (const QString &port : o.ports)
         jobs << new UnitJob(port, work, &app);
+    // With --verbose the log shares the terminal: lines redrawn in place would overwrite it.
 #ifdef Q_OS_UNIX
-    const bool terminal = ::isatty(fileno(stderr));
+    const bool terminal = ::isatty(fileno(stderr)) && !o.verbose;
+    winsize size{};
+    const int columns = ::ioctl(fileno(stderr), TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
 #else
     const bool terminal = false;
+    const int columns = 80;
 #endif
-    Report report(QCoreApplication::arguments().value(1), jobs, stderr, terminal);
+    Report report(o.verbName, jobs, stderr, terminal);
+    report.setWidth(columns);
+    if (refused.isEmpty() && work.steps.contains(UnitJob::Step::Parameters)) {
+        const QString language = CliOptions::languageName(work.languageCode);
+        report.setUnitLanguage(language);
+#ifdef Q_OS_UNIX
+        if (o.unitLanguage < 0 && ::geteuid() == 0)
+            report.addWarning(QStringLiteral("run as root without --unit-language: the units were given root's language "
+                                             "setting (%1), not yours")
+                                  .arg(language));
+#endif
+    }
     if (!refused.isEmpty()) {
+        report.setError(refused); // said once, not once per unit
         for (UnitJob *job : qAsConst(jobs))
-            job->stop(refused);
+            job->stop(QStringLiteral("not sent"));
         return report.finish(o.json, stdout);
     }
-    // Ctrl+C stops every unit cleanly; the report says what each one got.
-    std::signal(SIGINT, [](int) { Interrupted = true; });
+    // Ctrl+C, a CI job's timeout (SIGTERM) and a closed ssh session (SIGHUP) stop every unit
+    // cleanly; the report says how far each one got.
+    const auto onSignal = [](int) { Interrupted = true; };
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+#ifdef SIGHUP
+    std::signal(SIGHUP, onSignal);
+#endif
     QTimer watch;
     QObject::connect(&watch, &QTimer::timeout, [&jobs] {
         if (Interrupted)
             for (UnitJob *job : qAsConst(jobs))
-                job->stop(QStringLiteral("interrupted"));
+                job->interrupt();
         if (std::all_of(jobs.cbegin(), jobs.cend(), [](const UnitJob *job) { return job->isDone(); }))
             QCoreApplication::quit();
     });

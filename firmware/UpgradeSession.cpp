@@ -20,6 +20,7 @@ UpgradeSession::UpgradeSession(QObject *parent)
     : QObject(parent)
 {
     Response_Timer.setSingleShot(true);
+    Response_Timer.setTimerType(Qt::PreciseTimer); // a coarse timer may give up 5 % early
     connect(&Response_Timer, &QTimer::timeout, this, &UpgradeSession::responseTimeout);
 }
 

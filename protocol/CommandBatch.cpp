@@ -15,8 +15,15 @@ CommandBatch::CommandBatch(const QString *list, QString *rx, const QString &kind
 {
     Send_Timer.setTimerType(Qt::PreciseTimer);
     connect(&Send_Timer, &QTimer::timeout, this, &CommandBatch::poll);
+    // A precise timer and one last look: an acknowledgement that came inside the limit counts even
+    // when the limit falls on the poll that would have seen it.
     Timeout_Timer.setSingleShot(true);
+    Timeout_Timer.setTimerType(Qt::PreciseTimer);
     connect(&Timeout_Timer, &QTimer::timeout, this, [this] {
+        const int sent = Send_Index;
+        poll();
+        if (Complete || Send_Index != sent)
+            return;
         Send_Timer.stop();
         emit timedOut(waitingFor());
     });

@@ -175,11 +175,16 @@ QList<SimUnit::Reply> SimUnit::stateReply(const Command &command) const
 {
     if (command.text != QLatin1String("ATSW+STATE+OK"))
         return {};
+    return {{stateBytes(), 0}};
+}
+
+QByteArray SimUnit::stateBytes() const
+{
     QString version = Opts.firmwareVersion;
     // The bootloader reports a version beginning "VB".
     if (Opts.bootloader && !version.startsWith(QLatin1String("VB")))
         version = QStringLiteral("VB") + version.mid(1);
-    return {{QByteArray("ATSW+") + Gbk::encode(version) + QByteArray("+OK\r\n"), 0}};
+    return QByteArray("ATSW+") + Gbk::encode(version) + QByteArray("+OK\r\n");
 }
 
 void SimUnit::note(const QString &line)

@@ -73,6 +73,8 @@ public:
     explicit SimUnit(const Options &options);
 
     QList<Reply> handle(const QByteArray &burst);
+    // The state reply, as the unit also sends it unasked.
+    QByteArray stateBytes() const;
     void addHandler(const QString &verb, Handler handler);
     // Lines of state worth showing in the journal ("note" entries) since the last call.
     QStringList takeNotes();

@@ -58,8 +58,12 @@ int main(int argc, char *argv[])
                                      QStringLiteral("Send one malformed package request."));
     const QCommandLineOption reject(QStringLiteral("reject-image"),
                                     QStringLiteral("Give the verdict of error on a complete firmware image."));
+    const QCommandLineOption announce(QStringLiteral("announce"),
+                                      QStringLiteral("Send the state reply unasked: every MS until the first command, "
+                                                     "and 60 ms after every other reply."),
+                                      QStringLiteral("MS"));
     parser.addOptions({version, bootloader, journal, silent, ackDelay, split, wrongCode, keyDelay, dispenser, imageOut,
-                       stallAfter, corrupt, reject});
+                       stallAfter, corrupt, reject, announce});
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(parser.errorText()));
         return 2;
@@ -86,8 +90,10 @@ int main(int argc, char *argv[])
             std::fprintf(stderr, "tqunit-sim: --%s needs a whole number\n", qPrintable(option.names().constFirst()));
         return ok && *out >= 0;
     };
+    int announceMs = -1;
     if (!number(ackDelay, &options.ackDelayMs) || !number(keyDelay, &options.keyDelayMs)
-        || (parser.isSet(stallAfter) && !number(stallAfter, &options.stallAfter)))
+        || (parser.isSet(stallAfter) && !number(stallAfter, &options.stallAfter))
+        || (parser.isSet(announce) && !number(announce, &announceMs)))
         return 2;
     SimUnit unit(options);
 
@@ -103,8 +109,18 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(error));
         return 1;
     }
+    // A unit that says its state before it is asked, and again after its acknowledgements.
+    QTimer announcing;
+    const auto sendState = [&port, &log, &unit] {
+        log.record("tx", unit.stateBytes());
+        port.write(unit.stateBytes());
+    };
+    QObject::connect(&announcing, &QTimer::timeout, &port, sendState);
+    if (announceMs >= 0)
+        announcing.start(qMax(announceMs, 10));
     port.setBurstHandler([&](const QByteArray &burst) {
         log.record("rx", burst);
+        announcing.stop();
         const QList<SimUnit::Reply> replies = unit.handle(burst);
         for (const QString &n : unit.takeNotes()) {
             log.note(n);
@@ -115,11 +131,14 @@ int main(int argc, char *argv[])
         int at = 0;
         for (const SimUnit::Reply &reply : replies) {
             at += reply.delayMs;
-            QTimer::singleShot(at, &port, [&port, &log, bytes = reply.bytes] {
+            // Precise: a delay near the tool's limit must not drift by the 5 % a coarse timer allows.
+            QTimer::singleShot(at, Qt::PreciseTimer, &port, [&port, &log, bytes = reply.bytes] {
                 log.record("tx", bytes);
                 port.write(bytes);
             });
         }
+        if (announceMs >= 0 && !replies.isEmpty() && !burst.startsWith("ATSW"))
+            QTimer::singleShot(at + SimUnit::SplitGapMs, Qt::PreciseTimer, &port, sendState);
     });
 
     std::printf("PORT %s\n", qPrintable(port.slavePath()));

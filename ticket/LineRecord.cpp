@@ -18,6 +18,24 @@ bool isAsciiLetter(QChar c)
 const QString Sep = QStringLiteral("+");
 const QString CrLf = QStringLiteral("\r\n");
 
+// Kinds whose text the unit fills in itself: only the blank lines and one space are written.
+bool isPlaceholderKind(const QString &kind)
+{
+    return kind == QLatin1String("T") || kind == QLatin1String("S") || kind == QLatin1String("E");
+}
+
+// What is written for such a line: every CR, lone or not, as CR LF, then a space.
+QString placeholderContent(const QString &text)
+{
+    QString content;
+    for (const QChar ch : text)
+        if (ch == QLatin1Char('\r'))
+            content += CrLf;
+    if (!text.isEmpty())
+        content += QLatin1Char(' ');
+    return content;
+}
+
 QString kindLetter(LineRecord::Kind kind, int languageCode)
 {
     switch (kind) {
@@ -99,7 +117,10 @@ QString LineRecord::check(const QString &record)
     const bool big = f.at(5) == QLatin1String("SIZE:B");
     if (!big && f.at(5) != QLatin1String("SIZE:S"))
         return QStringLiteral("005");
-    const int bytes = Gbk::length(f.at(4));
+    // The limit holds for the record and for what the writer makes of it: lone CRs grow into CR LF.
+    int bytes = Gbk::length(f.at(4));
+    if (isPlaceholderKind(f.at(2)))
+        bytes = qMax(bytes, Gbk::length(placeholderContent(f.at(4))));
     if (big && bytes > CheckLimitBig)
         return QStringLiteral("006");
     if (!big && bytes > CheckLimitSmall)
@@ -137,16 +158,10 @@ QString LineRecord::writeCommand(const QString &record, int slot)
     const QStringList f = record.split(Sep);
     const QString kind = f.value(2);
     // A text of characters GBK has no bytes for (zero-width spaces and the like) is empty on the line.
-    if (kind != QLatin1String("T") && kind != QLatin1String("S") && kind != QLatin1String("E"))
+    if (!isPlaceholderKind(kind))
         return Gbk::encode(f.value(4)).isEmpty() ? blankRecord(slot) : record;
-    // The unit prints the real type, number or time itself: only the blank lines and one space go.
-    QString content;
-    const QString text = f.value(4);
-    for (const QChar ch : text)
-        if (ch == QLatin1Char('\r'))
-            content += CrLf;
-    if (!text.isEmpty())
-        content += QLatin1Char(' ');
+    // The unit prints the real type, number or time itself.
+    const QString content = placeholderContent(f.value(4));
     return QStringList{f.value(0), f.value(1), f.value(2), f.value(3), content, f.value(5), f.value(6)}.join(Sep);
 }
 

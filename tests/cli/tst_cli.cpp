@@ -12,6 +12,8 @@
 
 #include <memory>
 #include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 struct Run {
@@ -69,8 +71,26 @@ class tst_Cli : public QObject
 private slots:
     void initTestCase() { QVERIFY(Dir.isValid()); }
 
-    void applyToFourUnits()
+    void apply_data()
     {
+        QTest::addColumn<int>("units");
+        QTest::addColumn<QStringList>("simOptions");
+        QTest::addColumn<QStringList>("options"); // "apply" stands where the verb goes
+        QTest::addColumn<QString>("language");
+        QTest::newRow("four units") << 4 << QStringList{} << QStringList{"apply"} << "zh";
+        // A unit that says its state before it is asked, and again after each acknowledgement.
+        QTest::newRow("units announcing their state") << 2 << QStringList{"--announce", "250"} << QStringList{"apply"} << "zh";
+        QTest::newRow("--json before the verb, --unit-language") << 1 << QStringList{} << QStringList{"--json", "apply", "--unit-language", "en"} << "en";
+        // Each acknowledgement comes 1.36 s after its command, the limit being 1.5 s.
+        QTest::newRow("acknowledged just inside the limit") << 1 << QStringList{"--ack-delay", "1300"}
+                                                            << QStringList{"apply", "--timeout", "1.5", "--only", "params"} << "zh";
+    }
+    void apply()
+    {
+        QFETCH(int, units);
+        QFETCH(QStringList, simOptions);
+        QFETCH(QStringList, options);
+        QFETCH(QString, language);
         SettingsCodec::Settings s;
         s.lines[0] = "ATPW+0+N+M+欢迎光临+SIZE:B+OK";
         s.lines[3] = "ATPW+3+T+R+2024-03-02 09:05:00\r\n+SIZE:S+OK";
@@ -81,21 +101,30 @@ private slots:
         s.syncRestartIndex = 1;
         const QString file = Dir.filePath("shop.ini");
         QVERIFY(TestSupport::writeFile(file, SettingsCodec::encode(s)));
-        Sims sims = startSims(4);
-        const Run run = cli(QStringList{"apply", file, "--json"} + portArguments(sims));
+        Sims sims = startSims(units, simOptions);
+        options.insert(options.indexOf("apply") + 1, file);
+        const Run run = cli(options + QStringList{"--json"} + portArguments(sims));
         QCOMPARE(run.exitCode, 0);
+        QCOMPARE(QJsonDocument::fromJson(run.out).object().value("verb").toString(), QStringLiteral("apply"));
+        QCOMPARE(QJsonDocument::fromJson(run.out).object().value("unitLanguage").toString(), language);
+        const bool all = !options.contains("--only");
+        // Under root without --unit-language the units get root's own choice: the report warns.
+        const QJsonArray warnings = QJsonDocument::fromJson(run.out).object().value("warnings").toArray();
+        QCOMPARE(warnings.size(), ::geteuid() == 0 && !options.contains("--unit-language") ? 1 : 0);
         QStringList expected; // what a unit holds afterwards, as its journal notes say
         const QStringList ticket = SettingsBatches::ticket(s);
         for (int i = 0; i < 10; ++i)
             expected << QStringLiteral("line %1 = %2").arg(i).arg(ticket.at(i));
         expected << "type 2 name = 普通" << "type 5 name = VIP" << "network id = 42" << "synchronised restart = 0"
-                 << "clearing hour = 07" << "language = 0";
+                 << "clearing hour = 07" << QStringLiteral("language = %1").arg(language == "en" ? 1 : 0);
+        if (!all)
+            expected = expected.mid(12);
         for (const auto &sim : sims) {
             QStringList held = sim->texts("note").filter(QRegularExpression("^(line \\d|type \\d|network|synchro|clearing|language)"));
             QCOMPARE(held, expected);
             const QJsonObject u = unit(run, sim->port());
             QCOMPARE(u.value("version").toString(), QStringLiteral("V2.1"));
-            QCOMPARE(u.value("written").toArray(), QJsonArray({"ticket", "names", "params"}));
+            QCOMPARE(u.value("written").toArray(), all ? QJsonArray({"ticket", "names", "params"}) : QJsonArray({"params"}));
         }
     }
 
@@ -105,8 +134,11 @@ private slots:
         const QString path = Dir.filePath("image.bin");
         QVERIFY(TestSupport::writeFile(path, image));
         Sims sims;
-        for (int i = 0; i < 4; ++i)
-            sims.push_back(std::make_unique<SimUnderTest>(QStringList{"--bootloader", "--image-out", Dir.filePath(QString::number(i))}));
+        // The last unit sends a blank version, which must not hold the transfer up.
+        for (int i = 0; i < 4; ++i) {
+            const QStringList state = i < 3 ? QStringList{"--bootloader"} : QStringList{"--firmware-version", " "};
+            sims.push_back(std::make_unique<SimUnderTest>(state + QStringList{"--image-out", Dir.filePath(QString::number(i))}));
+        }
         const Run run = cli(QStringList{"upgrade", path} + portArguments(sims));
         QCOMPARE(run.exitCode, 0);
         for (int i = 0; i < 4; ++i)
@@ -122,12 +154,17 @@ private slots:
         QTest::addColumn<QString>("waitingFor");
         QTest::newRow("silent unit") << "apply" << QStringList{"--silent", "ATLW"} << "no acknowledgement within 1 s"
                                      << "ATLW+1+Cash+OK";
-        QTest::newRow("unit unplugged mid-upgrade") << "upgrade" << QStringList{"--bootloader", "kill"} << "port lost: " << "";
+        QTest::newRow("unit unplugged mid-upgrade") << "upgrade" << QStringList{"--bootloader", "kill"} << "the port disappeared" << "";
         QTest::newRow("no state reply") << "apply" << QStringList{"--silent", "ATSW"} << "the unit does not answer"
                                         << "ATSW+STATE+OK";
         QTest::newRow("image rejected") << "upgrade" << QStringList{"--bootloader", "--reject-image"}
                                         << "the unit rejected the image" << "";
-        QTest::newRow("Ctrl+C") << "apply" << QStringList{"interrupt"} << "interrupted" << "*";
+        // The signal goes once the bad unit has its ticket page: how far each unit got is said.
+        QTest::newRow("Ctrl+C") << "apply" << QStringList{"SIGINT", "--ack-delay", "300"} << "interrupted after names 0 of 1" << "*";
+        QTest::newRow("SIGTERM (a CI job's timeout)") << "apply" << QStringList{"SIGTERM", "--ack-delay", "300"}
+                                                      << "interrupted after names 0 of 1" << "*";
+        QTest::newRow("SIGHUP mid-upgrade") << "upgrade" << QStringList{"--bootloader", "SIGHUP"}
+                                            << "interrupted after package " << "*";
     }
     void aUnitThatFailsNeverStopsTheOthers()
     {
@@ -138,7 +175,12 @@ private slots:
         const bool upgrade = verb == "upgrade";
         const QStringList good = upgrade ? QStringList{"--bootloader"} : QStringList{};
         Sims sims = startSims(2, good);
-        const bool kill = badSim.removeAll("kill") > 0, interrupt = badSim.removeAll("interrupt") > 0;
+        const bool kill = badSim.removeAll("kill") > 0;
+        int signal = 0;
+        for (const auto &[name, number] : {std::pair{"SIGINT", SIGINT}, {"SIGTERM", SIGTERM}, {"SIGHUP", SIGHUP}})
+            if (badSim.removeAll(name) > 0)
+                signal = number;
+        const bool interrupt = signal != 0;
         sims.push_back(std::make_unique<SimUnderTest>(badSim));
         SimUnderTest *bad = sims.back().get();
         QString file = Dir.filePath(upgrade ? "fail.bin" : "fail.ini");
@@ -153,7 +195,7 @@ private slots:
             if (kill)
                 bad->kill();
             else
-                ::kill(pid_t(p.processId()), SIGINT);
+                ::kill(pid_t(p.processId()), signal);
         });
         QCOMPARE(run.exitCode, 1);
         const QJsonObject failed = unit(run, bad->port());
@@ -163,7 +205,7 @@ private slots:
             QCOMPARE(failed.value("waitingFor").toString(), waitingFor);
         for (int i = 0; i < 2 && !interrupt; ++i)
             QCOMPARE(unit(run, sims.at(i)->port()).value("result").toString(), QStringLiteral("ok"));
-        if (interrupt) // the report says what each unit got before the stop
+        if (interrupt && !upgrade) // the report says what each unit got before the stop
             QVERIFY(unit(run, sims.at(0)->port()).value("written").toArray().contains("ticket"));
     }
 
@@ -180,27 +222,66 @@ private slots:
         QVERIFY(normal.texts("note").contains("factory settings restored"));
     }
 
+    void progressKeepsToTheTerminalWidth()
+    {
+        // A by-id name is long; a progress line that wraps breaks the redraw in place.
+        SimUnderTest sim;
+        const QString link = Dir.filePath("usb-Prolific_Technology_Inc._USB-Serial_Controller_D-if00-port0");
+        QVERIFY(QFile::link(sim.port(), link));
+        QProcess terminal; // script(1) gives the tool a terminal of 40 columns; the report goes elsewhere
+        terminal.start("script", {"-qec", QStringLiteral("stty cols 40; exec '%1' state --port '%2' >/dev/null").arg(TQ_CLI_PATH, link),
+                                  "/dev/null"});
+        QVERIFY(terminal.waitForFinished(30000));
+        QString progress = QString::fromUtf8(terminal.readAllStandardOutput());
+        progress.remove(QRegularExpression("\x1b\\[\\d*[AK]|\r"));
+        QVERIFY2(progress.contains("done"), qPrintable(progress));
+        for (const QString &line : progress.split('\n'))
+            QVERIFY2(line.size() < 40, qPrintable(line));
+    }
+
     void faultyFileSendsNothing_data()
     {
+        QTest::addColumn<QString>("verb");
+        QTest::addColumn<QString>("path"); // empty: a file of this content
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("error");
         SettingsCodec::Settings s;
         s.lines[2] = "ATPW+2+X+L+a+SIZE:S+OK";
         s.networkIdIndex = 100;
-        QTest::newRow("faulty record and id") << SettingsCodec::encode(s) << "settings file error 003 015 (格式错误 003 015)";
-        QTest::newRow("not a settings file") << QByteArray("[General]\nplain=ini\n") << "is not a settings file";
+        QTest::newRow("faulty record and id") << "apply" << "" << SettingsCodec::encode(s)
+                                              << "settings file error 003 (a ticket line's kind is none of E, T, N, S, R), "
+                                                 "015 (the network ID is not 0 to 99)";
+        SettingsCodec::Settings lone;
+        lone.lines[1] = "ATPW+1+T+L+" + QString(12, '\r') + "+SIZE:B+OK"; // sent as 12 CR LF and a space: 25 bytes
+        QTest::newRow("time line of twelve lone CRs") << "apply" << "" << SettingsCodec::encode(lone) << "006 (a big-font ticket line is longer than 22 bytes)";
+        QTest::newRow("not a settings file") << "apply" << "" << QByteArray("[General]\nplain=ini\n") << "is not a settings file";
+        QTest::newRow("empty") << "apply" << "" << QByteArray() << "faulty.ini is empty";
+        QTest::newRow("too large") << "apply" << "" << QByteArray(1024 * 1024 + 1, '#') << "has 1048577 bytes, more than 1048576";
+        QTest::newRow("missing") << "apply" << "missing.ini" << QByteArray() << "missing.ini does not exist";
+        QTest::newRow("directory") << "apply" << "." << QByteArray() << "is a directory";
+        QTest::newRow("FIFO") << "apply" << "fifo" << QByteArray() << "fifo is not a regular file (a device, FIFO or socket)";
+        QTest::newRow("endless device image") << "upgrade" << "/dev/zero" << QByteArray() << "/dev/zero is not a regular file (a device, FIFO or socket)";
+        QTest::newRow("empty image") << "upgrade" << "" << QByteArray() << "faulty.ini is empty";
     }
     void faultyFileSendsNothing()
     {
+        QFETCH(QString, verb);
+        QFETCH(QString, path);
         QFETCH(QByteArray, content);
         QFETCH(QString, error);
-        const QString file = Dir.filePath("faulty.ini");
-        QVERIFY(TestSupport::writeFile(file, content));
+        QString file = path.startsWith('/') ? path : Dir.filePath(path.isEmpty() ? "faulty.ini" : path);
+        if (path.isEmpty())
+            QVERIFY(TestSupport::writeFile(file, content));
+        if (path == "fifo" && !QFileInfo::exists(file))
+            QCOMPARE(::mkfifo(qPrintable(file), 0600), 0);
         Sims sims = startSims(2);
-        const Run run = cli(QStringList{"apply", file, "--json"} + portArguments(sims));
+        const Run run = cli(QStringList{verb, file, "--json"} + portArguments(sims));
         QCOMPARE(run.exitCode, 1);
+        const QString said = QJsonDocument::fromJson(run.out).object().value("error").toString();
+        QVERIFY2(said.startsWith("not sent: ") && said.endsWith(error), run.out.constData());
+        QCOMPARE(run.out.count("not sent: "), 1); // said once, not once per unit
         for (const auto &sim : sims) {
-            QVERIFY2(unit(run, sim->port()).value("error").toString().endsWith(error), run.out.constData());
+            QCOMPARE(unit(run, sim->port()).value("error").toString(), QStringLiteral("not sent"));
             QVERIFY(sim->journal("rx").isEmpty());
         }
     }
@@ -220,12 +301,39 @@ private slots:
         QTest::newRow("bad part") << QStringList{"apply", "f", "--port", "x", "--only", "ticket,clock"} << 2 << "not \"clock\"";
         QTest::newRow("bad timeout") << QStringList{"state", "--port", "x", "--timeout", "soon"} << 2 << "--timeout needs";
         QTest::newRow("ports") << QStringList{"ports", "--json"} << 0 << "[";
+        QTest::newRow("ports header") << QStringList{"ports"} << 0 << "PORT\tMANUFACTURER\tDEVICE\n";
+        QTest::newRow("verb --help") << QStringList{"apply", "--help"} << 0 << "Usage: tqmanage-cli apply FILE";
+        QTest::newRow("help verb") << QStringList{"help", "upgrade"} << 0 << "a regular file of 1 to 51200 bytes";
+        QTest::newRow("empty --only") << QStringList{"apply", "f", "--port", "x", "--only", ""} << 2 << "--only \"\" has an empty part";
+        QTest::newRow("timeout nan") << QStringList{"state", "--port", "x", "--timeout", "nan"} << 2 << "from 0.1 to 3600, not \"nan\"";
+        QTest::newRow("timeout under 0.1 s") << QStringList{"state", "--port", "x", "--timeout", "0.0004"} << 2 << "not \"0.0004\"";
+        QTest::newRow("bad unit language") << QStringList{"apply", "f", "--port", "x", "--unit-language", "de"} << 2 << "zh, en or pl";
+        // SIM: a simulator's pty; LINK: a link to it.
+        QTest::newRow("one device under two names") << QStringList{"state", "--port", "SIM", "--port", "LINK"} << 2
+                                                    << "\" and --port \"LINK\" are the same device";
+        QTest::newRow("tab in the version") << QStringList{"state", "--port", "SIM", "--firmware-version", "V2\t1"} << 0 << "V2\\t1  ";
+        QTest::newRow("blank version") << QStringList{"state", "--port", "SIM", "--firmware-version", " "} << 0 << "\"\"   ";
     }
     void usage()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
         QFETCH(QString, says);
+        std::unique_ptr<SimUnderTest> sim;
+        if (arguments.contains("SIM")) {
+            const int at = arguments.indexOf("--firmware-version");
+            sim = std::make_unique<SimUnderTest>(arguments.mid(at, at < 0 ? 0 : 2));
+            arguments.replace(arguments.indexOf("SIM"), sim->port());
+            if (at >= 0)
+                arguments.erase(arguments.begin() + at, arguments.begin() + at + 2);
+        }
+        const QString link = Dir.filePath("LINK");
+        QFile::remove(link);
+        if (sim && arguments.contains("LINK")) {
+            QVERIFY(QFile::link(sim->port(), link));
+            arguments.replace(arguments.indexOf("LINK"), link);
+            says.replace("LINK", link);
+        }
         const Run run = cli(arguments);
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(QString::fromUtf8(run.out + run.err).contains(says), (run.out + run.err).constData());

@@ -57,6 +57,9 @@ private slots:
         QTest::newRow("big 11 Chinese") << "ATPW+0+N+L+" + QString(11, QChar(0x4E00)) + "+SIZE:B+OK" << "";
         QTest::newRow("big 23 bytes") << "ATPW+0+N+L+" + QString(23, 'a') + "+SIZE:B+OK" << "006";
         QTest::newRow("big 22 + lone surrogate") << "ATPW+0+N+L+" + QString(22, 'a') + Lone + "+SIZE:B+OK" << "006";
+        // Written as ten CR LF and a space (21 bytes) and as eleven and a space (23).
+        QTest::newRow("time, 10 lone CRs sent as 21 bytes") << "ATPW+0+T+L+" + QString(10, '\r') + "+SIZE:B+OK" << "";
+        QTest::newRow("time, 11 lone CRs sent as 23 bytes") << "ATPW+0+T+L+" + QString(11, '\r') + "+SIZE:B+OK" << "006";
         QTest::newRow("small 134 bytes") << "ATPW+0+N+L+" + QString(134, 'a') + "+SIZE:S+OK" << "";
         QTest::newRow("small 135 bytes") << "ATPW+0+N+L+" + QString(135, 'a') + "+SIZE:S+OK" << "007";
         QTest::newRow("end word lower") << "ATPW+0+N+L+a+SIZE:S+ok" << "008";
