@@ -2,12 +2,14 @@
 #include "Journal.h"
 #include "PtyPort.h"
 #include "SimUnit.h"
+#include "TcpPort.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
 #ifdef __linux__
 #include <csignal>
 #include <sys/prctl.h>
@@ -58,8 +60,14 @@ int main(int argc, char *argv[])
                                      QStringLiteral("Send one malformed package request."));
     const QCommandLineOption reject(QStringLiteral("reject-image"),
                                     QStringLiteral("Give the verdict of error on a complete firmware image."));
+    const QCommandLineOption listen(QStringLiteral("listen"),
+                                    QStringLiteral("Serve the unit over TCP on HOST:PORT (port 0: any free one) "
+                                                   "instead of a pseudo-terminal."),
+                                    QStringLiteral("HOST:PORT"));
+    const QCommandLineOption rfc2217(QStringLiteral("rfc2217"),
+                                     QStringLiteral("With --listen: speak telnet with Com Port Control (RFC 2217)."));
     parser.addOptions({version, bootloader, journal, silent, ackDelay, split, wrongCode, keyDelay, dispenser, imageOut,
-                       stallAfter, corrupt, reject});
+                       stallAfter, corrupt, reject, listen, rfc2217});
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(parser.errorText()));
         return 2;
@@ -97,13 +105,31 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    PtyPort port;
-    QString error;
-    if (!port.open(&error)) {
-        std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(error));
-        return 1;
+    if (parser.isSet(rfc2217) && !parser.isSet(listen)) {
+        std::fprintf(stderr, "tqunit-sim: --rfc2217 needs --listen\n");
+        return 2;
     }
-    port.setBurstHandler([&](const QByteArray &burst) {
+    PtyPort pty;
+    TcpPort tcp(parser.isSet(rfc2217));
+    std::function<void(const QByteArray &)> write;
+    QString error;
+    QString address;
+    if (parser.isSet(listen)) {
+        if (!tcp.listen(parser.value(listen), &error)) {
+            std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(error));
+            return 1;
+        }
+        write = [&tcp](const QByteArray &bytes) { tcp.write(bytes); };
+        address = tcp.address();
+    } else {
+        if (!pty.open(&error)) {
+            std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(error));
+            return 1;
+        }
+        write = [&pty](const QByteArray &bytes) { pty.write(bytes); };
+        address = pty.slavePath();
+    }
+    const auto handle = [&](const QByteArray &burst) {
         log.record("rx", burst);
         const QList<SimUnit::Reply> replies = unit.handle(burst);
         for (const QString &n : unit.takeNotes()) {
@@ -115,14 +141,16 @@ int main(int argc, char *argv[])
         int at = 0;
         for (const SimUnit::Reply &reply : replies) {
             at += reply.delayMs;
-            QTimer::singleShot(at, &port, [&port, &log, bytes = reply.bytes] {
+            QTimer::singleShot(at, &app, [&write, &log, bytes = reply.bytes] {
                 log.record("tx", bytes);
-                port.write(bytes);
+                write(bytes);
             });
         }
-    });
+    };
+    pty.setBurstHandler(handle);
+    tcp.setBurstHandler(handle);
 
-    std::printf("PORT %s\n", qPrintable(port.slavePath()));
+    std::printf("PORT %s\n", qPrintable(address));
     std::fflush(stdout);
     return app.exec();
 }
