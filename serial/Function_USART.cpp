@@ -2,7 +2,9 @@
 
 #include "IUsart_dis.h"
 #include "PortEntry.h"
+#include "PortAddress.h"
 #include "PortList.h"
+#include "app/RememberedPort.h"
 #include "app/Language.h"
 #include "app/PictureBox.h"
 
@@ -19,6 +21,10 @@ Function_USART::Function_USART(QWidget *parent)
             Receiver->Receive_Data(text);
     });
     connect(&Link, &SerialLink::lost, this, &Function_USART::USART_Error);
+    // The server the operator last typed is listed from the start.
+    const QString remembered = RememberedPort::load();
+    if (PortAddress::looksRemote(remembered))
+        Add_Extra_Port(remembered);
 }
 
 QStringList Function_USART::USART_COM_List()
@@ -56,7 +62,11 @@ void Function_USART::Set_Receiver(IUsart_dis *r)
 
 bool Function_USART::USART_Open(const QString &COM)
 {
-    return Link.open(COM);
+    const bool opened = Link.open(COM);
+    // A typed server address joins the list, as a plugged-in adapter would.
+    if (opened && Link.isNetwork())
+        Add_Extra_Port(COM);
+    return opened;
 }
 
 void Function_USART::USART_Close()
@@ -77,8 +87,10 @@ void Function_USART::Send_USART_QByteArray(uint8_t *buff, uint32_t len)
 void Function_USART::USART_Error(const QString &reason)
 {
     qCDebug(lcSerial) << "link lost:" << reason;
+    // Over a network the reason (refused, not verified, dropped) is what the operator can act on.
+    const QString why = Link.isNetwork() ? QStringLiteral("\r\n") + reason : QString();
     PictureBox::show(this, Read_Language(false) == Language_Polish ? QStringLiteral("Ostrzeżenie") : QStringLiteral("Warning"),
-                     QObject::tr("设备连接发生异常请关闭所有操作并保持电脑和设备的可靠连接！"),
+                     QObject::tr("设备连接发生异常请关闭所有操作并保持电脑和设备的可靠连接！") + why,
                      QStringLiteral(":/Res/Pic/Disconnect.png"));
     if (Receiver)
         Receiver->Link_Lost();

@@ -31,6 +31,7 @@ bool SerialLink::open(const QString &portName)
     release();
     Open_Failure = Failure();
     const PortAddress address = PortAddress::parse(portName);
+    Network = address.isNetwork();
     if (!address.isValid()) {
         Open_Failure = {address.error, false};
         qCWarning(lcLink) << "open failed" << portName << Open_Failure.reason;
@@ -50,11 +51,6 @@ bool SerialLink::open(const QString &portName)
     connect(Transport, &LinkTransport::readyRead, this, &SerialLink::bytesArrived);
     connect(Transport, &LinkTransport::failed, this, &SerialLink::transportFailed);
     return true;
-}
-
-bool SerialLink::isNetwork() const
-{
-    return Transport && Transport->isNetwork();
 }
 
 QString SerialLink::explain(const QString &portName, const Failure &failure)

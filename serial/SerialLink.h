@@ -32,7 +32,8 @@ public:
     bool open(const QString &portName);
     void close();
     bool isOpen() const { return Port_Open; }
-    bool isNetwork() const;
+    // The last link opened is (was) a network link; kept after it is lost, for the message.
+    bool isNetwork() const { return Network; }
     Failure openFailure() const { return Open_Failure; }
     // The lines an open-failure message adds: the system's reason and, when the user may not open
     // the port, how to get the right (Unix: membership of the device's group).
@@ -61,5 +62,6 @@ private:
     QByteArray RX_Buffer;
     QTimer RX_Timer;
     bool Port_Open = false;
+    bool Network = false;
     Failure Open_Failure;
 };
