@@ -99,16 +99,21 @@ private slots:
             QTest::newRow(kind) << kind << false;
             QTest::newRow(qPrintable(QString(kind) + ", split and delayed")) << kind << true;
         }
+        QTest::newRow("the simulator's own --listen --rfc2217") << "listen" << false;
     }
     void apply()
     {
         QFETCH(QString, kind);
         QFETCH(bool, split);
-        SimUnderTest sim;
+        const bool own = kind == "listen";
+        SimUnderTest sim(own ? QStringList{"--listen", "127.0.0.1:0", "--rfc2217"} : QStringList{});
         QVERIFY(sim.started());
-        Remote remote(kind, sim.port(), Certs, split);
-        QVERIFY(remote.server.started());
-        const Run run = cli({"apply", Settings, "--port", remote.address});
+        std::unique_ptr<Remote> remote;
+        if (!own) {
+            remote = std::make_unique<Remote>(kind, sim.port(), Certs, split);
+            QVERIFY(remote->server.started());
+        }
+        const Run run = cli({"apply", Settings, "--port", own ? sim.port() : remote->address});
         QVERIFY2(run.exitCode == 0, qPrintable(run.out));
         QCOMPARE(sim.receivedTexts(), Over_Cable);
     }

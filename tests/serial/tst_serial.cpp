@@ -287,6 +287,16 @@ private slots:
         QVERIFY(link.open(QStringLiteral("rfc2217://127.0.0.1:%1").arg(closed)));
         QTRY_COMPARE(lost.size(), 2);
         QVERIFY2(lost.at(1).at(0).toString().contains(QStringLiteral("连接被拒绝")), qPrintable(lost.at(1).at(0).toString()));
+        // A TLS server that never finishes the handshake: nothing of ours goes out, and 5 s later it is given up.
+        QTcpServer mute;
+        QVERIFY(mute.listen(QHostAddress::LocalHost));
+        QVERIFY(link.open(QStringLiteral("rfc2217+tls://127.0.0.1:%1").arg(mute.serverPort())));
+        link.sendText("ATSW+STATE+OK");
+        QTRY_VERIFY(mute.hasPendingConnections());
+        QTcpSocket *silent = mute.nextPendingConnection();
+        QTRY_COMPARE_WITH_TIMEOUT(lost.size(), 3, 10000);
+        QVERIFY2(lost.at(2).at(0).toString().contains(QStringLiteral("5 秒")), qPrintable(lost.at(2).at(0).toString()));
+        QVERIFY(!silent->readAll().contains("ATSW"));
     }
 };
 
