@@ -15,6 +15,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTcpSocket>
 #include <QtTest>
 
 #include <memory>
@@ -169,6 +170,36 @@ private slots:
         // insecure reaches it, and says so.
         const Run risky = cli({"state", "--port", server.address(0, "insecure")});
         QVERIFY2(risky.exitCode == 0 && risky.out.contains("NOT verified"), qPrintable(risky.out));
+    }
+
+    // A server that demands a client certificate gets the unit's traffic only from a client showing one.
+    void clientCertificate_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<bool>("reached");
+        QTest::newRow("with cert and key") << "&cert=" + Certs.file("office.pem") + "&key=" + Certs.file("office.key") << true;
+        QTest::newRow("without") << QString() << false;
+    }
+    void clientCertificate()
+    {
+        QFETCH(QString, query);
+        QFETCH(bool, reached);
+        const quint16 port = freePort();
+        QProcess server;
+        server.start("openssl", {"s_server", "-accept", QStringLiteral("127.0.0.1:%1").arg(port), "-cert", Certs.file("server.pem"),
+                                 "-key", Certs.file("server.key"), "-CAfile", Certs.file("ca.pem"), "-Verify", "1"});
+        QVERIFY(server.waitForStarted());
+        QTRY_VERIFY([port] {
+            QTcpSocket probe;
+            probe.connectToHost(QHostAddress::LocalHost, port);
+            return probe.waitForConnected(100);
+        }());
+        const Run run = cli({"state", "--timeout", "1", "--port",
+                             QStringLiteral("socket+tls://127.0.0.1:%1?ca=%2").arg(port).arg(Certs.file("ca.pem")) + query});
+        QCOMPARE(run.exitCode, 1); // s_server is no unit: it never answers
+        server.kill();
+        server.waitForFinished();
+        QCOMPARE(server.readAllStandardOutput().contains("ATSW+STATE+OK"), reached);
     }
 
     // The server going away in mid-batch is an unplugged cable: the unit is reported lost.

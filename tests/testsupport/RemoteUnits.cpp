@@ -34,6 +34,8 @@ Certificates::Certificates()
             && openssl({"x509", "-req", "-in", s + ".csr", "-CA", c + ".pem", "-CAkey", c + ".key", "-CAcreateserial",
                         "-out", s + ".pem", "-days", "2", "-extfile", "ext.cnf"});
     }
+    Made = Made && openssl(QStringList{"req"} + ec + QStringList{"-keyout", "office.key", "-out", "office.csr", "-subj", "/CN=office"})
+        && openssl({"x509", "-req", "-in", "office.csr", "-CA", "ca.pem", "-CAkey", "ca.key", "-out", "office.pem", "-days", "2"});
 }
 
 Ser2net::Ser2net(const QList<Accepter> &accepters)

@@ -19,7 +19,8 @@ namespace RemoteUnits {
 quint16 freePort();
 
 // Two CAs and a server certificate from each, for 127.0.0.1, made by openssl in a temporary folder:
-// ca.pem signs server.pem/server.key; other-ca.pem signs rogue.pem/rogue.key.
+// ca.pem signs server.pem/server.key and the client's office.pem/office.key; other-ca.pem signs
+// rogue.pem/rogue.key.
 class Certificates
 {
 public:
