@@ -557,6 +557,98 @@
             <translation>The unit does not answer. Check its power and the cable.....</translation>
         </message>
         <message>
+            <source>关闭</source>
+            <translation>Close</translation>
+        </message>
+        <message>
+            <source>是</source>
+            <translation>Yes</translation>
+        </message>
+        <message>
+            <source>否</source>
+            <translation>No</translation>
+        </message>
+        <message>
+            <source>恢复出厂设置会清除管理机上的全部设置, 确定要恢复吗?</source>
+            <translation>Restoring the factory settings erases every setting of the unit. Restore them?</translation>
+        </message>
+        <message>
+            <source>第 %1 条命令 %2 秒没有应答: 请检查管理机的电源, 连接线和端口; 应答到达后继续发送.</source>
+            <translation>Command %1 has had no answer for %2 s: check the unit's power, the cable and the port; sending goes on when the answer comes.</translation>
+        </message>
+        <message>
+            <source>状态:无应答</source>
+            <translation>No answer</translation>
+        </message>
+        <message>
+            <source>配置文件没有打开, 页面没有改动:</source>
+            <translation>The settings file was not opened, the page is unchanged:</translation>
+        </message>
+        <message>
+            <source>(原文件可能已损坏)</source>
+            <translation>(the old file may be damaged)</translation>
+        </message>
+        <message>
+            <source>文件太大: %1 字节, 最多 %2 字节</source>
+            <translation>The file is too large: %1 bytes, at most %2 bytes</translation>
+        </message>
+        <message>
+            <source>文件无法读取 (没有权限或读取出错)</source>
+            <translation>The file cannot be read (no permission or a read error)</translation>
+        </message>
+        <message>
+            <source>文件是空的</source>
+            <translation>The file is empty</translation>
+        </message>
+        <message>
+            <source>文件没有写完整</source>
+            <translation>The file was not written completely</translation>
+        </message>
+        <message>
+            <source>此端口正被其他程序使用 (进程 %1), 请先关闭那个程序.</source>
+            <translation>Another program uses this port (process %1); close that program first.</translation>
+        </message>
+        <message>
+            <source>此端口正被其他程序使用, 请先关闭那个程序.</source>
+            <translation>Another program uses this port; close that program first.</translation>
+        </message>
+        <message>
+            <source>没有使用此端口的权限, 请联系系统管理员.</source>
+            <translation>You may not use this port; ask your system administrator.</translation>
+        </message>
+        <message>
+            <source>没有找到此文件</source>
+            <translation>This file was not found</translation>
+        </message>
+        <message>
+            <source>端口 %1 已不存在: 设备可能已被拔出.</source>
+            <translation>The port %1 has disappeared: the device may have been unplugged.</translation>
+        </message>
+        <message>
+            <source>端口已不存在: 设备可能已被拔出, 请重新插入后再选择端口.</source>
+            <translation>The port has disappeared: the device may have been unplugged; plug it in again and choose the port.</translation>
+        </message>
+        <message>
+            <source>这不是普通文件 (设备或管道), 不能保存到这里</source>
+            <translation>This is no regular file (a device or a pipe); nothing can be saved here</translation>
+        </message>
+        <message>
+            <source>这不是普通文件 (设备或管道), 不能读取</source>
+            <translation>This is no regular file (a device or a pipe) and is not read</translation>
+        </message>
+        <message>
+            <source>这不是配置文件</source>
+            <translation>This is not a settings file</translation>
+        </message>
+        <message>
+            <source>这是一个文件夹, 不是文件</source>
+            <translation>This is a folder, not a file</translation>
+        </message>
+        <message>
+            <source>这是其他用户放在共享文件夹里的链接, 不会跟随它保存</source>
+            <translation>This is another user's link in a shared folder; the save does not follow it</translation>
+        </message>
+        <message>
             <source>地址无效 (%1): %2</source>
             <translation>Not a valid address (%1): %2</translation>
         </message>

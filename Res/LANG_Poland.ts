@@ -557,6 +557,98 @@
             <translation>Urządzenie nie odpowiada. Sprawdź zasilanie i kabel.....</translation>
         </message>
         <message>
+            <source>关闭</source>
+            <translation>Zamknij</translation>
+        </message>
+        <message>
+            <source>是</source>
+            <translation>Tak</translation>
+        </message>
+        <message>
+            <source>否</source>
+            <translation>Nie</translation>
+        </message>
+        <message>
+            <source>恢复出厂设置会清除管理机上的全部设置, 确定要恢复吗?</source>
+            <translation>Przywrócenie ustawień fabrycznych usuwa wszystkie ustawienia urządzenia. Przywrócić?</translation>
+        </message>
+        <message>
+            <source>第 %1 条命令 %2 秒没有应答: 请检查管理机的电源, 连接线和端口; 应答到达后继续发送.</source>
+            <translation>Polecenie %1 bez odpowiedzi od %2 s: sprawdź zasilanie urządzenia, kabel i port; wysyłanie będzie kontynuowane po odpowiedzi.</translation>
+        </message>
+        <message>
+            <source>状态:无应答</source>
+            <translation>Bez odzewu</translation>
+        </message>
+        <message>
+            <source>配置文件没有打开, 页面没有改动:</source>
+            <translation>Plik ustawień nie został otwarty, strona bez zmian:</translation>
+        </message>
+        <message>
+            <source>(原文件可能已损坏)</source>
+            <translation>(stary plik może być uszkodzony)</translation>
+        </message>
+        <message>
+            <source>文件太大: %1 字节, 最多 %2 字节</source>
+            <translation>Plik jest za duży: %1 bajtów, najwyżej %2 bajtów</translation>
+        </message>
+        <message>
+            <source>文件无法读取 (没有权限或读取出错)</source>
+            <translation>Nie można odczytać pliku (brak uprawnień lub błąd odczytu)</translation>
+        </message>
+        <message>
+            <source>文件是空的</source>
+            <translation>Plik jest pusty</translation>
+        </message>
+        <message>
+            <source>文件没有写完整</source>
+            <translation>Plik nie został zapisany w całości</translation>
+        </message>
+        <message>
+            <source>此端口正被其他程序使用 (进程 %1), 请先关闭那个程序.</source>
+            <translation>Ten port jest używany przez inny program (proces %1); najpierw zamknij ten program.</translation>
+        </message>
+        <message>
+            <source>此端口正被其他程序使用, 请先关闭那个程序.</source>
+            <translation>Ten port jest używany przez inny program; najpierw zamknij ten program.</translation>
+        </message>
+        <message>
+            <source>没有使用此端口的权限, 请联系系统管理员.</source>
+            <translation>Brak uprawnień do tego portu; zwróć się do administratora systemu.</translation>
+        </message>
+        <message>
+            <source>没有找到此文件</source>
+            <translation>Nie znaleziono tego pliku</translation>
+        </message>
+        <message>
+            <source>端口 %1 已不存在: 设备可能已被拔出.</source>
+            <translation>Port %1 zniknął: urządzenie mogło zostać odłączone.</translation>
+        </message>
+        <message>
+            <source>端口已不存在: 设备可能已被拔出, 请重新插入后再选择端口.</source>
+            <translation>Port zniknął: urządzenie mogło zostać odłączone; podłącz je ponownie i wybierz port.</translation>
+        </message>
+        <message>
+            <source>这不是普通文件 (设备或管道), 不能保存到这里</source>
+            <translation>To nie jest zwykły plik (urządzenie lub potok); nie można tu zapisać</translation>
+        </message>
+        <message>
+            <source>这不是普通文件 (设备或管道), 不能读取</source>
+            <translation>To nie jest zwykły plik (urządzenie lub potok); nie jest odczytywany</translation>
+        </message>
+        <message>
+            <source>这不是配置文件</source>
+            <translation>To nie jest plik ustawień</translation>
+        </message>
+        <message>
+            <source>这是一个文件夹, 不是文件</source>
+            <translation>To jest folder, nie plik</translation>
+        </message>
+        <message>
+            <source>这是其他用户放在共享文件夹里的链接, 不会跟随它保存</source>
+            <translation>To jest łącze innego użytkownika w folderze wspólnym; zapis za nim nie podąża</translation>
+        </message>
+        <message>
             <source>地址无效 (%1): %2</source>
             <translation>Nieprawidłowy adres (%1): %2</translation>
         </message>

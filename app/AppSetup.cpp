@@ -25,6 +25,10 @@ void AppSetup::beforeApplication(bool verbose)
 {
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+    // Nothing here draws with OpenGL; on X11 the GL integration alone loads the driver stack (tens of MB
+    // with Mesa) before the first frame. The operator's own setting still wins.
+    if (!qEnvironmentVariableIsSet("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
     // QT_LOGGING_RULES in the environment still wins over this.
     if (!verbose)
         QLoggingCategory::setFilterRules(QStringLiteral("tq.*.debug=false"));

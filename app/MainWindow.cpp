@@ -111,8 +111,8 @@ void MainWindow::loadDefaultSettings()
         qCDebug(lcWindow) << "no default settings file" << path;
         return;
     }
-    if (file.size() == 0)
-        return;
+    if (file.isFile() && file.size() == 0)
+        return; // an empty one is ignored; anything else that is no settings file is refused aloud
     // The user's own file is loaded as Open would; defaults shipped with an installation are only read.
     if (path == SystemDir::userPath(QStringLiteral("Printf_default.ini")))
         emit OPEN_Print_FILE(path);
@@ -220,12 +220,8 @@ bool MainWindow::connectTo(const QString &systemLocation)
 
 void MainWindow::openAtStart(const QString &path)
 {
-    if (QFileInfo(path).isFile()) {
-        emit OPEN_Print_FILE(path);
-        return;
-    }
-    PictureBox::show(this, QStringLiteral("Warning"), QObject::tr("没有找到此文件:") + QStringLiteral("\r\n") + path,
-                     QStringLiteral(":/Res/Pic/Warning.png"));
+    // The load refuses what is no settings file (missing, a FIFO, a picture) with its own reason.
+    emit OPEN_Print_FILE(path);
 }
 
 QString MainWindow::tabStyleSheet()

@@ -81,6 +81,8 @@ QStringList StartOptions::restartArguments() const
     for (const QString &p : ports)
         args << QStringLiteral("--port") << p;
     if (!connectPort.isEmpty())
-        args << QStringLiteral("--port") << connectPort;
+        args << QStringLiteral("--connect") << connectPort;
+    if (simulate)
+        args << QStringLiteral("--simulate");
     return args;
 }

@@ -21,6 +21,6 @@ struct StartOptions {
     QString message; // help text, version or error, for the caller to print
 
     static StartOptions parse(const QStringList &arguments);
-    // The options a restarted instance must get again to find the same folder and ports.
+    // The options a restarted instance must get again to find the same folder, ports and unit.
     QStringList restartArguments() const;
 };

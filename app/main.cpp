@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <csignal>
 #include <cstdio>
 
 Q_LOGGING_CATEGORY(lcMain, "tq.main")
@@ -36,6 +37,10 @@ int main(int argc, char *argv[])
     case StartOptions::Outcome::Run:
         break;
     }
+#ifdef SIGXFSZ
+    // Under a file-size limit a save then fails with its reason instead of ending the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     AppSetup::beforeApplication(options.verbose);
     QApplication app(argc, argv);
     AppSetup::setNames();

@@ -1,7 +1,11 @@
 #include "Function_One.h"
 
+#include "LogView.h"
 #include "Pair_Mode_Handle.h"
+#include "PortBox.h"
+#include "ResetQuestion.h"
 #include "StateReply.h"
+#include "app/FileBoxes.h"
 #include "app/Language.h"
 #include "app/PictureBox.h"
 #include "app/RememberedPort.h"
@@ -12,9 +16,9 @@
 #include "serial/IFunction.h"
 #include "serial/PortEntry.h"
 #include "ticket/LineRecord.h"
+#include "ticket/LoadProblem.h"
 #include "ticket/PreviewRenderer.h"
 #include "ticket/QDialg_add_Line.h"
-#include "ticket/SettingsCodec.h"
 #include "ticket/SettingsFile.h"
 
 #include <QComboBox>
@@ -25,7 +29,6 @@
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QPushButton>
-#include <QScrollBar>
 #include <QTextBrowser>
 #include <QTextEdit>
 #include <QTimer>
@@ -41,6 +44,7 @@ constexpr int PortRefreshMs = 2000;
 QLabel *makeLabel(QWidget *parent, const QString &text, int x, int y, int w = -1, int h = -1)
 {
     auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText); // some show what the unit sent
     if (w > 0) {
         label->setGeometry(x, y, w, h);
     } else {
@@ -150,6 +154,7 @@ void Function_One::buildConnectionControls()
     // Any device path can be typed in; it is not added to the list.
     QC_COM_Choose->setEditable(true);
     QC_COM_Choose->setInsertPolicy(QComboBox::NoInsert);
+    PortBox::setUp(QC_COM_Choose);
     COM_Update_Timer = new QTimer(this);
     COM_Update_Timer->start(PortRefreshMs);
     State_Query_Timer = new QTimer(this);
@@ -277,6 +282,8 @@ void Function_One::OPEN_USART_BUTTON()
     const int listed = QC_COM_Choose->findText(entry);
     const QString portName = portNameFromEntry(entry, listed >= 0 ? QC_COM_Choose->itemData(listed).toString() : QString());
     qCDebug(lcDevice) << "opening" << entry << "as" << portName;
+    if (listed < 0 && !entry.isEmpty()) // before the open: a refused one is typed again after a fix
+        RememberedPort::save(entry);
     if (!usart->USART_Open(portName)) {
         PictureBox::show(this, tr("Warning"),
                          QObject::tr("连接错误请检查端口号是否正确....") + SerialLink::explain(portName, usart->USART_Open_Failure()),
@@ -285,8 +292,6 @@ void Function_One::OPEN_USART_BUTTON()
         setCommandButtonsEnabled(false);
         return;
     }
-    if (listed < 0 && !entry.isEmpty())
-        RememberedPort::save(entry);
     QB_OPEN_USART->setText(QObject::tr("断开设备"));
     COM_Update_Timer->stop();
     QC_COM_Choose->setEnabled(false);
@@ -331,9 +336,8 @@ void Function_One::repeatStateQuery()
         return;
     // Once: the operator should look at the unit rather than wait for it.
     if (++Unanswered_Queries == 1) {
-        USART_Log->moveCursor(QTextCursor::End);
-        USART_Log->insertPlainText(QObject::tr("管理机没有应答,请检查电源和连接线.....") + QStringLiteral("\r\n"));
-        USART_Log->moveCursor(QTextCursor::End);
+        State_Label->setText(QObject::tr("状态:无应答"));
+        LogView::appendKeepingStart(USART_Log, QObject::tr("管理机没有应答,请检查电源和连接线.....") + QStringLiteral("\r\n"));
     }
     SEND_USART_Contents(QString::fromLatin1(StateQuery));
 }
@@ -395,7 +399,6 @@ void Function_One::Type_Name_Command(QString *list)
 {
     const QStringList batch = SettingsBatches::typeNames(currentSettings());
     std::copy(batch.cbegin(), batch.cend(), list);
-    qCDebug(lcDevice) << "type names to send:" << batch.size();
 }
 
 void Function_One::System_Parameter_Command(QString *list)
@@ -426,7 +429,7 @@ void Function_One::Set_System_PushButton_Handle()
     } else if (button == PB_Time_syn_sned) {
         Time_Sync_Command(batch);
         runBatch(QStringLiteral("PB_Time_syn_sned"), batch);
-    } else if (button == PB_Rec_sned) {
+    } else if (button == PB_Rec_sned && ResetQuestion::confirmed(this)) {
         batch[0] = Commands::factoryReset();
         runBatch(QStringLiteral("PB_Rec_sned"), batch);
     }
@@ -532,12 +535,7 @@ bool Function_One::Save_FILE_Operation(QString Route)
 {
     QString error;
     if (!writeSettingsFile(Route, &error)) {
-        qCWarning(lcDevice) << "settings not saved" << Route << error;
-        const QString crlf = QStringLiteral("\r\n");
-        PictureBox::show(this, tr("Warning"),
-                         QObject::tr("配置文件保存失败,原文件未改动:") + crlf + Route + crlf + error + crlf
-                             + QObject::tr("可以用\"另存\"保存到其他文件夹."),
-                         QStringLiteral(":/Res/Pic/damage.png"));
+        FileBoxes::notSaved(this, Route, error);
         return false;
     }
     qCDebug(lcDevice) << "settings saved" << Route;
@@ -551,9 +549,12 @@ void Function_One::OPEN_FILE_Operation(QString Route)
 
 void Function_One::loadSettingsFile(const QString &Route, bool writeBack)
 {
-    // Decoded in memory: the operator's file is only ever rewritten after a clean load.
-    const SettingsCodec::Decoded file = SettingsCodec::decode(SettingsFile::read(Route).data);
+    // Decoded in memory: a file that is no settings file leaves the page and the file as they were.
+    const InputFile::Content content = SettingsFile::read(Route);
+    const SettingsCodec::Decoded file = SettingsCodec::decode(content.data);
     const SettingsCodec::Settings &s = file.settings;
+    if (const QString refusal = LoadProblem::settingsReason(content, file.keysFound); !refusal.isEmpty())
+        return FileBoxes::notLoaded(this, Route, refusal);
 
     for (int i = 0; i < 10; ++i)
         Print_Line[i] = s.lines[i];
@@ -583,11 +584,10 @@ void Function_One::loadSettingsFile(const QString &Route, bool writeBack)
             reported = true;
         }
     }
-    // The file is rewritten from what was loaded; the operator asked to open, not to save, so a
-    // failure here is only logged and the file stays as it was.
+    // The file is rewritten from what was loaded; when that fails the file stays as it was.
     QString error;
-    if (writeBack && !reported && file.keysFound > 0 && !writeSettingsFile(Route, &error))
-        qCWarning(lcDevice) << "loaded settings not written back" << Route << error;
+    if (writeBack && !reported && !writeSettingsFile(Route, &error))
+        FileBoxes::notSaved(this, Route, error);
 }
 
 void Function_One::Pair_Mode_PushButton_Handle()

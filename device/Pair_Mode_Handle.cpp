@@ -29,6 +29,7 @@ Pair_Mode_Handle::Pair_Mode_Handle(QWidget *parent, QComboBox *mode)
     State_Picture->setGeometry(40, 50, 150, 150);
     State_Text = new QLabel(this);
     State_Text->setGeometry(200, 120, 350, 30);
+    State_Text->setTextFormat(Qt::PlainText); // the unit's pairing reports, shown as sent
     Set_up_Button = new QPushButton(this);
     Set_up_Button->setGeometry(415, 228, 100, 30);
     Type_Choose = new QComboBox(this);
@@ -38,6 +39,7 @@ Pair_Mode_Handle::Pair_Mode_Handle(QWidget *parent, QComboBox *mode)
     for (int i = 0; i < 5; ++i) {
         Type_State[i] = new QLabel(QObject::tr("类型") + QString::number(i + 1), this);
         Type_State[i]->setGeometry(200 + 160 * (i % 2), 25 * (1 + i / 2), 150, 30);
+        Type_State[i]->setTextFormat(Qt::PlainText);
     }
 
     const QStringList types{QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4"),

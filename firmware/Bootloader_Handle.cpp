@@ -1,6 +1,7 @@
 #include "Bootloader_Handle.h"
 
 #include "FirmwareImage.h"
+#include "ticket/LoadProblem.h"
 
 #include <QFileDialog>
 #include <QLoggingCategory>
@@ -101,7 +102,8 @@ void Bootloader_Handle::Open_Bootloader_File_Handle()
                   + QString::number(image.fileSize) + QStringLiteral(" Byte\r\n"));
         break;
     case FirmwareImage::Outcome::CannotRead:
-        appendLog(name + QStringLiteral(" \r\n") + QObject::tr("固件文件无法读取,未加载.....") + QStringLiteral("\r\n"));
+        appendLog(name + QStringLiteral(" \r\n") + QObject::tr("固件文件无法读取,未加载.....") + QStringLiteral("\r\n")
+                  + LoadProblem::reason({image.problem, {}, image.fileSize}, FirmwareImage::MaxSize) + QStringLiteral("\r\n"));
         break;
     }
 }

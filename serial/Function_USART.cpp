@@ -87,10 +87,9 @@ void Function_USART::Send_USART_QByteArray(uint8_t *buff, uint32_t len)
 void Function_USART::USART_Error(const QString &reason)
 {
     qCDebug(lcSerial) << "link lost:" << reason;
-    // Over a network the reason (refused, not verified, dropped) is what the operator can act on.
-    const QString why = Link.isNetwork() ? QStringLiteral("\r\n") + reason : QString();
     PictureBox::show(this, Read_Language(false) == Language_Polish ? QStringLiteral("Ostrzeżenie") : QStringLiteral("Warning"),
-                     QObject::tr("设备连接发生异常请关闭所有操作并保持电脑和设备的可靠连接！") + why,
+                     QObject::tr("设备连接发生异常请关闭所有操作并保持电脑和设备的可靠连接！")
+                         + (reason.isEmpty() ? QString() : QStringLiteral("\r\n") + reason),
                      QStringLiteral(":/Res/Pic/Disconnect.png"));
     if (Receiver)
         Receiver->Link_Lost();

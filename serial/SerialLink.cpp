@@ -3,11 +3,10 @@
 #include "BurstDecoder.h"
 #include "Gbk.h"
 #include "PortAddress.h"
+#include "PortProblem.h"
 #include "SerialTransport.h"
 #include "TlsTransport.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcLink, "tq.serial")
@@ -55,19 +54,7 @@ bool SerialLink::open(const QString &portName)
 
 QString SerialLink::explain(const QString &portName, const Failure &failure)
 {
-    const QString crlf = QStringLiteral("\r\n");
-    QString text = failure.reason.isEmpty() ? QString() : crlf + failure.reason;
-#ifdef Q_OS_UNIX
-    // Serial devices belong to a group (dialout on Debian); its members may open them.
-    if (failure.permissionDenied) {
-        const QString group = QFileInfo(portName).group();
-        text += crlf + QCoreApplication::translate("QObject", "没有使用此端口的权限: 请把用户加入 \"%1\" 组 (sudo usermod -aG %1 $USER), 然后重新登录.")
-                           .arg(group.isEmpty() ? QStringLiteral("dialout") : group);
-    }
-#else
-    Q_UNUSED(portName)
-#endif
-    return text;
+    return PortProblem::explain(PortProblem::gather(portName, failure.reason, failure.permissionDenied));
 }
 
 void SerialLink::close()

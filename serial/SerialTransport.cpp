@@ -1,5 +1,7 @@
 #include "SerialTransport.h"
 
+#include "PortProblem.h"
+
 SerialTransport::SerialTransport(const QString &portName, QObject *parent)
     : LinkTransport(parent)
     , Port_Name(portName)
@@ -67,7 +69,7 @@ void SerialTransport::portError(QSerialPort::SerialPortError error)
     // Qt reports NoError on every open and clearError: that is no failure.
     if (error == QSerialPort::NoError || !Serial_Port)
         return;
-    const QString reason = Serial_Port->errorString();
+    const QString reason = PortProblem::lostReason(Serial_Port->portName(), Serial_Port->errorString());
     qCWarning(lcLink) << "link failure" << error << reason;
     // Closed at once: a hung-up port may repeat its error in a tight loop while it stays open.
     release();

@@ -9,8 +9,9 @@
 namespace SettingsFile {
 // The whole content of a regular file of at most InputFile::SettingsMaxSize bytes, or why not.
 InputFile::Content read(const QString &path);
-// Writes content completely beside the file, then replaces it; a read-only file is made writable
-// for the replacement and left read-only again (also when the replacement fails).
+// Writes content completely beside the file, checks it, then replaces the file and leaves it
+// read-only. Where nothing can be made beside it, the file is written in place. On any failure
+// the old file keeps its bytes and its mode, and error says why.
 bool replace(const QString &path, const QByteArray &content, QString *error = nullptr);
 bool isReadOnly(const QString &path);
 // Stores one key of an INI file (other keys stay), making its folder when needed; false with the

@@ -194,10 +194,32 @@ private slots:
         QCOMPARE(o.screenshot, QStringLiteral("shot.png"));
         QCOMPARE(o.screenshotDelay, 200);
         QVERIFY(!o.simulate);
-        QCOMPARE(o.restartArguments(), (QStringList{"--system-dir", "/tmp/sys", "--port", "/dev/pts/7", "--port",
-                                                    "/tmp/ttyV0", "--port", "/dev/pts/9"}));
         QCOMPARE(StartOptions::parse({"tqmanage", "--simulate"}).simulate, true);
         QCOMPARE(StartOptions::parse({"tqmanage"}).screenshotDelay, 1500);
+    }
+
+    // The restart after a language switch comes up with the same folder, ports, unit and simulator.
+    void restartKeepsTheStartOptions_data()
+    {
+        QTest::addColumn<QStringList>("given");
+        QTest::addColumn<QStringList>("restart");
+        QTest::newRow("nothing") << QStringList{} << QStringList{};
+        QTest::newRow("simulator and folder") << QStringList{"--simulate", "--system-dir", "/tmp/sys"}
+                                              << QStringList{"--system-dir", "/tmp/sys", "--simulate"};
+        QTest::newRow("ports and connect")
+            << QStringList{"--port", "/dev/pts/7", "--connect", "/dev/pts/9", "--port", "/tmp/ttyV0", "--screenshot", "s.png", "x.ini"}
+            << QStringList{"--port", "/dev/pts/7", "--port", "/tmp/ttyV0", "--connect", "/dev/pts/9"};
+    }
+    void restartKeepsTheStartOptions()
+    {
+        QFETCH(QStringList, given);
+        QFETCH(QStringList, restart);
+        const StartOptions first = StartOptions::parse(QStringList{"tqmanage"} + given);
+        QCOMPARE(first.restartArguments(), restart);
+        const StartOptions again = StartOptions::parse(QStringList{"tqmanage"} + restart);
+        QCOMPARE(again.outcome, StartOptions::Outcome::Run);
+        QCOMPARE(QVariantList({again.simulate, again.systemDir, again.ports, again.connectPort}),
+                 QVariantList({first.simulate, first.systemDir, first.ports, first.connectPort}));
     }
 
     void windowPerLanguage_data()
@@ -278,7 +300,14 @@ private slots:
         QCOMPARE(w.Ticket_Page->QL_Type_Name[0]->text(), QStringLiteral("Opened"));
         TestSupport::ModalCatcher boxes;
         w.openAtStart(Dir->filePath("missing.ini"));
-        QCOMPARE(boxes.texts(), QStringList{"没有找到此文件:\r\n" + Dir->filePath("missing.ini")});
+        // A picture named instead of a settings file leaves the page as it was.
+        const QByteArray picture = QByteArray("\x89PNG\r\n\x1a\n") + TestSupport::randomBytes(3000, 5);
+        QVERIFY(writeFile(Dir->filePath("photo.png"), picture));
+        w.openAtStart(Dir->filePath("photo.png"));
+        QCOMPARE(boxes.texts(), (QStringList{"配置文件没有打开, 页面没有改动:\r\n" + Dir->filePath("missing.ini") + "\r\n没有找到此文件",
+                                             "配置文件没有打开, 页面没有改动:\r\n" + Dir->filePath("photo.png") + "\r\n这不是配置文件"}));
+        QCOMPARE(w.Ticket_Page->QL_Type_Name[0]->text(), QStringLiteral("Opened"));
+        QCOMPARE(TestSupport::contentOf(Dir->filePath("photo.png")), picture);
     }
 
     void startUpLoad_data()

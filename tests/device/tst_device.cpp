@@ -1,6 +1,7 @@
 // The device page: connection and state reply, the settings batches it sends, and pairing.
 #include "app/AppSetup.h"
 #include "app/Language.h"
+#include "device/ElidingLineEdit.h"
 #include "device/Function_One.h"
 #include "device/Pair_Mode_Handle.h"
 #include "device/PairingReply.h"
@@ -9,13 +10,16 @@
 #include "testsupport/BatchWindow.h"
 #include "testsupport/PageState.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTextEdit>
+#include <QTranslator>
 #include <QtTest>
 
 #ifdef __linux__
@@ -217,7 +221,7 @@ private slots:
             << "PB_ID_sned" << 1 << QStringList{"ATNW+0+42+OK", "ATNW+1+0+OK", "ATNW+2+07+OK", "ATNW+3+1+OK"};
         QTest::newRow("parameters in Polish")
             << "PB_ID_sned" << 2 << QStringList{"ATNW+0+42+OK", "ATNW+1+0+OK", "ATNW+2+07+OK", "ATNW+3+2+OK"};
-        QTest::newRow("factory reset asks nothing") << "PB_Rec_sned" << 0 << QStringList{"ATRW+58317+OK"};
+        QTest::newRow("factory reset after Yes") << "PB_Rec_sned" << 0 << QStringList{"ATRW+58317+OK"};
     }
     void settingsBatches()
     {
@@ -237,6 +241,112 @@ private slots:
         QCOMPARE(seen.size, QSize(500, 300));
         QVERIFY(seen.log.contains(QStringLiteral("共有 %1 参数需要发送正在建立通信......").arg(sent.size())));
         QVERIFY(seen.log.endsWith(QStringLiteral("发送完成已停止通信.....")));
+        QCOMPARE(seen.question.isEmpty(), button != "PB_Rec_sned");
+    }
+
+    // One click must not wipe a unit: anything but Yes sends nothing.
+    void factoryResetAsksFirst_data()
+    {
+        QTest::addColumn<int>("language");
+        QTest::addColumn<QString>("answer");
+        QTest::addColumn<QString>("buttons");
+        QTest::newRow("Escape") << 0 << "Escape" << "是 否";
+        QTest::newRow("Enter takes the default, No") << 0 << "Enter" << "是 否";
+        QTest::newRow("No in English") << 1 << "No" << "Yes No";
+        QTest::newRow("No in Polish") << 2 << "No" << "Tak Nie";
+    }
+    void factoryResetAsksFirst()
+    {
+        QFETCH(int, language);
+        QFETCH(QString, answer);
+        QFETCH(QString, buttons);
+        Serial.page = Page;
+        Page->Receive_Data("ATSW+V2.1+OK\r\n");
+        Translator.reset(new QTranslator);
+        const char *catalogue[] = {nullptr, ":/Res/LANG_English.qm", ":/Res/LANG_Poland.qm"};
+        if (language > 0) {
+            QVERIFY(Translator->load(QLatin1String(catalogue[language])));
+            QCoreApplication::installTranslator(Translator.data());
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        }
+        QString seenButtons;
+        const TestSupport::ModalCatcher catcher([&](QWidget *w) {
+            auto *box = qobject_cast<QMessageBox *>(w);
+            if (!box)
+                return true; // a batch window would be a failure, seen below
+            seenButtons = box->button(QMessageBox::Yes)->text() + " " + box->button(QMessageBox::No)->text();
+            if (answer == "No")
+                box->button(QMessageBox::No)->click();
+            else
+                QTest::keyClick(box, answer == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
+            return true;
+        });
+        Page->PB_Rec_sned->click();
+        QCoreApplication::removeTranslator(Translator.data());
+        QCOMPARE(seenButtons, buttons);
+        QCOMPARE(Serial.sent, QStringList());
+    }
+
+    // A unit that stops acknowledging: after 5 s the window says which command waits and what to
+    // check; a later acknowledgement goes on; Close stops the batch and nothing more is sent.
+    void silentUnitBatchHintsAndCloses()
+    {
+        Page->Receive_Data("ATSW+V2.1+OK\r\n");
+        Page->QL_Type_Name[0]->setText("A");
+        Page->QL_Type_Name[1]->setText("B");
+        Page->QL_Type_Name[2]->setText("C");
+        QString log;
+        bool acknowledged = false;
+        const TestSupport::ModalCatcher catcher([&](QWidget *w) {
+            auto *d = qobject_cast<USART_Send_QDialog_Handle *>(w);
+            log = d->Send_Info.toPlainText();
+            if (!log.contains(QStringLiteral("第 1 条命令 5 秒没有应答")))
+                return false;
+            if (!acknowledged) {
+                acknowledged = true;
+                Page->Receive_Data("ATLW+1+OK!\r\n"); // late, still taken
+                return false;
+            }
+            if (Serial.sent.size() < 2)
+                return false;
+            d->findChild<QPushButton *>("Close_Button")->click();
+            return true;
+        });
+        QElapsedTimer clock;
+        clock.start();
+        Page->TYPE_PB_SET->click();
+        QVERIFY(clock.elapsed() >= USART_Send_QDialog_Handle::SilenceHintMs);
+        QCOMPARE(Serial.sent, (QStringList{"ATLW+1+A+OK", "ATLW+2+B+OK"}));
+        QVERIFY(log.contains(QStringLiteral("第 1 条命令 5 秒没有应答: 请检查管理机的电源, 连接线和端口; 应答到达后继续发送.")));
+        Page->Receive_Data("ATLW+2+OK!\r\n");
+        QTest::qWait(400);
+        QCOMPARE(Serial.sent.size(), 2); // closed: the third name stays unsent
+    }
+
+    // Text from the unit is shown as it came, never as markup.
+    void unitTextIsPlain()
+    {
+        Page->Receive_Data("ATSW+<b>V2</b>+OK\r\n");
+        QCOMPARE(Page->Version_Label->textFormat(), Qt::PlainText);
+        QCOMPARE(Page->State_Label->textFormat(), Qt::PlainText);
+    }
+
+    // Stable port names are long and alike at their start: elided in the middle, whole in the
+    // tooltip and in a popup wide enough.
+    void longPortNamesStayReadable()
+    {
+        const QString longName = "/dev/serial/by-id/usb-Prolific_Technology_Inc._USB-Serial_Controller_ABCDEF123456-if00-port0";
+        Serial.ports = QStringList{"A/dev/ttyUSB0", longName};
+        Page->Function_USART_COM_LA_UPDAT();
+        QComboBox *box = Page->QC_COM_Choose;
+        box->setCurrentIndex(1);
+        QCOMPARE(box->toolTip(), longName);
+        const auto *edit = qobject_cast<ElidingLineEdit *>(box->lineEdit());
+        QVERIFY(edit);
+        QCOMPARE(edit->text(), longName);
+        const QString shown = edit->shownText();
+        QVERIFY2(shown.startsWith("/dev/") && shown.endsWith("port0") && shown.contains(QChar(0x2026)), qPrintable(shown));
+        QVERIFY(box->view()->minimumWidth() >= box->view()->fontMetrics().horizontalAdvance(longName));
     }
 
     void timeSyncSendsThePcClock()
@@ -345,6 +455,7 @@ private slots:
         QCOMPARE(d.Type_State[0]->text(), QStringLiteral("类型1"));
         QCOMPARE(d.Type_State[4]->geometry(), QRect(200, 75, 150, 30));
         QCOMPARE(d.Type_State[1]->geometry(), QRect(360, 25, 150, 30));
+        QCOMPARE(QList<int>({d.State_Text->textFormat(), d.Type_State[4]->textFormat()}), QList<int>({Qt::PlainText, Qt::PlainText}));
         QVERIFY(!d.Auto_Switch.isChecked());
         QSignalSpy sent(&d, &Pair_Mode_Handle::USART_SEND_SIGNALS);
         d.Auto_Switch.setChecked(autoSwitch);
@@ -392,6 +503,7 @@ private:
 
     FakeSerial Serial;
     Function_One *Page = nullptr;
+    QScopedPointer<QTranslator> Translator;
 };
 
 QTEST_MAIN(tst_Device)

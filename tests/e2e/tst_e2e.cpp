@@ -210,7 +210,8 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(page->QB_OPEN_USART->text(), QStringLiteral("连接设备"), 5000);
         QTest::qWait(200); // a storm of hang-up errors would show more boxes now
         QCOMPARE(boxes.titles(), QStringList{title});
-        QCOMPARE(boxes.texts(), QStringList{"设备连接发生异常请关闭所有操作并保持电脑和设备的可靠连接！"});
+        QCOMPARE(boxes.texts(), QStringList{"设备连接发生异常请关闭所有操作并保持电脑和设备的可靠连接！\r\n端口 " + sim->port()
+                                            + " 已不存在: 设备可能已被拔出."}); // the port went with the unit
         QCOMPARE(TestSupport::connectionState(page), TestSupport::Disconnected);
         QVERIFY(!w.Serial_Service->isPortOpen());
         delete sim;
@@ -244,9 +245,11 @@ private slots:
         QVERIFY(w.connectTo(pty.slavePath()));
         QCOMPARE(::geteuid(), root ? uid_t(0) : ::getuid());
         const QString group = QFileInfo(pty.slavePath()).group();
-        QCOMPARE(text, QStringLiteral("连接错误请检查端口号是否正确....\r\nPermission denied\r\n"
-                                      "没有使用此端口的权限: 请把用户加入 \"%1\" 组 (sudo usermod -aG %1 $USER), 然后重新登录.")
-                           .arg(group));
+        // The group that gives the right, unless it is root's: no one is told to join root.
+        QCOMPARE(text, "连接错误请检查端口号是否正确....\r\nPermission denied\r\n"
+                           + (group == "root" ? QStringLiteral("没有使用此端口的权限, 请联系系统管理员.")
+                                              : QStringLiteral("没有使用此端口的权限: 请把用户加入 \"%1\" 组 (sudo usermod -aG %1 "
+                                                               "$USER), 然后重新登录.").arg(group)));
         QCOMPARE(TestSupport::connectionState(w.Ticket_Page), TestSupport::Disconnected);
     }
 
@@ -273,6 +276,9 @@ private slots:
             QVERIFY2(qAbs(at.at(i) - at.at(i - 1) - 2000) < 400, qPrintable(QString::number(at.at(i) - at.at(i - 1))));
         const QString log = w.Ticket_Page->USART_Log->toPlainText();
         QCOMPARE(log.count(QStringLiteral("管理机没有应答,请检查电源和连接线.....")), 1);
+        QCOMPARE(w.Ticket_Page->State_Label->text(), QStringLiteral("状态:无应答"));
+        const QTextEdit *view = w.Ticket_Page->USART_Log; // the warning's first words stay in view
+        QVERIFY(log.mid(view->cursorForPosition(QPoint(4, 4)).position()).startsWith(QStringLiteral("管理机没有应答")));
         pty.write("ATSW+V2.5+OK\r\n"); // a late answer brings the page online as the first would
         QTRY_COMPARE_WITH_TIMEOUT(w.Ticket_Page->Version_Label->text(), QStringLiteral("固件版本号:V2.5"), 3000);
         QTest::qWait(2300);

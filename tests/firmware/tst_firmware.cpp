@@ -184,9 +184,12 @@ private slots:
         QTest::addColumn<QString>("lastLine");
         QTest::newRow("51200 bytes") << makeFile("second.bin", 51200) << 51200 << "固件加载完成: 51200 Byte";
         QTest::newRow("51201 bytes") << makeFile("large.bin", 51201) << 100 << "固件文件超过51200字节,未加载: 51201 Byte";
-        QTest::newRow("unreadable") << Dir.path() + "/no-such-dir/x.bin" << 100 << "固件文件无法读取,未加载.....";
+        QTest::newRow("missing") << Dir.path() + "/no-such-dir/x.bin" << 100 << "没有找到此文件";
+        QTest::newRow("a folder") << Dir.path() << 100 << "这是一个文件夹, 不是文件";
 #ifdef Q_OS_LINUX
-        QTest::newRow("size differs from the bytes read") << "/proc/self/status" << 100 << "固件文件无法读取,未加载.....";
+        QTest::newRow("size differs from the bytes read") << "/proc/self/status" << 100 << "文件无法读取 (没有权限或读取出错)";
+        QTest::newRow("a device") << "/dev/zero" << 100 << "这不是普通文件 (设备或管道), 不能读取";
+        QTest::newRow("a FIFO") << makeFifo("image.fifo") << 100 << "这不是普通文件 (设备或管道), 不能读取";
 #endif
         QTest::newRow("0 bytes") << makeFile("empty.bin", 0) << 0 << "固件加载完成: 0 Byte";
         QTest::newRow("cancelled") << "" << 100 << "固件加载完成: 100 Byte";
@@ -243,6 +246,12 @@ private:
     {
         const QString path = Dir.filePath(name);
         TestSupport::writeFile(path, QByteArray(size, 'F'));
+        return path;
+    }
+    QString makeFifo(const QString &name)
+    {
+        const QString path = Dir.filePath(name);
+        QProcess::execute(QStringLiteral("mkfifo"), {path});
         return path;
     }
     QTemporaryDir Dir;

@@ -5,6 +5,7 @@
 #include "serial/PortAddress.h"
 #include "serial/PortEntry.h"
 #include "serial/PortList.h"
+#include "serial/PortProblem.h"
 #include "serial/ReplyFramer.h"
 #include "serial/SerialLink.h"
 #include "serial/TelnetCodec.h"
@@ -14,6 +15,8 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cerrno>
 
 namespace {
 const QString High(QChar(0xD83D));
@@ -40,6 +43,80 @@ class tst_Serial : public QObject
     Q_OBJECT
 
 private slots:
+    // Each cause its own words: in use (lock file with its PID, EBUSY), a real EACCES with the
+    // group to join (never root, never a group the user has), a port that is gone.
+    void portProblems_data()
+    {
+        QTest::addColumn<int>("error");
+        QTest::addColumn<bool>("lockHeld");
+        QTest::addColumn<qint64>("pid");
+        QTest::addColumn<bool>("exists");
+        QTest::addColumn<QString>("group");
+        QTest::addColumn<bool>("inGroup");
+        QTest::addColumn<QString>("text");
+        const QString denied = qt_error_string(EACCES);
+        QTest::newRow("lock file names its owner") << 0 << true << qint64(4242) << true << "dialout" << false
+                                                   << "\r\n此端口正被其他程序使用 (进程 4242), 请先关闭那个程序.";
+        QTest::newRow("EBUSY") << int(EBUSY) << false << qint64(0) << true << "dialout" << false
+                               << "\r\n此端口正被其他程序使用, 请先关闭那个程序.";
+        QTest::newRow("EACCES, not in the group") << int(EACCES) << false << qint64(0) << true << "dialout" << false
+                                                  << "\r\n" + denied + "\r\n没有使用此端口的权限: 请把用户加入 \"dialout\" 组 (sudo usermod -aG dialout $USER), 然后重新登录.";
+        QTest::newRow("EACCES, already in the group") << int(EACCES) << false << qint64(0) << true << "dialout" << true
+                                                      << "\r\n" + denied + "\r\n没有使用此端口的权限, 请联系系统管理员.";
+        QTest::newRow("EACCES, root's device") << int(EACCES) << false << qint64(0) << true << "root" << false
+                                               << "\r\n" + denied + "\r\n没有使用此端口的权限, 请联系系统管理员.";
+        QTest::newRow("gone") << int(ENOENT) << false << qint64(0) << false << "" << false
+                              << "\r\n端口已不存在: 设备可能已被拔出, 请重新插入后再选择端口.";
+        QTest::newRow("anything else") << int(EIO) << false << qint64(0) << true << "dialout" << false << "\r\n" + qt_error_string(EIO);
+    }
+    void portProblems()
+    {
+        QFETCH(int, error);
+        QFETCH(bool, lockHeld);
+        QFETCH(qint64, pid);
+        QFETCH(bool, exists);
+        QFETCH(QString, group);
+        QFETCH(bool, inGroup);
+        QFETCH(QString, text);
+        PortProblem::Facts facts;
+        facts.portName = "/dev/ttyUSB0";
+        facts.reason = lockHeld ? QStringLiteral("Permission error while locking the device") : qt_error_string(error);
+        facts.permissionDenied = lockHeld || error == EACCES || error == EBUSY;
+        facts.systemError = PortProblem::systemErrorOf(facts.reason);
+        QCOMPARE(facts.systemError, error);
+        facts.lockFileHeld = lockHeld;
+        facts.lockOwner = pid;
+        facts.portExists = exists;
+        facts.group = group;
+        facts.userInGroup = inGroup;
+        QCOMPARE(PortProblem::explain(facts), text);
+    }
+
+    void lockFileOwner_data()
+    {
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("lockName");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<qint64>("pid");
+        QTest::newRow("QLockFile") << "/dev/ttyUSB0" << "LCK..ttyUSB0" << QByteArray("4242\ntqmanage\nhost\n") << qint64(4242);
+        QTest::newRow("stable name") << "/dev/serial/by-id/usb-X" << "LCK..serial_by-id_usb-X" << QByteArray("77\n") << qint64(77);
+        QTest::newRow("no number") << "/dev/ttyS1" << "LCK..ttyS1" << QByteArray("junk\n") << qint64(0);
+        QTest::newRow("no lock file") << "/dev/ttyS1" << "LCK..ttyS2" << QByteArray("5\n") << qint64(0);
+    }
+    void lockFileOwner()
+    {
+        QFETCH(QString, port);
+        QFETCH(QString, lockName);
+        QFETCH(QByteArray, content);
+        QFETCH(qint64, pid);
+        QTemporaryDir dir;
+        QFile lock(dir.filePath(lockName));
+        QVERIFY(lock.open(QIODevice::WriteOnly));
+        lock.write(content);
+        lock.close();
+        QCOMPARE(PortProblem::lockFileOwner(port, {dir.filePath("none"), dir.path()}), pid);
+    }
+
     void decodeBurst_data()
     {
         QTest::addColumn<QByteArray>("burst");

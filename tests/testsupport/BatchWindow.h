@@ -5,6 +5,7 @@
 #include "testsupport/TestSupport.h"
 
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QPushButton>
 
 namespace TestSupport {
@@ -16,6 +17,7 @@ struct BatchSeen {
     int progress = -1;
     int sentCount = 0;
     QSize size;
+    QString question; // the question asked before the batch (the factory reset's), answered Yes
 };
 
 // Presses the button and closes the batch window once its batch completes, or once waitMs have
@@ -25,10 +27,16 @@ inline BatchSeen runBatch(QPushButton *button, int waitMs = 0)
     BatchSeen seen;
     QElapsedTimer opened;
     const ModalCatcher catcher([&seen, &opened, waitMs](QWidget *w) {
+        if (auto *question = qobject_cast<QMessageBox *>(w)) {
+            seen.question = question->text();
+            question->button(QMessageBox::Yes)->click();
+            return true;
+        }
         if (!opened.isValid())
             opened.start();
         auto *d = qobject_cast<USART_Send_QDialog_Handle *>(w);
-        seen = {d->windowTitle(), d->Send_Info.toPlainText(), d->Send_Progress.value(), d->batch().sentCount(), d->size()};
+        seen = {d->windowTitle(), d->Send_Info.toPlainText(), d->Send_Progress.value(), d->batch().sentCount(), d->size(),
+                seen.question};
         return d->batch().isComplete() || (waitMs > 0 && opened.elapsed() > waitMs);
     });
     button->click();

@@ -10,6 +10,7 @@
 
 #include <QComboBox>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -19,6 +20,7 @@
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -332,24 +334,110 @@ private slots:
         QVERIFY(Page->Print_Line[0].isEmpty() || field != "line");
     }
 
-    void foreignFilesLoadAsDefaultsAndStayUntouched_data()
+    // Open, the start argument and the default file: a file that is no settings file leaves the page
+    // as it was and says why, each refusal in its own words.
+    void filesThatAreNoSettingsFileLeaveThePage_data()
     {
+        QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("content");
-        QTest::newRow("plain INI") << QByteArray("[General]\n0%U884C=ATPW+0+N+L+a+SIZE:S+OK\n0%U53C2=9\n");
-        QTest::newRow("random binary") << TestSupport::randomBytes(8192, 7);
-        QTest::newRow("empty") << QByteArray();
+        QTest::addColumn<QString>("reason");
+        const QString notSettings = "这不是配置文件";
+        QTest::newRow("plain INI") << "file" << QByteArray("[General]\n0%U884C=ATPW+0+N+L+a+SIZE:S+OK\n0%U53C2=9\n") << notSettings;
+        QTest::newRow("a picture") << "file" << QByteArray("\x89PNG\r\n\x1a\n") + TestSupport::randomBytes(3000, 7) << notSettings;
+        QTest::newRow("empty") << "file" << QByteArray() << "文件是空的";
+        QTest::newRow("over 1 MiB") << "file" << QByteArray(1024 * 1024 + 1, 'A') << "文件太大: 1048577 字节, 最多 1048576 字节";
+        QTest::newRow("missing") << "missing" << QByteArray() << "没有找到此文件";
+        QTest::newRow("a folder") << "dir" << QByteArray() << "这是一个文件夹, 不是文件";
+#ifdef Q_OS_UNIX
+        QTest::newRow("a FIFO") << "fifo" << QByteArray() << "这不是普通文件 (设备或管道), 不能读取";
+        QTest::newRow("an endless device") << "/dev/zero" << QByteArray() << "这不是普通文件 (设备或管道), 不能读取";
+#endif
     }
-    void foreignFilesLoadAsDefaultsAndStayUntouched()
+    void filesThatAreNoSettingsFileLeaveThePage()
     {
+        QFETCH(QString, kind);
         QFETCH(QByteArray, content);
-        QVERIFY(writeFile(Path, content));
+        QFETCH(QString, reason);
+        QString path = Path;
+        if (kind == "file")
+            QVERIFY(writeFile(Path, content));
+        else if (kind == "dir")
+            QVERIFY(QDir().mkdir(Path));
+        else if (kind == "fifo")
+            QCOMPARE(QProcess::execute("mkfifo", {Path}), 0);
+        else if (kind.startsWith('/'))
+            path = kind;
         Page->SavePtint_Line_Contents("ATPW+0+N+L+old+SIZE:S+OK");
+        Page->QL_Type_Name[2]->setText("Kept");
         Page->QC_Network_ID->setCurrentIndex(3);
-        Page->OPEN_FILE_Operation(Path);
-        QVERIFY(Page->Print_Line[0].isEmpty());
-        QCOMPARE(Page->QC_Network_ID->currentIndex(), 0);
-        QCOMPARE(contentOf(Path), content);
+        TestSupport::ModalCatcher boxes;
+        Page->OPEN_FILE_Operation(path);
+        QCOMPARE(boxes.texts(), QStringList{"配置文件没有打开, 页面没有改动:\r\n" + path + "\r\n" + reason});
+        QCOMPARE(Page->Print_Line[0], QStringLiteral("ATPW+0+N+L+old+SIZE:S+OK"));
+        QVERIFY(Page->Print_Preview->toPlainText().contains("old"));
+        QCOMPARE(Page->QL_Type_Name[2]->text(), QStringLiteral("Kept"));
+        QCOMPARE(Page->QC_Network_ID->currentIndex(), 3);
+        if (kind == "file")
+            QCOMPARE(contentOf(Path), content);
     }
+
+    // Saving onto something that is no regular file of the user's refuses with a reason and
+    // changes nothing there, not even a mode bit.
+    void saveRefusedWhereItWouldHarm_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("a folder") << "dir" << "这是一个文件夹, 不是文件";
+#ifdef Q_OS_UNIX
+        QTest::newRow("a FIFO") << "fifo" << "这不是普通文件 (设备或管道), 不能保存到这里";
+        QTest::newRow("another user's link in a sticky shared folder") << "planted link"
+                                                                        << "这是其他用户放在共享文件夹里的链接, 不会跟随它保存";
+#endif
+    }
+    void saveRefusedWhereItWouldHarm()
+    {
+        QFETCH(QString, kind);
+        QFETCH(QString, reason);
+        const QString victim = Dir->filePath("victim.txt");
+        QVERIFY(writeFile(victim, "precious", QFile::ReadOwner | QFile::WriteOwner));
+        if (kind == "dir") {
+            QVERIFY(QDir().mkdir(Path));
+        } else if (kind == "fifo") {
+            QCOMPARE(QProcess::execute("mkfifo", {Path}), 0);
+        } else {
+#ifdef Q_OS_UNIX
+            // As the kernel's protected_symlinks: only root can plant a link owned by someone else.
+            if (::geteuid() != 0)
+                QSKIP("needs root to give the link another owner");
+            const QString shared = Dir->filePath("shared");
+            QVERIFY(QDir().mkdir(shared));
+            QCOMPARE(::chmod(QFile::encodeName(shared).constData(), 01777), 0);
+            Path = shared + "/settings.ini";
+            QVERIFY(QFile::link(victim, Path));
+            QCOMPARE(::lchown(QFile::encodeName(Path).constData(), 65534, 65534), 0);
+#endif
+        }
+        const QFile::Permissions before = QFileInfo(Path).permissions();
+        TestSupport::ModalCatcher boxes;
+        QVERIFY(!Page->Save_FILE_Operation(Path));
+        QCOMPARE(boxes.texts(), QStringList{"配置文件保存失败,原文件未改动:\r\n" + Path + "\r\n" + reason
+                                            + "\r\n可以用\"另存\"保存到其他文件夹."});
+        QCOMPARE(QFileInfo(Path).permissions(), before);
+        QCOMPARE(contentOf(victim), QByteArray("precious"));
+        QCOMPARE(permissionsOf(victim), QFile::ReadOwner | QFile::WriteOwner);
+    }
+
+#ifdef Q_OS_UNIX
+    void ownLinkIsFollowedAndKept()
+    {
+        const QString real = Dir->filePath("real.ini");
+        QVERIFY(writeFile(real, "old"));
+        QVERIFY(QFile::link(real, Path));
+        QVERIFY(Page->Save_FILE_Operation(Path));
+        QVERIFY(QFileInfo(Path).isSymLink());
+        QCOMPARE(contentOf(real), SettingsCodec::encode(SettingsCodec::Settings()));
+    }
+#endif
 
 private:
     QScopedPointer<QTemporaryDir> Dir;

@@ -1,0 +1,12 @@
+#pragma once
+
+class QComboBox;
+
+// The port box: stable names (/dev/serial/by-id/...) are long and differ at their end, so the box
+// elides them in the middle, shows the whole name as a tooltip and opens a popup wide enough.
+namespace PortBox {
+// For an editable box; replaces its line edit.
+void setUp(QComboBox *box);
+// The popup width that shows every entry whole, at most maxWidth.
+int popupWidth(const QComboBox *box, int maxWidth);
+} // namespace PortBox

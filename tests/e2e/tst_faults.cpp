@@ -1,0 +1,179 @@
+// Faults of the machine, for real: a full file system (a small tmpfs, where this user may mount
+// one), a file-size limit (RLIMIT_FSIZE in a child process) and a serial port another program holds.
+#include "app/AppSetup.h"
+#include "app/Language.h"
+#include "app/MainWindow.h"
+#include "app/SystemDir.h"
+#include "device/Function_One.h"
+#include "testsupport/TestSupport.h"
+#include "ticket/SettingsCodec.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSerialPort>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+using TestSupport::contentOf;
+using TestSupport::writeFile;
+
+QByteArray settingsFile(const QString &name)
+{
+    SettingsCodec::Settings s;
+    s.typeNames[0] = name;
+    return SettingsCodec::encode(s);
+}
+
+// Fills the file system that holds dir until not one more byte fits.
+void fill(const QString &dir)
+{
+    QFile filler(dir + "/filler");
+    if (filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        while (filler.write("f", 1) == 1) {
+        }
+}
+} // namespace
+
+class tst_Faults : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { AppSetup::initResources(); }
+    void init()
+    {
+        Set_Language_Code(Language_Chinese);
+        Function_One::COM_Count = 0;
+    }
+    void cleanup()
+    {
+        if (!Mounted.isEmpty())
+            QProcess::execute("umount", {Mounted});
+        Mounted.clear();
+        Mount.reset();
+    }
+
+    // Ctrl+S in the window, and the rewrite after Open, on a full disk: the old file stays byte for
+    // byte and mode for mode, and a box says why.
+    void fullDiskKeepsTheOldFile_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::newRow("Ctrl+S") << "save";
+        QTest::newRow("Open rewrites the file") << "open";
+    }
+    void fullDiskKeepsTheOldFile()
+    {
+        QFETCH(QString, action);
+        Mount.reset(new QTemporaryDir);
+        const QTemporaryDir &dir = *Mount;
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", dir.path()}) != 0)
+            QSKIP("no tmpfs may be mounted here; the file-size limit covers a short write");
+        Mounted = dir.path();
+        SystemDir::setOverride(dir.path());
+        const QString path = SystemDir::userPath("Printf_default.ini");
+        // A settings file as another program may have left it: valid, but not as this one writes it.
+        const QByteArray old = settingsFile("Old") + "\n";
+        QVERIFY(writeFile(path, old, QFile::ReadOwner | QFile::ReadGroup));
+        fill(dir.path());
+
+        TestSupport::ModalCatcher boxes;
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        if (action == "save") {
+            QTRY_COMPARE(boxes.count(), 1); // the rewrite after the start-up load
+            w.Ticket_Page->QL_Type_Name[0]->setText("New");
+            QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
+            QTRY_COMPARE(boxes.count(), 2);
+        } else {
+            QTRY_COMPARE(boxes.count(), 1);
+            emit w.OPEN_Print_FILE(path);
+            QTRY_COMPARE(boxes.count(), 2);
+        }
+        QCOMPARE(boxes.texts().constLast(), "配置文件保存失败,原文件未改动:\r\n" + path + "\r\nNo space left on device\r\n"
+                                                "可以用\"另存\"保存到其他文件夹.");
+        QCOMPARE(contentOf(path), old);
+        QCOMPARE(QFileInfo(path).permissions() & 0x7077, QFile::ReadOwner | QFile::ReadGroup);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // nothing left behind
+    }
+
+    // Under a file-size limit a write stops halfway (EFBIG): the save says so, the file stays.
+    void sizeLimitKeepsTheOldFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("settings.ini");
+        const QByteArray old = settingsFile("Old");
+        QVERIFY(writeFile(path, old, QFile::ReadOwner));
+        const pid_t child = ::fork();
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{1500, 1500};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            Function_One page(nullptr);
+            for (QString &line : page.Print_Line)
+                line = "ATPW+0+N+L+" + QString(20, QChar(0x6B22)) + "+SIZE:S+OK"; // about 3000 bytes in the file
+            TestSupport::ModalCatcher boxes;
+            const bool saved = page.Save_FILE_Operation(path);
+            const bool told = boxes.count() == 1 && boxes.texts().constFirst().contains("\r\nFile too large\r\n");
+            ::_exit(saved ? 1 : told ? 0 : 2);
+        }
+        int status = -1;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(contentOf(path), old);
+        QCOMPARE(QFileInfo(path).permissions() & 0x7077, QFile::ReadOwner);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
+    // A port another program holds is explained as such, with the holder's PID from its lock file.
+    void portInUseNamesItsOwner()
+    {
+        PtyPair pty;
+        QSerialPort holder(pty.slavePath());
+        QVERIFY(holder.open(QIODevice::ReadWrite));
+        StartOptions o;
+        o.ports = QStringList{pty.slavePath()};
+        MainWindow w(nullptr, o);
+        TestSupport::ModalCatcher boxes;
+        QVERIFY(w.connectTo(pty.slavePath()));
+        QTRY_COMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.texts().constFirst(), QStringLiteral("连接错误请检查端口号是否正确....\r\n此端口正被其他程序使用 (进程 %1), 请先关闭那个程序.")
+                                                 .arg(::getpid()));
+    }
+
+    // A typed path is kept when Connect is pressed, so it is there again after a refused open.
+    void typedPathIsRememberedWhenConnectIsPressed()
+    {
+        QTemporaryDir dir;
+        SystemDir::setOverride(dir.path());
+        const QString typed = dir.filePath("ttyNOTHERE");
+        {
+            MainWindow w;
+            QComboBox *box = w.Ticket_Page->QC_COM_Choose;
+            box->lineEdit()->clear();
+            QTest::keyClicks(box->lineEdit(), typed);
+            TestSupport::ModalCatcher boxes;
+            w.Ticket_Page->QB_OPEN_USART->click();
+            QVERIFY(boxes.texts().value(0).contains("端口已不存在"));
+        }
+        MainWindow next;
+        QCOMPARE(next.Ticket_Page->QC_COM_Choose->currentText(), typed);
+    }
+
+private:
+    QScopedPointer<QTemporaryDir> Mount;
+    QString Mounted;
+};
+
+QTEST_MAIN(tst_Faults)
+#include "tst_faults.moc"
