@@ -622,7 +622,7 @@
         </message>
         <message>
             <source>端口 %1 已不存在: 设备可能已被拔出.</source>
-            <translation>The port %1 has disappeared: the device may have been unplugged.</translation>
+            <translation>The port disappeared (%1): the device may have been unplugged.</translation>
         </message>
         <message>
             <source>端口已不存在: 设备可能已被拔出, 请重新插入后再选择端口.</source>
@@ -647,6 +647,70 @@
         <message>
             <source>这是其他用户放在共享文件夹里的链接, 不会跟随它保存</source>
             <translation>This is another user's link in a shared folder; the save does not follow it</translation>
+        </message>
+        <message>
+            <source>地址无效 (%1): %2</source>
+            <translation>Not a valid address (%1): %2</translation>
+        </message>
+        <message>
+            <source>只支持 rfc2217://, socket://, rfc2217+tls:// 和 socket+tls://</source>
+            <translation>Only rfc2217://, socket://, rfc2217+tls:// and socket+tls:// are supported</translation>
+        </message>
+        <message>
+            <source>需要主机和端口号 1 到 65535, 例如 rfc2217://192.168.1.20:7001</source>
+            <translation>A host and a port number from 1 to 65535 are needed, e.g. rfc2217://192.168.1.20:7001</translation>
+        </message>
+        <message>
+            <source>方括号里须是 IPv6 地址</source>
+            <translation>Only an IPv6 address goes in brackets</translation>
+        </message>
+        <message>
+            <source>主机名无效; IPv6 地址须写在方括号里</source>
+            <translation>Not a valid host name; write an IPv6 address in brackets</translation>
+        </message>
+        <message>
+            <source>选项 %1 只用于 TLS 地址 (+tls)</source>
+            <translation>The option %1 is only for TLS addresses (+tls)</translation>
+        </message>
+        <message>
+            <source>未知选项 %1</source>
+            <translation>Unknown option %1</translation>
+        </message>
+        <message>
+            <source>客户端证书需要 cert= 和 key= 两个文件</source>
+            <translation>A client certificate needs both cert= and key=</translation>
+        </message>
+        <message>
+            <source>连接超时: %1 在 %2 秒内没有应答</source>
+            <translation>Timed out: %1 did not answer within %2 seconds</translation>
+        </message>
+        <message>
+            <source>找不到主机: %1</source>
+            <translation>Host not found: %1</translation>
+        </message>
+        <message>
+            <source>连接被拒绝: %1 (服务器没有在此端口上运行?)</source>
+            <translation>Connection refused: %1 (is the server running on this port?)</translation>
+        </message>
+        <message>
+            <source>服务器关闭了连接: %1</source>
+            <translation>The server closed the connection: %1</translation>
+        </message>
+        <message>
+            <source>网络连接失败: %1: %2</source>
+            <translation>Network connection failed: %1: %2</translation>
+        </message>
+        <message>
+            <source>无法读取证书或密钥文件: %1</source>
+            <translation>Cannot read the certificate or key file: %1</translation>
+        </message>
+        <message>
+            <source>此电脑上没有 TLS 库 (OpenSSL)</source>
+            <translation>This PC has no TLS library (OpenSSL)</translation>
+        </message>
+        <message>
+            <source>TLS 验证失败: %1 的证书 "%2": %3</source>
+            <translation>TLS verification failed: the certificate "%2" of %1: %3</translation>
         </message>
     </context>
 </TS>

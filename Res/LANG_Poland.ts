@@ -648,5 +648,69 @@
             <source>这是其他用户放在共享文件夹里的链接, 不会跟随它保存</source>
             <translation>To jest łącze innego użytkownika w folderze wspólnym; zapis za nim nie podąża</translation>
         </message>
+        <message>
+            <source>地址无效 (%1): %2</source>
+            <translation>Nieprawidłowy adres (%1): %2</translation>
+        </message>
+        <message>
+            <source>只支持 rfc2217://, socket://, rfc2217+tls:// 和 socket+tls://</source>
+            <translation>Obsługiwane są tylko rfc2217://, socket://, rfc2217+tls:// i socket+tls://</translation>
+        </message>
+        <message>
+            <source>需要主机和端口号 1 到 65535, 例如 rfc2217://192.168.1.20:7001</source>
+            <translation>Potrzebny jest host i numer portu od 1 do 65535, np. rfc2217://192.168.1.20:7001</translation>
+        </message>
+        <message>
+            <source>方括号里须是 IPv6 地址</source>
+            <translation>W nawiasach kwadratowych może być tylko adres IPv6</translation>
+        </message>
+        <message>
+            <source>主机名无效; IPv6 地址须写在方括号里</source>
+            <translation>Nieprawidłowa nazwa hosta; adres IPv6 należy podać w nawiasach kwadratowych</translation>
+        </message>
+        <message>
+            <source>选项 %1 只用于 TLS 地址 (+tls)</source>
+            <translation>Opcja %1 dotyczy tylko adresów TLS (+tls)</translation>
+        </message>
+        <message>
+            <source>未知选项 %1</source>
+            <translation>Nieznana opcja %1</translation>
+        </message>
+        <message>
+            <source>客户端证书需要 cert= 和 key= 两个文件</source>
+            <translation>Certyfikat klienta wymaga zarówno cert=, jak i key=</translation>
+        </message>
+        <message>
+            <source>连接超时: %1 在 %2 秒内没有应答</source>
+            <translation>Przekroczono czas: %1 nie odpowiedział w ciągu %2 s</translation>
+        </message>
+        <message>
+            <source>找不到主机: %1</source>
+            <translation>Nie znaleziono hosta: %1</translation>
+        </message>
+        <message>
+            <source>连接被拒绝: %1 (服务器没有在此端口上运行?)</source>
+            <translation>Połączenie odrzucone: %1 (czy serwer działa na tym porcie?)</translation>
+        </message>
+        <message>
+            <source>服务器关闭了连接: %1</source>
+            <translation>Serwer zamknął połączenie: %1</translation>
+        </message>
+        <message>
+            <source>网络连接失败: %1: %2</source>
+            <translation>Błąd połączenia sieciowego: %1: %2</translation>
+        </message>
+        <message>
+            <source>无法读取证书或密钥文件: %1</source>
+            <translation>Nie można odczytać pliku certyfikatu lub klucza: %1</translation>
+        </message>
+        <message>
+            <source>此电脑上没有 TLS 库 (OpenSSL)</source>
+            <translation>Na tym komputerze brak biblioteki TLS (OpenSSL)</translation>
+        </message>
+        <message>
+            <source>TLS 验证失败: %1 的证书 "%2": %3</source>
+            <translation>Weryfikacja TLS nie powiodła się: certyfikat "%2" serwera %1: %3</translation>
+        </message>
     </context>
 </TS>

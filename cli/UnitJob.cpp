@@ -25,7 +25,7 @@ UnitJob::UnitJob(const QString &port, const Plan &plan, QObject *parent)
     Deadline.setTimerType(Qt::PreciseTimer);
     State_Repeat.setTimerType(Qt::PreciseTimer);
     connect(&Link, &SerialLink::received, this, &UnitJob::received);
-    connect(&Link, &SerialLink::lost, this, [this](const QString &reason) { fail(lossText(reason)); });
+    connect(&Link, &SerialLink::lost, this, [this](const QString &reason) { fail(QStringLiteral("port lost: ") + reason); });
     connect(&State_Repeat, &QTimer::timeout, this, [this] { Link.sendText(Commands::stateQuery()); });
 }
 
@@ -219,14 +219,6 @@ void UnitJob::interrupt()
     else if (!State_Known)
         where = QStringLiteral(" before the unit's state was known");
     stop(QStringLiteral("interrupted") + where);
-}
-
-QString UnitJob::lossText(const QString &reason)
-{
-    // A port unplugged mid-run comes back as whatever the driver said last ("Unknown error",
-    // "Inappropriate ioctl for device"); the operator needs the cause.
-    qCDebug(lcJob) << "port lost:" << reason;
-    return QStringLiteral("the port disappeared");
 }
 
 void UnitJob::dropBatch()

@@ -69,7 +69,6 @@ private:
     void dropBatch();
     void setStatus(const QString &status);
     int packageCount() const;
-    static QString lossText(const QString &reason);
 
     Plan Job_Plan;
     Result Outcome;

@@ -5,6 +5,7 @@
 #include "UnitJob.h"
 #include "app/Language.h"
 #include "firmware/FirmwareImage.h"
+#include "serial/PortAddress.h"
 #include "serial/PortList.h"
 #include "ticket/SettingsCodec.h"
 #include "ticket/SettingsFile.h"
@@ -15,6 +16,7 @@
 #include <QJsonObject>
 #include <QLoggingCategory>
 #include <QTimer>
+#include <QTranslator>
 
 #include <atomic>
 #include <csignal>
@@ -109,6 +111,14 @@ int main(int argc, char *argv[])
         QLoggingCategory::setFilterRules(QStringLiteral("tq.*=false"));
     if (o.verb == CliOptions::Verb::Ports)
         return listPorts(o.json);
+    // The link's reasons (a refused or unverified server) in the report's language.
+    QTranslator english;
+    if (english.load(QStringLiteral(":/Res/LANG_English.qm")))
+        QCoreApplication::installTranslator(&english);
+    for (const QString &port : qAsConst(o.ports))
+        if (PortAddress::parse(port).insecure)
+            std::fprintf(stderr, "tqmanage-cli: WARNING: %s: the server's certificate is NOT verified (insecure)\n",
+                         qPrintable(port));
 
     QString refused;
     const UnitJob::Plan work = plan(o, &refused);

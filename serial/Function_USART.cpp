@@ -2,7 +2,9 @@
 
 #include "IUsart_dis.h"
 #include "PortEntry.h"
+#include "PortAddress.h"
 #include "PortList.h"
+#include "app/RememberedPort.h"
 #include "app/Language.h"
 #include "app/PictureBox.h"
 
@@ -19,6 +21,10 @@ Function_USART::Function_USART(QWidget *parent)
             Receiver->Receive_Data(text);
     });
     connect(&Link, &SerialLink::lost, this, &Function_USART::USART_Error);
+    // The server the operator last typed is listed from the start.
+    const QString remembered = RememberedPort::load();
+    if (PortAddress::looksRemote(remembered))
+        Add_Extra_Port(remembered);
 }
 
 QStringList Function_USART::USART_COM_List()
@@ -56,7 +62,11 @@ void Function_USART::Set_Receiver(IUsart_dis *r)
 
 bool Function_USART::USART_Open(const QString &COM)
 {
-    return Link.open(COM);
+    const bool opened = Link.open(COM);
+    // A typed server address joins the list, as a plugged-in adapter would.
+    if (opened && Link.isNetwork())
+        Add_Extra_Port(COM);
+    return opened;
 }
 
 void Function_USART::USART_Close()

@@ -2,7 +2,10 @@
 
 #include "BurstDecoder.h"
 #include "Gbk.h"
+#include "PortAddress.h"
 #include "PortProblem.h"
+#include "SerialTransport.h"
+#include "TlsTransport.h"
 
 #include <QLoggingCategory>
 
@@ -26,27 +29,26 @@ bool SerialLink::open(const QString &portName)
     // A port left from an earlier connection or a failed open goes first, so only one exists.
     release();
     Open_Failure = Failure();
-    Serial_Port = new QSerialPort(this);
-    Serial_Port->setPortName(portName);
-    if (!Serial_Port->open(QIODevice::ReadWrite)) {
-        Open_Failure = {Serial_Port->errorString(), Serial_Port->error() == QSerialPort::PermissionError};
+    const PortAddress address = PortAddress::parse(portName);
+    Network = address.isNetwork();
+    if (!address.isValid()) {
+        Open_Failure = {address.error, false};
         qCWarning(lcLink) << "open failed" << portName << Open_Failure.reason;
+        return false;
+    }
+    if (!address.isNetwork())
+        Transport = new SerialTransport(portName, this);
+    else if (address.tls)
+        Transport = new TlsTransport(address, this);
+    else
+        Transport = new TcpTransport(address, this);
+    if (!Transport->open(&Open_Failure)) {
         release();
         return false;
     }
-    Serial_Port->setBaudRate(QSerialPort::Baud115200, QSerialPort::AllDirections);
-    Serial_Port->setParity(QSerialPort::NoParity);
-    Serial_Port->setDataBits(QSerialPort::Data8);
-    Serial_Port->setStopBits(QSerialPort::OneStop);
-    Serial_Port->setFlowControl(QSerialPort::NoFlowControl);
-    // A peer that never pauses must not grow memory without bound; the burst is cut at the limit.
-    Serial_Port->setReadBufferSize(ReadBufferLimit);
-    Serial_Port->clearError();
-    Serial_Port->clear(QSerialPort::AllDirections);
     Port_Open = true;
-    connect(Serial_Port, &QSerialPort::errorOccurred, this, &SerialLink::portError);
-    connect(Serial_Port, &QSerialPort::readyRead, this, &SerialLink::restartGap);
-    qCDebug(lcLink) << "opened" << portName;
+    connect(Transport, &LinkTransport::readyRead, this, &SerialLink::bytesArrived);
+    connect(Transport, &LinkTransport::failed, this, &SerialLink::transportFailed);
     return true;
 }
 
@@ -64,17 +66,14 @@ void SerialLink::release()
 {
     RX_Timer.stop();
     RX_Buffer.clear();
+    Framer.clear();
     Port_Open = false;
-    if (!Serial_Port)
+    if (!Transport)
         return;
-    QSerialPort *port = Serial_Port;
-    Serial_Port = nullptr;
-    port->disconnect(this);
-    if (port->isOpen()) {
-        port->clear(QSerialPort::AllDirections);
-        port->close();
-    }
-    port->deleteLater();
+    LinkTransport *transport = Transport;
+    Transport = nullptr;
+    transport->disconnect(this);
+    transport->deleteLater();
 }
 
 void SerialLink::sendText(const QString &text)
@@ -84,7 +83,7 @@ void SerialLink::sendText(const QString &text)
         return;
     }
     qCDebug(lcLink) << "TX:" << text;
-    Serial_Port->write(Gbk::encode(text));
+    Transport->write(Gbk::encode(text));
 }
 
 void SerialLink::sendBytes(const QByteArray &bytes)
@@ -94,33 +93,46 @@ void SerialLink::sendBytes(const QByteArray &bytes)
         return;
     }
     qCDebug(lcLink) << "TX" << bytes.size() << "bytes";
-    Serial_Port->write(bytes);
+    Transport->write(bytes);
 }
 
-void SerialLink::restartGap()
+void SerialLink::bytesArrived()
 {
-    RX_Timer.start(BurstGapMs);
+    if (!Transport->isNetwork()) {
+        RX_Timer.start(BurstGapMs);
+        return;
+    }
+    const QList<QByteArray> replies = Framer.feed(Transport->readAll());
+    if (Framer.hasRest())
+        RX_Timer.start(ReplyFramer::QuietMs);
+    else
+        RX_Timer.stop();
+    // A receiver may close the link on a reply; what follows it is then dropped, as on a close.
+    const QPointer<SerialLink> alive(this);
+    for (const QByteArray &reply : replies) {
+        if (!alive || !Port_Open)
+            return;
+        const QString text = decodeBurst(reply);
+        qCDebug(lcLink) << "RX:" << text;
+        emit received(text);
+    }
 }
 
 void SerialLink::endBurst()
 {
     if (!Port_Open)
         return;
-    RX_Buffer = Serial_Port->readAll();
+    RX_Buffer = Transport->isNetwork() ? Framer.takeRest() : Transport->readAll();
     const QString text = decodeBurst(RX_Buffer);
     RX_Buffer.clear();
     qCDebug(lcLink) << "RX:" << text;
     emit received(text);
 }
 
-void SerialLink::portError(QSerialPort::SerialPortError error)
+void SerialLink::transportFailed(const QString &reason)
 {
-    // Qt reports NoError on every open and clearError: that is no failure.
-    if (error == QSerialPort::NoError || !Port_Open)
+    if (!Port_Open)
         return;
-    const QString reason = PortProblem::lostReason(Serial_Port->portName(), Serial_Port->errorString());
-    qCWarning(lcLink) << "link failure" << error << reason;
-    // Closed at once: a hung-up port may repeat its error in a tight loop while it stays open.
     release();
     emit lost(reason);
 }

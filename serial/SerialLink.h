@@ -1,15 +1,20 @@
 #pragma once
 
+#include "ReplyFramer.h"
+
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
-#include <QSerialPort>
 #include <QString>
 #include <QTimer>
 
-// One serial port with the unit's line settings (115200 baud, 8N1, no flow control). Received bytes
-// are delivered as one text per burst, up to a 30 ms quiet gap, GBK-decoded and cut at the first
-// zero byte. The window's serial service and the command line both talk to units through it.
+class LinkTransport;
+
+// One serial port with the unit's line settings (115200 baud, 8N1, no flow control), or a unit
+// behind a serial device server (rfc2217://, socket://, with +tls). Received bytes are delivered
+// as one text per burst, up to a 30 ms quiet gap (over a network: per reply, see ReplyFramer),
+// GBK-decoded and cut at the first zero byte. The window's serial service and the command line
+// both talk to units through it.
 class SerialLink : public QObject
 {
     Q_OBJECT
@@ -27,6 +32,8 @@ public:
     bool open(const QString &portName);
     void close();
     bool isOpen() const { return Port_Open; }
+    // The last link opened is (was) a network link; kept after it is lost, for the message.
+    bool isNetwork() const { return Network; }
     Failure openFailure() const { return Open_Failure; }
     // The lines an open-failure message adds: the system's reason and, when the user may not open
     // the port, how to get the right (Unix: membership of the device's group).
@@ -40,18 +47,21 @@ public:
 
 signals:
     void received(const QString &text);
-    // The open port failed (unplugged, gone); it is closed already.
+    // The open port failed (unplugged, gone; over a network: not reached, not verified, dropped);
+    // it is closed already.
     void lost(const QString &reason);
 
 private:
-    void restartGap();
+    void bytesArrived();
     void endBurst();
-    void portError(QSerialPort::SerialPortError error);
+    void transportFailed(const QString &reason);
     void release();
 
-    QPointer<QSerialPort> Serial_Port;
+    QPointer<LinkTransport> Transport;
+    ReplyFramer Framer;
     QByteArray RX_Buffer;
     QTimer RX_Timer;
     bool Port_Open = false;
+    bool Network = false;
     Failure Open_Failure;
 };

@@ -2,12 +2,14 @@
 #include "Journal.h"
 #include "PtyPort.h"
 #include "SimUnit.h"
+#include "TcpPort.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QTimer>
 
 #include <cstdio>
+#include <functional>
 #ifdef __linux__
 #include <csignal>
 #include <sys/prctl.h>
@@ -62,8 +64,14 @@ int main(int argc, char *argv[])
                                       QStringLiteral("Send the state reply unasked: every MS until the first command, "
                                                      "and 60 ms after every other reply."),
                                       QStringLiteral("MS"));
+    const QCommandLineOption listen(QStringLiteral("listen"),
+                                    QStringLiteral("Serve the unit over TCP on HOST:PORT (port 0: any free one) "
+                                                   "instead of a pseudo-terminal."),
+                                    QStringLiteral("HOST:PORT"));
+    const QCommandLineOption rfc2217(QStringLiteral("rfc2217"),
+                                     QStringLiteral("With --listen: speak telnet with Com Port Control (RFC 2217)."));
     parser.addOptions({version, bootloader, journal, silent, ackDelay, split, wrongCode, keyDelay, dispenser, imageOut,
-                       stallAfter, corrupt, reject, announce});
+                       stallAfter, corrupt, reject, announce, listen, rfc2217});
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(parser.errorText()));
         return 2;
@@ -103,22 +111,40 @@ int main(int argc, char *argv[])
         return 1;
     }
 
-    PtyPort port;
+    if (parser.isSet(rfc2217) && !parser.isSet(listen)) {
+        std::fprintf(stderr, "tqunit-sim: --rfc2217 needs --listen\n");
+        return 2;
+    }
+    PtyPort pty;
+    TcpPort tcp(parser.isSet(rfc2217));
+    std::function<void(const QByteArray &)> write;
     QString error;
-    if (!port.open(&error)) {
-        std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(error));
-        return 1;
+    QString address;
+    if (parser.isSet(listen)) {
+        if (!tcp.listen(parser.value(listen), &error)) {
+            std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(error));
+            return 1;
+        }
+        write = [&tcp](const QByteArray &bytes) { tcp.write(bytes); };
+        address = tcp.address();
+    } else {
+        if (!pty.open(&error)) {
+            std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(error));
+            return 1;
+        }
+        write = [&pty](const QByteArray &bytes) { pty.write(bytes); };
+        address = pty.slavePath();
     }
     // A unit that says its state before it is asked, and again after its acknowledgements.
     QTimer announcing;
-    const auto sendState = [&port, &log, &unit] {
+    const auto sendState = [&write, &log, &unit] {
         log.record("tx", unit.stateBytes());
-        port.write(unit.stateBytes());
+        write(unit.stateBytes());
     };
-    QObject::connect(&announcing, &QTimer::timeout, &port, sendState);
+    QObject::connect(&announcing, &QTimer::timeout, &app, sendState);
     if (announceMs >= 0)
         announcing.start(qMax(announceMs, 10));
-    port.setBurstHandler([&](const QByteArray &burst) {
+    const auto handle = [&](const QByteArray &burst) {
         log.record("rx", burst);
         announcing.stop();
         const QList<SimUnit::Reply> replies = unit.handle(burst);
@@ -132,16 +158,18 @@ int main(int argc, char *argv[])
         for (const SimUnit::Reply &reply : replies) {
             at += reply.delayMs;
             // Precise: a delay near the tool's limit must not drift by the 5 % a coarse timer allows.
-            QTimer::singleShot(at, Qt::PreciseTimer, &port, [&port, &log, bytes = reply.bytes] {
+            QTimer::singleShot(at, Qt::PreciseTimer, &app, [&write, &log, bytes = reply.bytes] {
                 log.record("tx", bytes);
-                port.write(bytes);
+                write(bytes);
             });
         }
         if (announceMs >= 0 && !replies.isEmpty() && !burst.startsWith("ATSW"))
-            QTimer::singleShot(at + SimUnit::SplitGapMs, Qt::PreciseTimer, &port, sendState);
-    });
+            QTimer::singleShot(at + SimUnit::SplitGapMs, Qt::PreciseTimer, &app, sendState);
+    };
+    pty.setBurstHandler(handle);
+    tcp.setBurstHandler(handle);
 
-    std::printf("PORT %s\n", qPrintable(port.slavePath()));
+    std::printf("PORT %s\n", qPrintable(address));
     std::fflush(stdout);
     return app.exec();
 }

@@ -2,7 +2,8 @@
 # TQ_BUILD_DIR (default build) and TQ_CMAKE_ARGS choose the build folder and extra CMake options.
 PACKAGES=(cmake g++ make qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev qttools5-dev qttools5-dev-tools
           libqt5svg5 fonts-wqy-microhei fonts-liberation2 xvfb xauth python3
-          dpkg-dev file lintian desktop-file-utils appstream)  # the package and its checks
+          dpkg-dev file lintian desktop-file-utils appstream  # the package and its checks
+          ser2net openssl)  # units in other shops: a serial device server, test certificates
 
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -154,7 +154,7 @@ private slots:
         QTest::addColumn<QString>("waitingFor");
         QTest::newRow("silent unit") << "apply" << QStringList{"--silent", "ATLW"} << "no acknowledgement within 1 s"
                                      << "ATLW+1+Cash+OK";
-        QTest::newRow("unit unplugged mid-upgrade") << "upgrade" << QStringList{"--bootloader", "kill"} << "the port disappeared" << "";
+        QTest::newRow("unit unplugged mid-upgrade") << "upgrade" << QStringList{"--bootloader", "kill"} << "port lost: The port disappeared (/dev/pts/" << "";
         QTest::newRow("no state reply") << "apply" << QStringList{"--silent", "ATSW"} << "the unit does not answer"
                                         << "ATSW+STATE+OK";
         QTest::newRow("image rejected") << "upgrade" << QStringList{"--bootloader", "--reject-image"}

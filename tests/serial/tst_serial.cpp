@@ -1,18 +1,41 @@
-// GBK text as the unit counts it, received bursts, and port box entries.
+// GBK text as the unit counts it, received bursts, port box entries and server addresses, the
+// telnet/Com Port Control codec, and replies framed over a network.
 #include "serial/BurstDecoder.h"
 #include "serial/Gbk.h"
+#include "serial/PortAddress.h"
 #include "serial/PortEntry.h"
 #include "serial/PortList.h"
 #include "serial/PortProblem.h"
+#include "serial/ReplyFramer.h"
+#include "serial/SerialLink.h"
+#include "serial/TelnetCodec.h"
+#include "testsupport/TestSupport.h"
 
-#include <cerrno>
-
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <cerrno>
 
 namespace {
 const QString High(QChar(0xD83D));
 const QString Low(QChar(0xDE00));
+
+QByteArray iac(std::initializer_list<int> bytes)
+{
+    QByteArray out;
+    for (const int b : bytes)
+        out += char(b);
+    return out;
+}
+// What the client asks of a server that agrees to Com Port Control: 115200, 8, none, 1, no flow.
+const QByteArray LineSettings = iac({255, 250, 44, 1, 0, 1, 194, 0, 255, 240, 255, 250, 44, 2, 8, 255, 240,
+                                     255, 250, 44, 3, 1, 255, 240, 255, 250, 44, 4, 1, 255, 240, 255, 250, 44, 5, 1, 255, 240});
+QByteArray confirmed(int cmd, QByteArray value)
+{
+    return iac({255, 250, 44, cmd + 100}) + value + iac({255, 240});
+}
 } // namespace
 
 class tst_Serial : public QObject
@@ -169,6 +192,188 @@ private slots:
         QCOMPARE(PortList::stableLocation(device.fileName(), dir.filePath("by-id")), link);
         QCOMPARE(PortList::stableLocation(other.fileName(), dir.filePath("by-id")), other.fileName());
         QCOMPARE(PortList::stableLocation("COM3", dir.filePath("no-such-folder")), QStringLiteral("COM3"));
+    }
+
+    // kind: s serial, t raw TCP, r RFC 2217; an error names the part of the message expected.
+    void address_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("tls");
+        QTest::addColumn<QString>("endpoint");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("device path") << "/dev/ttyUSB0" << "s" << false << ":0" << "";
+        QTest::newRow("windows port") << "\\\\.\\COM3" << "s" << false << ":0" << "";
+        QTest::newRow("rfc2217") << "rfc2217://192.168.1.20:7001" << "r" << false << "192.168.1.20:7001" << "";
+        QTest::newRow("raw, host name, slash") << "socket://shop-3.example:4001/" << "t" << false << "shop-3.example:4001" << "";
+        QTest::newRow("ipv6 in brackets") << "rfc2217://[::1]:7001" << "r" << false << "[::1]:7001" << "";
+        QTest::newRow("tls with files") << "rfc2217+tls://h:1?ca=/a%20b/ca.pem&cert=c.pem&key=k.pem" << "r" << true << "h:1" << "";
+        QTest::newRow("scheme in capitals") << "SOCKET+TLS://h:65535?insecure" << "t" << true << "h:65535" << "";
+        QTest::newRow("unknown scheme") << "telnet://h:23" << "" << false << "" << "rfc2217://";
+        QTest::newRow("no port") << "rfc2217://h" << "" << false << "" << "65535";
+        QTest::newRow("port 0") << "rfc2217://h:0" << "" << false << "" << "65535";
+        QTest::newRow("port too big") << "rfc2217://h:65536" << "" << false << "" << "65535";
+        QTest::newRow("signed port") << "rfc2217://h:+80" << "" << false << "" << "65535";
+        QTest::newRow("bare ipv6") << "rfc2217://::1:7001" << "" << false << "" << "IPv6";
+        QTest::newRow("name in brackets") << "rfc2217://[host]:7001" << "" << false << "" << "IPv6";
+        QTest::newRow("user part") << "rfc2217://me@h:7001" << "" << false << "" << "IPv6";
+        QTest::newRow("empty host") << "socket://:7001" << "" << false << "" << "IPv6";
+        QTest::newRow("tls option without tls") << "rfc2217://h:1?ca=x" << "" << false << "" << "+tls";
+        QTest::newRow("unknown option") << "socket+tls://h:1?verify=no" << "" << false << "" << "verify";
+        QTest::newRow("insecure with a value") << "socket+tls://h:1?insecure=1" << "" << false << "" << "insecure";
+        QTest::newRow("cert without key") << "socket+tls://h:1?cert=c.pem" << "" << false << "" << "key=";
+    }
+    void address()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, kind);
+        QFETCH(bool, tls);
+        QFETCH(QString, endpoint);
+        QFETCH(QString, error);
+        const PortAddress a = PortAddress::parse(text);
+        QCOMPARE(a.isValid(), error.isEmpty());
+        QVERIFY2(a.error.contains(error), qPrintable(a.error));
+        if (!error.isEmpty()) {
+            QVERIFY(a.error.contains(text));
+            QVERIFY(PortAddress::looksRemote(text));
+            return;
+        }
+        QCOMPARE(QString("str"[int(a.kind)]), kind);
+        QCOMPARE(a.tls, tls);
+        QCOMPARE(a.endpoint(), endpoint);
+        if (QTest::currentDataTag() == QLatin1String("tls with files"))
+            QCOMPARE(QStringList({a.caFile, a.certFile, a.keyFile}), QStringList({"/a b/ca.pem", "c.pem", "k.pem"}));
+        QCOMPARE(a.insecure, text.endsWith("insecure"));
+    }
+    void badAddressFailsToOpen()
+    {
+        SerialLink link;
+        QVERIFY(!link.open("rfc2217://h:99999"));
+        QVERIFY(link.openFailure().reason.contains("65535"));
+        QVERIFY(!link.isOpen());
+    }
+
+    // Server bytes in; serial data out, what the client answers, and whether data may flow.
+    void telnet_data()
+    {
+        QTest::addColumn<QByteArray>("in");
+        QTest::addColumn<QByteArray>("data");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("ready");
+        QTest::addColumn<int>("notes");
+        const QByteArray ok = confirmed(1, iac({0, 1, 194, 0})) + confirmed(2, "\x08") + confirmed(3, "\x01")
+            + confirmed(4, "\x01") + confirmed(5, "\x01");
+        QTest::newRow("plain data") << QByteArray("ATSW+V2.1+OK\r\n") << QByteArray("ATSW+V2.1+OK\r\n") << QByteArray() << false << 0;
+        QTest::newRow("escaped IAC") << iac({1, 255, 255, 2}) << iac({1, 255, 2}) << QByteArray() << false << 0;
+        QTest::newRow("server agrees: settings go") << iac({255, 253, 44}) << QByteArray() << LineSettings << false << 0;
+        QTest::newRow("all confirmed") << iac({255, 253, 44}) + ok << QByteArray() << LineSettings << true << 0;
+        QTest::newRow("DTR refused is a note") << iac({255, 253, 44}) + ok + confirmed(5, "\x0b") + "x" << QByteArray("x") << LineSettings << true << 0;
+        QTest::newRow("baud refused is a note") << iac({255, 253, 44}) + confirmed(1, iac({0, 0, 37, 128})) << QByteArray() << LineSettings << false << 1;
+        QTest::newRow("option refused") << iac({255, 254, 44}) + "ok" << QByteArray("ok") << QByteArray() << true << 1;
+        QTest::newRow("echo refused once") << iac({255, 251, 1, 255, 251, 1}) << QByteArray() << iac({255, 254, 1}) << false << 0;
+        QTest::newRow("unknown DO refused") << iac({255, 253, 24}) << QByteArray() << iac({255, 252, 24}) << false << 0;
+        QTest::newRow("our own options: no answer") << iac({255, 253, 0, 255, 251, 3}) << QByteArray() << QByteArray() << false << 0;
+        QTest::newRow("notifications ignored") << iac({255, 250, 44, 106, 0x60, 255, 240}) + "A" << QByteArray("A") << QByteArray() << false << 0;
+        QTest::newRow("NOP and GA dropped") << iac({'a', 255, 241, 'b', 255, 249}) << QByteArray("ab") << QByteArray() << false << 0;
+        QTest::newRow("IAC in a notification") << iac({255, 250, 44, 107, 255, 255, 255, 240, 'z'}) << QByteArray("z") << QByteArray() << false << 0;
+    }
+    void telnet()
+    {
+        QFETCH(QByteArray, in);
+        QFETCH(QByteArray, data);
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, ready);
+        QFETCH(int, notes);
+        for (const int piece : {int(in.size()), 1}) { // whole, and one byte at a time
+            TelnetCodec codec;
+            QVERIFY(codec.start().startsWith(iac({255, 251, 44})));
+            QByteArray got;
+            for (int i = 0; i < in.size(); i += piece)
+                got += codec.decode(in.mid(i, piece));
+            QCOMPARE(got, data);
+            QCOMPARE(codec.takeReplies(), answer);
+            QCOMPARE(codec.lineReady(), ready);
+            QCOMPARE(codec.takeNotes().size(), notes + (QTest::currentDataTag() == QLatin1String("DTR refused is a note")));
+        }
+        const QByteArray image = TestSupport::randomBytes(4096, 7) + iac({255, 255});
+        QCOMPARE(TelnetCodec().decode(TelnetCodec::encode(image)), image);
+        // As the simulator's server: agrees and confirms what was asked.
+        TelnetCodec server(true, TelnetCodec::Role::Server);
+        QCOMPARE(server.decode(iac({255, 251, 44}) + LineSettings.left(10) + "AT"), QByteArray("AT"));
+        QCOMPARE(server.takeReplies(), iac({255, 253, 44}) + confirmed(1, iac({0, 1, 194, 0})));
+    }
+
+    // Pieces of what a network link delivers; "|" ends a delivery in the expected texts.
+    void framing_data()
+    {
+        QTest::addColumn<QByteArrayList>("pieces");
+        QTest::addColumn<QByteArray>("texts");
+        QTest::addColumn<QByteArray>("rest");
+        QTest::newRow("whole reply") << QByteArrayList{"ATLW+1+OK!\r\n"} << QByteArray("ATLW+1+OK!\r\n|") << QByteArray();
+        QTest::newRow("split anywhere") << QByteArrayList{"AT", "LW+1+OK!\r", "\n"} << QByteArray("ATLW+1+OK!\r\n|") << QByteArray();
+        QTest::newRow("two replies in one piece stay two") << QByteArrayList{"ATNW+1+OK!\r\nATNW+2+OK!\r\n"}
+                                                            << QByteArray("ATNW+1+OK!\r\n|ATNW+2+OK!\r\n|") << QByteArray();
+        QTest::newRow("second begins in the first's piece") << QByteArrayList{"ATAW+1+READ+a\r\nATAW+2", "+READ+b\r\n"}
+                                                             << QByteArray("ATAW+1+READ+a\r\n|ATAW+2+READ+b\r\n|") << QByteArray();
+        QTest::newRow("no line break waits") << QByteArrayList{"AT", "SW"} << QByteArray() << QByteArray("ATSW");
+    }
+    void framing()
+    {
+        QFETCH(QByteArrayList, pieces);
+        QFETCH(QByteArray, texts);
+        QFETCH(QByteArray, rest);
+        ReplyFramer framer;
+        QByteArray got;
+        for (const QByteArray &piece : pieces)
+            for (const QByteArray &reply : framer.feed(piece))
+                got += reply + '|';
+        QCOMPARE(got, texts);
+        QCOMPARE(framer.takeRest(), rest);
+        QCOMPARE(framer.feed(QByteArray(ReplyFramer::RestLimit, 'x')).size(), 1); // a peer that never ends a line
+    }
+
+    // Over a real socket: a reply in pieces 90 ms apart is one text, a rest without line break comes
+    // after the quiet time, the server going away is a lost link, and a refused port says so.
+    void networkLink()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        SerialLink link;
+        QSignalSpy received(&link, &SerialLink::received), lost(&link, &SerialLink::lost);
+        QVERIFY(link.open(QStringLiteral("socket://127.0.0.1:%1").arg(server.serverPort())));
+        link.sendText("ATSW+STATE+OK"); // waits for the connection
+        QTRY_VERIFY(server.hasPendingConnections());
+        QTcpSocket *peer = server.nextPendingConnection();
+        QByteArray sent;
+        QTRY_COMPARE(sent += peer->readAll(), QByteArray("ATSW+STATE+OK"));
+        for (const QByteArray piece : {"ATSW+V", "2.1+O", "K\r", "\nATLW+1+OK!\r\nAT"}) {
+            peer->write(piece);
+            peer->flush();
+            QTest::qWait(90);
+        }
+        QTRY_COMPARE(received.size(), 3);
+        QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("ATSW+V2.1+OK\r\n"));
+        QCOMPARE(received.at(1).at(0).toString(), QStringLiteral("ATLW+1+OK!\r\n"));
+        QCOMPARE(received.at(2).at(0).toString(), QStringLiteral("AT"));
+        peer->close();
+        QTRY_COMPARE(lost.size(), 1);
+        QVERIFY2(lost.at(0).at(0).toString().contains("127.0.0.1"), qPrintable(lost.at(0).at(0).toString()));
+        QVERIFY(!link.isOpen() && link.isNetwork());
+        const quint16 closed = server.serverPort();
+        server.close();
+        QVERIFY(link.open(QStringLiteral("rfc2217://127.0.0.1:%1").arg(closed)));
+        QTRY_COMPARE(lost.size(), 2);
+        QVERIFY2(lost.at(1).at(0).toString().contains(QStringLiteral("连接被拒绝")), qPrintable(lost.at(1).at(0).toString()));
+        // A TLS server that never finishes the handshake: nothing of ours goes out, and 5 s later it is given up.
+        QTcpServer mute;
+        QVERIFY(mute.listen(QHostAddress::LocalHost));
+        QVERIFY(link.open(QStringLiteral("rfc2217+tls://127.0.0.1:%1").arg(mute.serverPort())));
+        link.sendText("ATSW+STATE+OK");
+        QTRY_VERIFY(mute.hasPendingConnections());
+        QTcpSocket *silent = mute.nextPendingConnection();
+        QTRY_COMPARE_WITH_TIMEOUT(lost.size(), 3, 10000);
+        QVERIFY2(lost.at(2).at(0).toString().contains(QStringLiteral("5 秒")), qPrintable(lost.at(2).at(0).toString()));
+        QVERIFY(!silent->readAll().contains("ATSW"));
     }
 };
 

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "SerialLink.h"
+
+#include <QByteArray>
+#include <QLoggingCategory>
+#include <QObject>
+
+Q_DECLARE_LOGGING_CATEGORY(lcLink)
+
+// How SerialLink reaches the unit: a local serial port, or a serial device server over TCP or TLS.
+// Everything above it (framing, texts, the window, the command line) never knows which one runs.
+class LinkTransport : public QObject
+{
+    Q_OBJECT
+
+public:
+    using QObject::QObject;
+
+    // Starts the link. A serial port is open on return; a network link may still be connecting,
+    // and what is written meanwhile waits until the server is reached (and verified).
+    virtual bool open(SerialLink::Failure *failure) = 0;
+    virtual void write(const QByteArray &bytes) = 0;
+    virtual QByteArray readAll() = 0;
+    // Network links frame replies by their line ends, since a reply may come in pieces.
+    virtual bool isNetwork() const = 0;
+
+signals:
+    void readyRead();
+    // The link is gone (unplugged, refused, dropped); the transport is closed already.
+    void failed(const QString &reason);
+};

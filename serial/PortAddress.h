@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+// What the port box or --port names: a local serial port (a device path, a by-id name, COM3) or a
+// unit behind a serial device server, written as serial tools write it:
+//   rfc2217://HOST:PORT, socket://HOST:PORT, rfc2217+tls://HOST:PORT?ca=FILE&cert=FILE&key=FILE
+// An IPv6 host is written in brackets: rfc2217://[::1]:7001.
+struct PortAddress {
+    enum class Kind { Serial, RawTcp, Rfc2217 };
+
+    Kind kind = Kind::Serial;
+    bool tls = false;
+    QString text; // as written
+    QString host;
+    quint16 port = 0;
+    QString caFile;   // empty: the system's trust store
+    QString certFile; // a client certificate, with its key
+    QString keyFile;
+    bool insecure = false; // TLS without verifying the server; reported on every use
+    QString error;         // why the text is no address, in the operator's language
+
+    bool isNetwork() const { return kind != Kind::Serial; }
+    bool isValid() const { return error.isEmpty(); }
+    // host:port, with brackets around an IPv6 host.
+    QString endpoint() const;
+
+    static PortAddress parse(const QString &text);
+    // A text that is meant as a network address (it names a scheme), valid or not.
+    static bool looksRemote(const QString &text);
+};

@@ -1,0 +1,77 @@
+#include "SerialTransport.h"
+
+#include "PortProblem.h"
+
+SerialTransport::SerialTransport(const QString &portName, QObject *parent)
+    : LinkTransport(parent)
+    , Port_Name(portName)
+{
+}
+
+SerialTransport::~SerialTransport()
+{
+    release();
+}
+
+bool SerialTransport::open(SerialLink::Failure *failure)
+{
+    const QString &portName = Port_Name;
+    Serial_Port = new QSerialPort(this);
+    Serial_Port->setPortName(portName);
+    if (!Serial_Port->open(QIODevice::ReadWrite)) {
+        *failure = {Serial_Port->errorString(), Serial_Port->error() == QSerialPort::PermissionError};
+        qCWarning(lcLink) << "open failed" << portName << failure->reason;
+        release();
+        return false;
+    }
+    Serial_Port->setBaudRate(QSerialPort::Baud115200, QSerialPort::AllDirections);
+    Serial_Port->setParity(QSerialPort::NoParity);
+    Serial_Port->setDataBits(QSerialPort::Data8);
+    Serial_Port->setStopBits(QSerialPort::OneStop);
+    Serial_Port->setFlowControl(QSerialPort::NoFlowControl);
+    // A peer that never pauses must not grow memory without bound; the burst is cut at the limit.
+    Serial_Port->setReadBufferSize(SerialLink::ReadBufferLimit);
+    Serial_Port->clearError();
+    Serial_Port->clear(QSerialPort::AllDirections);
+    connect(Serial_Port, &QSerialPort::errorOccurred, this, &SerialTransport::portError);
+    connect(Serial_Port, &QSerialPort::readyRead, this, &LinkTransport::readyRead);
+    qCDebug(lcLink) << "opened" << portName;
+    return true;
+}
+
+void SerialTransport::release()
+{
+    if (!Serial_Port)
+        return;
+    QSerialPort *port = Serial_Port;
+    Serial_Port = nullptr;
+    port->disconnect(this);
+    if (port->isOpen()) {
+        port->clear(QSerialPort::AllDirections);
+        port->close();
+    }
+    port->deleteLater();
+}
+
+void SerialTransport::write(const QByteArray &bytes)
+{
+    if (Serial_Port)
+        Serial_Port->write(bytes);
+}
+
+QByteArray SerialTransport::readAll()
+{
+    return Serial_Port ? Serial_Port->readAll() : QByteArray();
+}
+
+void SerialTransport::portError(QSerialPort::SerialPortError error)
+{
+    // Qt reports NoError on every open and clearError: that is no failure.
+    if (error == QSerialPort::NoError || !Serial_Port)
+        return;
+    const QString reason = PortProblem::lostReason(Serial_Port->portName(), Serial_Port->errorString());
+    qCWarning(lcLink) << "link failure" << error << reason;
+    // Closed at once: a hung-up port may repeat its error in a tight loop while it stays open.
+    release();
+    emit failed(reason);
+}
