@@ -1,10 +1,9 @@
 #pragma once
 
 class QApplication;
-class QString;
 class QTranslator;
 
-// What main does before the window exists: names, scaling, logging, resources, catalogue, style sheet.
+// What main does before the window exists: names, scaling, logging, resources, catalogue.
 namespace AppSetup {
 // The names settings folders and the desktop know the program by.
 void setNames();
@@ -14,9 +13,6 @@ void beforeApplication(bool verbose);
 void initResources();
 // Loads the catalogue of the language code into translator and installs it (Chinese installs none).
 void installCatalogue(QApplication &app, QTranslator &translator, int languageCode);
-QString globalStyleSheet();
 // The icon of every window, and the desktop entry that describes the program.
 void setApplicationIcon(QApplication &app);
-// The round switches of the editor and pairing windows, drawn with the program's pictures.
-QString radioIndicatorSheet();
 } // namespace AppSetup

@@ -1,12 +1,12 @@
 #include "MainWindow.h"
 
-#include "Language.h"
-#include "PictureBox.h"
-#include "SystemDir.h"
+#include "ticket/Language.h"
+#include "device/PictureBox.h"
+#include "ticket/SystemDir.h"
 #include "device/Function_One.h"
-#include "firmware/Bootloader_Handle.h"
-#include "serial/Function_USART.h"
-#include "serial/Gbk.h"
+#include "device/Bootloader_Handle.h"
+#include "device/Function_USART.h"
+#include "ticket/Gbk.h"
 #include "ticket/SettingsFile.h"
 
 #include <QAction>

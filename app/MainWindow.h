@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Desktop.h"
+#include "device/Desktop.h"
 #include "StartOptions.h"
 
 #include <QMainWindow>

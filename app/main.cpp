@@ -1,9 +1,10 @@
 #include "AppSetup.h"
-#include "Language.h"
+#include "device/Styles.h"
+#include "ticket/Language.h"
 #include "MainWindow.h"
 #include "SimulatorProcess.h"
 #include "StartOptions.h"
-#include "SystemDir.h"
+#include "ticket/SystemDir.h"
 
 #include <QApplication>
 #include <QDir>
@@ -57,7 +58,7 @@ int main(int argc, char *argv[])
 #ifdef Q_OS_WIN
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("GBK"));
 #endif
-    app.setStyleSheet(AppSetup::globalStyleSheet());
+    app.setStyleSheet(Styles::globalStyleSheet());
     AppSetup::setApplicationIcon(app);
 
     SimulatorProcess simulator;

@@ -2,10 +2,10 @@
 // 30 ms framing gap sets (the unit's 51 package requests each wait for one gap).
 // Run: build/tests/bench_upgrade [rounds]
 #include "app/AppSetup.h"
-#include "app/Language.h"
+#include "ticket/Language.h"
 #include "device/Function_One.h"
-#include "firmware/Bootloader_Handle.h"
-#include "serial/Function_USART.h"
+#include "device/Bootloader_Handle.h"
+#include "device/Function_USART.h"
 #include "testsupport/TestSupport.h"
 
 #include <QApplication>

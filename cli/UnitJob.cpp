@@ -1,6 +1,6 @@
 #include "UnitJob.h"
 
-#include "device/StateReply.h"
+#include "protocol/StateReply.h"
 #include "protocol/Commands.h"
 #include "protocol/SettingsBatches.h"
 

@@ -3,7 +3,7 @@
 #include "FileRefusal.h"
 #include "Report.h"
 #include "UnitJob.h"
-#include "app/Language.h"
+#include "ticket/Language.h"
 #include "firmware/FirmwareImage.h"
 #include "serial/PortAddress.h"
 #include "serial/PortList.h"

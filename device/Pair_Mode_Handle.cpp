@@ -1,8 +1,8 @@
 #include "Pair_Mode_Handle.h"
 
-#include "PairingReply.h"
-#include "app/AppSetup.h"
-#include "app/PictureBox.h"
+#include "protocol/PairingReply.h"
+#include "device/Styles.h"
+#include "device/PictureBox.h"
 #include "protocol/Commands.h"
 
 #include <QComboBox>
@@ -65,7 +65,7 @@ Pair_Mode_Handle::Pair_Mode_Handle(QWidget *parent, QComboBox *mode)
     Auto_Switch_Label->setGeometry(200, 227, 120, 30);
     Auto_Switch.move(325, 233);
     Auto_Switch.setToolTip(QObject::tr("选中后配对成功后会自动跳转下一个类型"));
-    Auto_Switch.setStyleSheet(AppSetup::radioIndicatorSheet());
+    Auto_Switch.setStyleSheet(Styles::radioIndicatorSheet());
     Auto_Switch.setChecked(false);
 }
 

@@ -1,6 +1,6 @@
 #include "ResetQuestion.h"
 
-#include "app/PictureBox.h"
+#include "device/PictureBox.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

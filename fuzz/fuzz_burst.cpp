@@ -2,7 +2,7 @@
 // bytes fits them, keeps surrogate pairs whole and is the longest that fits.
 #include "FuzzSupport.h"
 #include "serial/BurstDecoder.h"
-#include "serial/Gbk.h"
+#include "ticket/Gbk.h"
 
 namespace {
 void checkPrefixes(const QString &text)

@@ -1,7 +1,7 @@
 // The field-text rule: no "+" and no more GBK bytes than the limit ever leave it.
 #include "FuzzSupport.h"
 #include "protocol/FieldText.h"
-#include "serial/Gbk.h"
+#include "ticket/Gbk.h"
 
 TQ_FUZZ_TARGET(fieldtext)
 {

@@ -1,7 +1,7 @@
 // The unit's replies as the device page and the pairing window read them.
 #include "FuzzSupport.h"
-#include "device/PairingReply.h"
-#include "device/StateReply.h"
+#include "protocol/PairingReply.h"
+#include "protocol/StateReply.h"
 
 #include <QStringList>
 

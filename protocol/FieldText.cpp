@@ -1,6 +1,6 @@
 #include "FieldText.h"
 
-#include "serial/Gbk.h"
+#include "ticket/Gbk.h"
 
 FieldText FieldText::clean(const QString &typed, int maxBytes)
 {

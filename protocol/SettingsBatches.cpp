@@ -2,7 +2,7 @@
 
 #include "Commands.h"
 #include "FieldText.h"
-#include "serial/Gbk.h"
+#include "ticket/Gbk.h"
 #include "ticket/LineRecord.h"
 
 QStringList SettingsBatches::ticket(const SettingsCodec::Settings &settings)

@@ -1,6 +1,6 @@
 #include "BurstDecoder.h"
 
-#include "Gbk.h"
+#include "ticket/Gbk.h"
 
 #include <QByteArray>
 

@@ -1,7 +1,7 @@
 #include "SerialLink.h"
 
 #include "BurstDecoder.h"
-#include "Gbk.h"
+#include "ticket/Gbk.h"
 #include "PortAddress.h"
 #include "PortProblem.h"
 #include "SerialTransport.h"

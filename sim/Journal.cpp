@@ -1,6 +1,6 @@
 #include "Journal.h"
 
-#include "serial/Gbk.h"
+#include "ticket/Gbk.h"
 
 #include <QDateTime>
 #include <QJsonDocument>

@@ -1,7 +1,7 @@
 #include "SimUnit.h"
 
 #include "TicketPrinter.h"
-#include "serial/Gbk.h"
+#include "ticket/Gbk.h"
 
 #include <QDateTime>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "TicketPrinter.h"
 
-#include "serial/Gbk.h"
+#include "ticket/Gbk.h"
 
 namespace {
 QStringList cutRows(const QString &text, int columns)

@@ -1,7 +1,7 @@
 #include "LineRecord.h"
 
-#include "app/Language.h"
-#include "serial/Gbk.h"
+#include "ticket/Language.h"
+#include "ticket/Gbk.h"
 
 
 namespace {

@@ -1,7 +1,7 @@
 #include "PreviewRenderer.h"
 
-#include "LineRecord.h"
-#include "serial/Gbk.h"
+#include "ticket/LineRecord.h"
+#include "ticket/Gbk.h"
 
 #include <QStringList>
 

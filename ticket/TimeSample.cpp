@@ -1,6 +1,6 @@
 #include "TimeSample.h"
 
-#include "app/Language.h"
+#include "ticket/Language.h"
 
 #include <QDateTime>
 

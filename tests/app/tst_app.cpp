@@ -1,12 +1,12 @@
 // The application shell: language lookup, command line, main window, menu commands and the
 // desktop hooks.
 #include "app/AppSetup.h"
-#include "app/Language.h"
+#include "ticket/Language.h"
 #include "app/MainWindow.h"
 #include "app/StartOptions.h"
-#include "app/SystemDir.h"
+#include "ticket/SystemDir.h"
 #include "device/Function_One.h"
-#include "serial/Gbk.h"
+#include "ticket/Gbk.h"
 #include "testsupport/TestSupport.h"
 #include "ticket/SettingsCodec.h"
 

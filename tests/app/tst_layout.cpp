@@ -2,14 +2,15 @@
 // neighbour, in Chinese, English and Polish. Run once at the screen's own scale and once (CTest
 // tst_layout_2x) on a 192-dpi screen.
 #include "app/AppSetup.h"
-#include "app/Language.h"
+#include "device/Styles.h"
+#include "ticket/Language.h"
 #include "app/MainWindow.h"
-#include "app/SystemDir.h"
+#include "ticket/SystemDir.h"
 #include "device/Function_One.h"
 #include "device/Pair_Mode_Handle.h"
-#include "firmware/Bootloader_Handle.h"
-#include "protocol/USART_Send_QDialog_Handle.h"
-#include "ticket/QDialg_add_Line.h"
+#include "device/Bootloader_Handle.h"
+#include "device/USART_Send_QDialog_Handle.h"
+#include "device/QDialg_add_Line.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -77,7 +78,7 @@ private slots:
     void initTestCase()
     {
         AppSetup::initResources();
-        qApp->setStyleSheet(AppSetup::globalStyleSheet());
+        qApp->setStyleSheet(Styles::globalStyleSheet());
         QVERIFY(Dir.isValid());
         SystemDir::setOverride(Dir.path());
     }

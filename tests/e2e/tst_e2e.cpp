@@ -2,16 +2,16 @@
 // service's line settings and bursts, the main window's connection, command batches, a ticket page
 // composed in the line editor and printed there, firmware transfers and pairing.
 #include "app/AppSetup.h"
-#include "app/Language.h"
+#include "ticket/Language.h"
 #include "app/MainWindow.h"
-#include "app/SystemDir.h"
+#include "ticket/SystemDir.h"
 #include "device/Pair_Mode_Handle.h"
-#include "firmware/Bootloader_Handle.h"
-#include "serial/Function_USART.h"
+#include "device/Bootloader_Handle.h"
+#include "device/Function_USART.h"
 #include "serial/IUsart_dis.h"
 #include "testsupport/BatchWindow.h"
 #include "testsupport/PageState.h"
-#include "ticket/QDialg_add_Line.h"
+#include "device/QDialg_add_Line.h"
 
 #include <QAction>
 #include <QDateTime>

@@ -1,9 +1,9 @@
 // Faults of the machine, for real: a full file system (a small tmpfs, where this user may mount
 // one), a file-size limit (RLIMIT_FSIZE in a child process) and a serial port another program holds.
 #include "app/AppSetup.h"
-#include "app/Language.h"
+#include "ticket/Language.h"
 #include "app/MainWindow.h"
-#include "app/SystemDir.h"
+#include "ticket/SystemDir.h"
 #include "device/Function_One.h"
 #include "testsupport/TestSupport.h"
 #include "ticket/SettingsCodec.h"

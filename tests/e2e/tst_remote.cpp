@@ -3,8 +3,8 @@
 // must equal what the same unit gets over its pty; an unverified server gets nothing.
 #include "app/AppSetup.h"
 #include "app/MainWindow.h"
-#include "app/SystemDir.h"
-#include "serial/Function_USART.h"
+#include "ticket/SystemDir.h"
+#include "device/Function_USART.h"
 #include "testsupport/PageState.h"
 #include "testsupport/RemoteUnits.h"
 #include "testsupport/TestSupport.h"

@@ -1,7 +1,7 @@
 // Firmware packages with their CRC, the transfer the unit drives, image files and the update window.
 #include "app/AppSetup.h"
-#include "app/Language.h"
-#include "firmware/Bootloader_Handle.h"
+#include "ticket/Language.h"
+#include "device/Bootloader_Handle.h"
 #include "firmware/CRC16_Handle.h"
 #include "firmware/UpgradeSession.h"
 #include "testsupport/TestSupport.h"

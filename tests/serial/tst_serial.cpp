@@ -1,7 +1,7 @@
 // GBK text as the unit counts it, received bursts, port box entries and server addresses, the
 // telnet/Com Port Control codec, and replies framed over a network.
 #include "serial/BurstDecoder.h"
-#include "serial/Gbk.h"
+#include "ticket/Gbk.h"
 #include "serial/PortAddress.h"
 #include "serial/PortEntry.h"
 #include "serial/PortList.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 // Drives the command batch window a button opens, for widget and end-to-end tests.
-#include "protocol/USART_Send_QDialog_Handle.h"
+#include "device/USART_Send_QDialog_Handle.h"
 #include "testsupport/TestSupport.h"
 
 #include <QElapsedTimer>

@@ -1,6 +1,6 @@
 // Line records (build, read, check, slot, write command), the preview's rendering and the settings
 // file's content.
-#include "app/Language.h"
+#include "ticket/Language.h"
 #include "ticket/InputFile.h"
 #include "ticket/LineRecord.h"
 #include "ticket/PreviewRenderer.h"

@@ -1,10 +1,10 @@
 // The ticket page of the device page: the line editor, storing and checking records, and the
 // settings file on disk.
 #include "app/AppSetup.h"
-#include "app/Language.h"
+#include "ticket/Language.h"
 #include "device/Function_One.h"
 #include "testsupport/TestSupport.h"
-#include "ticket/QDialg_add_Line.h"
+#include "device/QDialg_add_Line.h"
 #include "ticket/SettingsCodec.h"
 #include "ticket/SettingsFile.h"
 

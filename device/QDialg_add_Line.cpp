@@ -1,11 +1,11 @@
 #include "QDialg_add_Line.h"
 
-#include "TimeSample.h"
-#include "app/AppSetup.h"
-#include "app/Language.h"
-#include "app/PictureBox.h"
+#include "ticket/TimeSample.h"
+#include "device/Styles.h"
+#include "ticket/Language.h"
+#include "device/PictureBox.h"
 #include "protocol/FieldText.h"
-#include "serial/Gbk.h"
+#include "ticket/Gbk.h"
 
 #include <QDateTime>
 #include <QLoggingCategory>
@@ -53,7 +53,7 @@ void QDialg_add_Line::layoutControls()
     QR_Real_time.move(500, 206);
     QR_Real_time.setToolTip(QObject::tr("实时同步预览使能"));
     for (QRadioButton *r : {&QR_Left, &QR_Center, &QR_Right, &QR_Real_time})
-        r->setStyleSheet(AppSetup::radioIndicatorSheet());
+        r->setStyleSheet(Styles::radioIndicatorSheet());
 
     Lab_Size.move(14, 52);
     Lab_Size.setText(QObject::tr("字号:"));

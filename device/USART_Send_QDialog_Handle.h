@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CommandBatch.h"
+#include "protocol/CommandBatch.h"
 
 #include <QDialog>
 #include <QProgressBar>

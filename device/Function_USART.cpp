@@ -1,12 +1,12 @@
 #include "Function_USART.h"
 
-#include "IUsart_dis.h"
-#include "PortEntry.h"
-#include "PortAddress.h"
-#include "PortList.h"
-#include "app/RememberedPort.h"
-#include "app/Language.h"
-#include "app/PictureBox.h"
+#include "serial/IUsart_dis.h"
+#include "serial/PortEntry.h"
+#include "serial/PortAddress.h"
+#include "serial/PortList.h"
+#include "ticket/RememberedPort.h"
+#include "ticket/Language.h"
+#include "device/PictureBox.h"
 
 #include <QLoggingCategory>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "UpgradeSession.h"
+#include "firmware/UpgradeSession.h"
 
 #include <QDialog>
 #include <QTextEdit>

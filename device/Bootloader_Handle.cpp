@@ -1,6 +1,6 @@
 #include "Bootloader_Handle.h"
 
-#include "FirmwareImage.h"
+#include "firmware/FirmwareImage.h"
 #include "ticket/LoadProblem.h"
 
 #include <QFileDialog>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "LineRecord.h"
+#include "ticket/LineRecord.h"
 
 #include <QComboBox>
 #include <QDialog>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "IFunction.h"
-#include "SerialLink.h"
+#include "serial/IFunction.h"
+#include "serial/SerialLink.h"
 
 #include <QHash>
 #include <QWidget>

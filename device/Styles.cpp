@@ -1,0 +1,28 @@
+#include "Styles.h"
+
+#include <QString>
+
+QString Styles::globalStyleSheet()
+{
+    return QStringLiteral(
+        "QPushButton{font-family:Arial;width:80px;height:25px;border:1px solid lightgray;background:rgb(230,230,230);}"
+        "QPushButton:hover{border-color:green;background:transparent;}"
+        "QComboBox{font-family:Arial;border:1px solid gray;border-radius:2px;padding:1px 2px 1px 2px;}"
+        "QComboBox::drop-down{subcontrol-origin:padding;subcontrol-position:top right;width:20px;"
+        "border-left-width:1px;border-left-color:darkgray;border-left-style:solid;"
+        "border-top-right-radius:3px;border-bottom-right-radius:3px;}"
+        "QComboBox::down-arrow{image:url(:/Res/Pic/drop-down.png);}"
+        "QToolTip{background-color:white;color:black;}"
+        "QLineEdit{font-family:Arial;background:transparent;border:1px solid gray;border-radius:2px;"
+        "padding:1px 2px 1px 2px;}"
+        "QLabel,QGroupBox,QDialog,QMessageBox{font-family:Arial;}");
+}
+
+QString Styles::radioIndicatorSheet()
+{
+    return QStringLiteral("QRadioButton::indicator{width:20px;height:20px;}"
+                          "QRadioButton::indicator:unchecked{image:url(:/Res/Pic/Select_F_A.png);}"
+                          "QRadioButton::indicator:unchecked:hover{image:url(:/Res/Pic/Select_F_A_F.png);}"
+                          "QRadioButton::indicator:checked{image:url(:/Res/Pic/Select_F_B.png);}"
+                          "QRadioButton::indicator:checked:hover{image:url(:/Res/Pic/Select_F_B_F.png);}");
+}
