@@ -122,11 +122,57 @@ private slots:
         QVERIFY(d.Lab_Colon_Hint.isHidden());
     }
 
+    // A line written from the editor and loaded back shows the controls it was written with.
+    void editorReadsBackWhatItWrote_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("align"); // left, centre, right
+        QTest::addColumn<int>("font");
+        QTest::addColumn<int>("blank");
+        for (int kind = 0; kind < 4; ++kind)
+            for (int align = 0; align < 3; ++align)
+                for (int font = 0; font < 2; ++font)
+                    for (int blank = 0; blank < 4; ++blank)
+                        QTest::addRow("kind %d align %d font %d blank %d", kind, align, font, blank) << kind << align << font << blank;
+    }
+    void editorReadsBackWhatItWrote()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, align);
+        QFETCH(int, font);
+        QFETCH(int, blank);
+        QDialg_add_Line d(Page, Page->Print_Line);
+        connect(&d, &QDialg_add_Line::Add_Button_signals, Page, &Function_One::SavePtint_Line_Contents);
+        QRadioButton *const radios[] = {&d.QR_Left, &d.QR_Center, &d.QR_Right};
+        const auto shown = [&d, &radios] {
+            QString aligned;
+            for (QRadioButton *r : radios)
+                aligned += r->isChecked() ? '1' : '0';
+            const bool timeKind = d.QC_Type_Choose.currentIndex() == 2; // a fresh sample on every load
+            return QStringList{QString::number(d.QC_Type_Choose.currentIndex()), aligned, QString::number(d.QC_Font_Size.currentIndex()),
+                               QString::number(d.QC_Blank_Line.currentIndex()), timeKind ? QString() : d.QL_Contents.text()};
+        };
+        d.QC_Choose_Line.setCurrentIndex(7);
+        d.QC_Type_Choose.setCurrentIndex(kind);
+        if (d.QL_Contents.isEnabled())
+            d.QL_Contents.setText("Wait:");
+        d.QC_Font_Size.setCurrentIndex(kind == 2 ? 0 : font); // a time line is small
+        radios[align]->setChecked(true);
+        d.QC_Blank_Line.setCurrentIndex(blank);
+        const QStringList written = shown();
+        QCOMPARE(written.mid(0, 4), (QStringList{QString::number(kind), QString("000").replace(align, 1, '1'),
+                                                 QString::number(kind == 2 ? 0 : font), QString::number(blank)}));
+        d.QB_Add_Contents.click();
+        QCOMPARE(LineRecord::slotOf(Page->Print_Line[7]), 7);
+        d.QC_Choose_Line.setCurrentIndex(0); // an undefined line: every control back to its default
+        d.QC_Choose_Line.setCurrentIndex(7);
+        QCOMPARE(shown(), written);
+    }
+
     void editorEmitsRecords()
     {
         Set_Language_Code(Language_English);
         Page->Print_Line[2] = "ATPW+2+T+M+2024-03-02 09:05:00\r\n+SIZE:S+OK";
-        Page->Print_Line[4] = "ATPW+4+R+R+x:y\r\n+SIZE:B+OK";
         Page->Print_Line[0] = "ATPW+0+N+M+Welcome\r\n\r\n+SIZE:B+OK";
         QDialg_add_Line d(Page, Page->Print_Line);
         QCOMPARE(d.currentRecord(), Page->Print_Line[0]); // line 1 loaded at the start
@@ -137,8 +183,6 @@ private slots:
         d.QB_Add_Contents.click(); // a time line made in Chinese is added again in English, with a fresh sample
         const QRegularExpression english("\\AATPW\\+2\\+E\\+M\\+\\d\\d-[A-Z][a-z][a-z]-\\d{4} \\d\\d:\\d\\d:\\d\\d\r\n\\+SIZE:S\\+OK\\z");
         QVERIFY2(english.match(spy.last().at(0).toString()).hasMatch(), qPrintable(spy.last().at(0).toString()));
-        d.QC_Choose_Line.setCurrentIndex(4);
-        QCOMPARE(d.QC_Type_Choose.currentIndex(), 3);
         d.QC_Choose_Line.setCurrentIndex(5); // an empty slot resets the controls
         QCOMPARE(d.currentRecord(), QStringLiteral("ATPW+5+N+L++SIZE:S+OK"));
         d.QC_Choose_Line.setCurrentIndex(9);
