@@ -265,7 +265,10 @@ private slots:
         QTest::addColumn<int>("plus");
         QTest::newRow("plain fits") << "VIP" << "VIP" << 0;
         QTest::newRow("two plus together") << "a++b" << "ab" << 2;
-        QTest::newRow("ten ascii") << "ABCDEFGHIJ" << "ABCDEFGH" << 0;
+        QTest::newRow("seven ascii: under the limit") << "ABCDEFG" << "ABCDEFG" << 0;
+        QTest::newRow("eight ascii: at the limit") << "ABCDEFGH" << "ABCDEFGH" << 0;
+        QTest::newRow("nine ascii: one over") << "ABCDEFGHI" << "ABCDEFGH" << 0;
+        QTest::newRow("four Chinese: at the limit") << "一二三四" << "一二三四" << 0;
         QTest::newRow("five Chinese") << "一二三四五" << "一二三四" << 0;
         QTest::newRow("odd byte left") << "ABC一二三四" << "ABC一二" << 0;
         QTest::newRow("plus then cut") << "+ABCDEFGH+IJ" << "ABCDEFGH" << 2;
