@@ -182,6 +182,7 @@ private slots:
         QTest::addColumn<QString>("second");
         QTest::addColumn<int>("loaded");
         QTest::addColumn<QString>("lastLine");
+        QTest::newRow("51199 bytes") << makeFile("under.bin", 51199) << 51199 << "固件加载完成: 51199 Byte";
         QTest::newRow("51200 bytes") << makeFile("second.bin", 51200) << 51200 << "固件加载完成: 51200 Byte";
         QTest::newRow("51201 bytes") << makeFile("large.bin", 51201) << 100 << "固件文件超过51200字节,未加载: 51201 Byte";
         QTest::newRow("unreadable") << Dir.path() + "/no-such-dir/x.bin" << 100 << "固件文件无法读取,未加载.....";

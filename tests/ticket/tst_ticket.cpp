@@ -53,10 +53,12 @@ private slots:
         QTest::newRow("kind T, centre") << "ATPW+0+T+M+a+SIZE:S+OK" << "";
         QTest::newRow("alignment C") << "ATPW+0+N+C+a+SIZE:S+OK" << "004";
         QTest::newRow("size lower case") << "ATPW+0+N+L+a+SIZE:s+OK" << "005";
+        QTest::newRow("big 21 bytes") << "ATPW+0+N+L+" + QString(21, 'a') + "+SIZE:B+OK" << "";
         QTest::newRow("big 22 bytes") << "ATPW+0+N+L+" + QString(16, 'a') + "\r\n\r\n\r\n+SIZE:B+OK" << "";
         QTest::newRow("big 11 Chinese") << "ATPW+0+N+L+" + QString(11, QChar(0x4E00)) + "+SIZE:B+OK" << "";
         QTest::newRow("big 23 bytes") << "ATPW+0+N+L+" + QString(23, 'a') + "+SIZE:B+OK" << "006";
         QTest::newRow("big 22 + lone surrogate") << "ATPW+0+N+L+" + QString(22, 'a') + Lone + "+SIZE:B+OK" << "006";
+        QTest::newRow("small 133 bytes") << "ATPW+0+N+L+" + QString(133, 'a') + "+SIZE:S+OK" << "";
         QTest::newRow("small 134 bytes") << "ATPW+0+N+L+" + QString(134, 'a') + "+SIZE:S+OK" << "";
         QTest::newRow("small 135 bytes") << "ATPW+0+N+L+" + QString(135, 'a') + "+SIZE:S+OK" << "007";
         QTest::newRow("end word lower") << "ATPW+0+N+L+a+SIZE:S+ok" << "008";
@@ -306,6 +308,10 @@ private slots:
 #ifdef Q_OS_UNIX
         QTest::newRow("fifo") << "fifo" << qint64(100) << int(P::NotRegular);
         QTest::newRow("endless device") << "/dev/zero" << qint64(100) << int(P::NotRegular);
+#endif
+#ifdef Q_OS_LINUX // a file that says it holds nothing: what is read decides
+        QTest::newRow("no size, within the limit") << "/proc/self/status" << qint64(1 << 20) << int(P::Unreadable);
+        QTest::newRow("no size, over the limit") << "/proc/self/status" << qint64(100) << int(P::TooLarge);
 #endif
         QTest::newRow("unreadable") << "unreadable" << qint64(100) << int(P::Unreadable);
     }

@@ -67,16 +67,19 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
         QTest::addColumn<bool>("fontEnabled");
-        QTest::newRow("plain big: 17th dropped") << 0 << 1 << QString(17, 'a') << QString(16, 'a') << true;
-        QTest::newRow("remaining big: 12th dropped") << 3 << 1 << QString(12, 'a') << QString(11, 'a') << true;
+        // One under, at and one over each limit; a small text longer than the big limit locks the big font.
+        for (const auto &limit : {std::make_tuple("plain", 0, 16, 128), std::make_tuple("remaining", 3, 11, 123)}) {
+            const int kind = std::get<1>(limit), big = std::get<2>(limit), small = std::get<3>(limit);
+            for (int n : {big - 1, big, big + 1}) {
+                QTest::addRow("%s big %d", std::get<0>(limit), n) << kind << 1 << QString(n, 'a') << QString(qMin(n, big), 'a') << true;
+                QTest::addRow("%s small %d", std::get<0>(limit), n) << kind << 0 << QString(n, 'a') << QString(n, 'a') << (n <= big);
+            }
+            for (int n : {small - 1, small, small + 1})
+                QTest::addRow("%s small %d", std::get<0>(limit), n) << kind << 0 << QString(n, 'a') << QString(qMin(n, small), 'a') << false;
+        }
         QTest::newRow("plain big six Chinese fit") << 0 << 1 << QString(6, QChar(0x4E00)) << QString(6, QChar(0x4E00)) << true;
         QTest::newRow("remaining big six Chinese") << 3 << 1 << QString(6, QChar(0x4E00)) << QString(5, QChar(0x4E00)) << true;
         QTest::newRow("big lone surrogate counts") << 0 << 1 << QString(16, 'a') + QChar(0xD83D) << QString(16, 'a') << true;
-        QTest::newRow("plain small 129") << 0 << 0 << QString(129, 'a') << QString(128, 'a') << false;
-        QTest::newRow("remaining small 124") << 3 << 0 << QString(124, 'a') << QString(123, 'a') << false;
-        QTest::newRow("small 17 locks big font") << 0 << 0 << QString(17, 'a') << QString(17, 'a') << false;
-        QTest::newRow("small 16 allows big font") << 0 << 0 << QString(16, 'a') << QString(16, 'a') << true;
-        QTest::newRow("remaining small 12 locks") << 3 << 0 << QString(12, 'a') << QString(12, 'a') << false;
     }
     void editorLimits()
     {
