@@ -122,7 +122,7 @@ CliOptions CliOptions::parse(const QStringList &arguments)
         return usage(QStringLiteral("reset restores the factory settings of every unit named: confirm with --yes"));
     bool ok = false;
     const double seconds = parser.value(timeout).toDouble(&ok);
-    if (!ok || seconds <= 0 || seconds > 3600)
+    if (!ok || !(seconds > 0) || seconds > 3600) // "nan" reads as a number
         return usage(QStringLiteral("--timeout needs a number of seconds, not \"%1\"").arg(parser.value(timeout)));
     o.timeoutMs = int(seconds * 1000);
     return o;

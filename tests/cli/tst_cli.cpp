@@ -176,8 +176,16 @@ private slots:
         QCOMPARE(unit(state, bootloader.port()).value("version").toString(), QStringLiteral("VB2.1"));
         QCOMPARE(unit(state, bootloader.port()).value("bootloader").toBool(), true);
         QCOMPARE(normal.receivedTexts(), QStringList{"ATSW+STATE+OK"});
-        QCOMPARE(cli({"reset", "--port", normal.port(), "--yes"}).exitCode, 0);
+        SimUnderTest silent({"--silent", "ATSW"});
+        const Run reset = cli({"reset", "--port", normal.port(), "--port", silent.port(), "--yes", "--timeout", "1"});
+        QCOMPARE(reset.exitCode, 1);
         QVERIFY(normal.texts("note").contains("factory settings restored"));
+        // The table scripts read: one row a unit, what failed and the command it was waiting for.
+        const QStringList rows = QString::fromUtf8(reset.out).split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(rows.size(), 3);
+        QVERIFY2(rows.at(1).startsWith(normal.port()) && rows.at(1).endsWith("  V2.1     reset    ok"), qPrintable(rows.at(1)));
+        QVERIFY2(rows.at(2).endsWith("  -        -        failed: the unit does not answer (waiting for ATSW+STATE+OK)"),
+                 qPrintable(rows.at(2)));
     }
 
     void faultyFileSendsNothing_data()
@@ -218,7 +226,12 @@ private slots:
         QTest::newRow("no port") << QStringList{"state"} << 2 << "state needs at least one --port";
         QTest::newRow("apply without file") << QStringList{"apply", "--port", "x"} << 2 << "apply needs one file";
         QTest::newRow("bad part") << QStringList{"apply", "f", "--port", "x", "--only", "ticket,clock"} << 2 << "not \"clock\"";
-        QTest::newRow("bad timeout") << QStringList{"state", "--port", "x", "--timeout", "soon"} << 2 << "--timeout needs";
+        const auto timeout = [](const char *seconds) { return QStringList{"state", "--port", "/no/port", "--timeout", seconds}; };
+        QTest::newRow("timeout not a number") << timeout("soon") << 2 << "--timeout needs a number of seconds, not \"soon\"";
+        QTest::newRow("timeout nan") << timeout("nan") << 2 << "--timeout needs";
+        QTest::newRow("timeout 0") << timeout("0") << 2 << "--timeout needs";
+        QTest::newRow("timeout an hour") << timeout("3600") << 1 << "failed: cannot open the port";
+        QTest::newRow("timeout over an hour") << timeout("3600.5") << 2 << "--timeout needs";
         QTest::newRow("ports") << QStringList{"ports", "--json"} << 0 << "[";
     }
     void usage()
