@@ -69,6 +69,8 @@ private slots:
         QTest::addColumn<int>("length");
         QTest::addColumn<QByteArray>("head");
         QTest::newRow("abc") << 3 << 0 << 7 << QByteArray::fromHex("0003030A11");
+        QTest::newRow("1023: 0 one byte short") << 1023 << 0 << 1027 << QByteArray::fromHex("03FF");
+        QTest::newRow("1025: 1 holds one byte") << 1025 << 1 << 5 << QByteArray::fromHex("0001");
         QTest::newRow("1500: 0") << 1500 << 0 << 1028 << QByteArray::fromHex("0400");
         QTest::newRow("1500: 1") << 1500 << 1 << 480 << QByteArray::fromHex("01DC");
         QTest::newRow("1500: 2 is past the end") << 1500 << 2 << 0 << QByteArray();
