@@ -204,6 +204,17 @@ private slots:
         QCOMPARE(line.sent.size(), sends ? 4 : 0);
     }
 
+    void entriesPastTheKindsCountAreNeverSent()
+    {
+        QString full[10];
+        std::fill(std::begin(full), std::end(full), QStringLiteral("x"));
+        QString rx;
+        QStringList counts;
+        for (const char *kind : {"Print_Write_Push", "TYPE_PB_SET", "PB_ID_sned", "PB_Time_syn_sned", "PB_Rec_sned"})
+            counts << QString::number(CommandBatch(full, &rx, kind).commandCount());
+        QCOMPARE(counts.join(' '), QStringLiteral("10 5 4 1 1"));
+    }
+
     void replyThatDoesNotMatchKeepsWaiting_data()
     {
         QTest::addColumn<QString>("reply");
