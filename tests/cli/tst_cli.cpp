@@ -99,6 +99,23 @@ private slots:
         }
     }
 
+    void applyOnlyTheNamedParts()
+    {
+        SettingsCodec::Settings s;
+        s.typeNames[0] = "Cash";
+        const QString file = Dir.filePath("some.ini");
+        QVERIFY(TestSupport::writeFile(file, SettingsCodec::encode(s)));
+        SimUnderTest sim;
+        const Run run = cli({"apply", file, "--only", "params,names", "--clock", "--json", "--port", sim.port()});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(unit(run, sim.port()).value("written").toArray(), QJsonArray({"names", "params", "clock"}));
+        QStringList verbs;
+        for (const QString &text : sim.receivedTexts())
+            verbs << text.left(4);
+        verbs.removeDuplicates();
+        QCOMPARE(verbs, (QStringList{"ATSW", "ATLW", "ATNW", "ATTW"}));
+    }
+
     void upgradeFourUnits()
     {
         const QByteArray image = TestSupport::randomBytes(51200, 51200);
@@ -190,22 +207,26 @@ private slots:
 
     void faultyFileSendsNothing_data()
     {
+        QTest::addColumn<QString>("verb");
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<QString>("error");
         SettingsCodec::Settings s;
         s.lines[2] = "ATPW+2+X+L+a+SIZE:S+OK";
         s.networkIdIndex = 100;
-        QTest::newRow("faulty record and id") << SettingsCodec::encode(s) << "settings file error 003 015 (格式错误 003 015)";
-        QTest::newRow("not a settings file") << QByteArray("[General]\nplain=ini\n") << "is not a settings file";
+        QTest::newRow("faulty record and id") << "apply" << SettingsCodec::encode(s) << "settings file error 003 015 (格式错误 003 015)";
+        QTest::newRow("not a settings file") << "apply" << QByteArray("[General]\nplain=ini\n") << "is not a settings file";
+        QTest::newRow("image one byte too long") << "upgrade" << QByteArray(51201, 'x') << "has 51201 bytes, more than 51200";
+        QTest::newRow("empty image") << "upgrade" << QByteArray() << "cannot be read or is empty";
     }
     void faultyFileSendsNothing()
     {
+        QFETCH(QString, verb);
         QFETCH(QByteArray, content);
         QFETCH(QString, error);
         const QString file = Dir.filePath("faulty.ini");
         QVERIFY(TestSupport::writeFile(file, content));
         Sims sims = startSims(2);
-        const Run run = cli(QStringList{"apply", file, "--json"} + portArguments(sims));
+        const Run run = cli(QStringList{verb, file, "--json"} + portArguments(sims));
         QCOMPARE(run.exitCode, 1);
         for (const auto &sim : sims) {
             QVERIFY2(unit(run, sim->port()).value("error").toString().endsWith(error), run.out.constData());
