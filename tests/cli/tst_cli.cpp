@@ -129,6 +129,7 @@ private slots:
         for (int i = 0; i < 4; ++i)
             QCOMPARE(TestSupport::contentOf(Dir.filePath(QString::number(i))), image);
         QVERIFY2(run.out.contains("VB2.1 (bootloader)") && run.out.count("upgrade") == 4, run.out.constData());
+        QCOMPARE(run.err.count(" upgrade 51/51\n"), 4); // 50 full packages and the empty one that ends an image
     }
 
     void aUnitThatFailsNeverStopsTheOthers_data()
