@@ -5,11 +5,19 @@
 #include "ticket/LineRecord.h"
 #include "ticket/PreviewRenderer.h"
 #include "ticket/SettingsCodec.h"
+#include "ticket/SettingsFile.h"
 #include "testsupport/TestSupport.h"
 #include "ticket/TimeSample.h"
 
 #include <QDateTime>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 using Kind = LineRecord::Kind;
 using Align = LineRecord::Align;
@@ -344,6 +352,35 @@ private slots:
         QCOMPARE(int(content.problem), problem);
         QCOMPARE(content.data, problem == int(InputFile::Problem::None) ? written : QByteArray());
     }
+
+#ifdef Q_OS_UNIX
+    // A disk with no room left, as a child process limited to 8 bytes a file sees it: the reason is
+    // given and nothing is left behind.
+    void iniValueOnAFullDisk()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Language.ini"));
+        int fds[2];
+        QCOMPARE(::pipe(fds), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit tiny{8, 8};
+            QString error = QStringLiteral("written");
+            if (::setrlimit(RLIMIT_FSIZE, &tiny) == 0)
+                SettingsFile::writeIniValue(path, QStringLiteral("Language"), QStringLiteral("English"), &error);
+            const QByteArray said = error.toUtf8();
+            ::_exit(::write(fds[1], said.constData(), size_t(said.size())) == said.size() ? 0 : 1);
+        }
+        ::close(fds[1]);
+        QFile reader;
+        QVERIFY(reader.open(fds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle));
+        QCOMPARE(reader.readAll(), QByteArray("write failed"));
+        int status = -1;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(QDir(dir.path()).isEmpty());
+    }
+#endif
 
     void settingsErrors_data()
     {
