@@ -232,10 +232,13 @@ private slots:
         QCOMPARE(w.ui->Save_file->shortcut().toString(), QStringLiteral("Ctrl+S")); // shortcuts are never translated
         if (code == 0) // the update log, GBK decoded, on the Chinese tab only
             QCOMPARE(w.Update_Log_View->toPlainText(), QStringLiteral("版本 1.0.7 新增串口"));
-        TestSupport::ModalCatcher boxes;
+        QSize picture;
+        TestSupport::ModalCatcher boxes(
+            TestSupport::once([&picture](QWidget *m) { picture = qobject_cast<QMessageBox *>(m)->iconPixmap().size(); }));
         w.ui->about->trigger();
         QCOMPARE(boxes.titles(), QStringList{about});
         QVERIFY(boxes.texts().constFirst().contains("V1.0.7"));
+        QCOMPARE(picture, QSize(128, 128));
     }
 
     void windowFrameAndMenu()
