@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
@@ -232,6 +233,11 @@ private slots:
         Page->SavePtint_Line_Contents("Clear_ALL_Contents");
         QVERIFY(Page->Print_Line[3].isEmpty());
         QVERIFY(Page->Print_Preview->toPlainText().isEmpty());
+        for (int i = 0; i < 10; ++i) // a page longer than the preview: no scroll bar narrows the ticket
+            Page->SavePtint_Line_Contents(QStringLiteral("ATPW+%1+N+L+%2\r\n\r\n\r\n+SIZE:S+OK").arg(i).arg(QString(128, 'x')));
+        Page->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Page));
+        QVERIFY(!Page->Print_Preview->verticalScrollBar()->isVisible());
     }
 
     void faultyRecordEmptiesEverything()
