@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -244,6 +245,10 @@ private slots:
     void windowFrameAndMenu()
     {
         MainWindow w;
+        w.show();
+        QTabBar *bar = w.tabWidget->tabBar(); // nothing lies over the tabs
+        for (const QPoint &p : {bar->tabRect(0).topLeft(), bar->tabRect(0).center()})
+            QCOMPARE(w.childAt(bar->mapTo(&w, p)), bar);
         QCOMPARE(w.maximumSize(), w.minimumSize());
         QCOMPARE(w.maximumSize(), QSize(1000, 650));
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
