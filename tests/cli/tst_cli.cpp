@@ -199,11 +199,9 @@ private slots:
         QCOMPARE(reset.exitCode, 1);
         QVERIFY(normal.texts("note").contains("factory settings restored"));
         // The table scripts read: one row a unit, what failed and the command it was waiting for.
-        const QStringList rows = QString::fromUtf8(reset.out).split('\n', Qt::SkipEmptyParts);
-        QCOMPARE(rows.size(), 3);
-        QVERIFY2(rows.at(1).startsWith(normal.port()) && rows.at(1).endsWith("  V2.1     reset    ok"), qPrintable(rows.at(1)));
-        QVERIFY2(rows.at(2).endsWith("  -        -        failed: the unit does not answer (waiting for ATSW+STATE+OK)"),
-                 qPrintable(rows.at(2)));
+        QVERIFY2(reset.out.contains("  V2.1     reset    ok\n")
+                     && reset.out.endsWith("  -        -        failed: the unit does not answer (waiting for ATSW+STATE+OK)\n"),
+                 reset.out.constData());
     }
 
     void faultyFileSendsNothing_data()
