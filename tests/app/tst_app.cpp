@@ -246,7 +246,8 @@ private slots:
     {
         MainWindow w;
         w.show();
-        QTabBar *bar = w.tabWidget->tabBar(); // nothing lies over the tabs
+        QTabBar *bar = w.tabWidget->tabBar(); // set in from the window's edges, and nothing lies over the tabs
+        QCOMPARE(bar->pos(), QPoint(5, 3));
         for (const QPoint &p : {bar->tabRect(0).topLeft(), bar->tabRect(0).center()})
             QCOMPARE(w.childAt(bar->mapTo(&w, p)), bar);
         QCOMPARE(w.maximumSize(), w.minimumSize());

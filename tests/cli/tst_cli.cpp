@@ -204,6 +204,21 @@ private slots:
                  reset.out.constData());
     }
 
+    void progressOnATerminalIsRedrawnInPlace()
+    {
+        SimUnderTest first, second;
+        PtyPair terminal;
+        QProcess process;
+        process.setStandardErrorFile(terminal.slavePath());
+        process.start(QStringLiteral(TQ_CLI_PATH), {"reset", "--yes", "--port", first.port(), "--port", second.port()});
+        QVERIFY(process.waitForFinished(30000));
+        QCOMPARE(process.exitCode(), 0);
+        // Every unit's line, drawn again over itself: back up two lines, then each line cleared first.
+        const QByteArray shown = terminal.readAll();
+        const QByteArray last = "\x1b[2A\x1b[2K" + first.port().toUtf8() + ": done\n\x1b[2K" + second.port().toUtf8() + ": done\n";
+        QVERIFY2(shown.endsWith(last), shown.toPercentEncoding(" /:").constData());
+    }
+
     void faultyFileSendsNothing_data()
     {
         QTest::addColumn<QString>("verb");
