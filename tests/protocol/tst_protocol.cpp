@@ -206,9 +206,8 @@ private slots:
 
     void entriesPastTheKindsCountAreNeverSent()
     {
-        QString full[10];
+        QString full[10], rx;
         std::fill(std::begin(full), std::end(full), QStringLiteral("x"));
-        QString rx;
         QStringList counts;
         for (const char *kind : {"Print_Write_Push", "TYPE_PB_SET", "PB_ID_sned", "PB_Time_syn_sned", "PB_Rec_sned"})
             counts << QString::number(CommandBatch(full, &rx, kind).commandCount());
