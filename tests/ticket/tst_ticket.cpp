@@ -308,7 +308,7 @@ private slots:
         using P = InputFile::Problem;
         QTest::newRow("at the limit") << "file:100" << qint64(100) << int(P::None);
         QTest::newRow("one over the limit") << "file:101" << qint64(100) << int(P::TooLarge);
-        QTest::newRow("one byte") << "file:1" << qint64(100) << int(P::None);
+        QTest::newRow("one under the limit") << "file:99" << qint64(100) << int(P::None);
         QTest::newRow("empty") << "file:0" << qint64(100) << int(P::Empty);
         QTest::newRow("missing") << "missing" << qint64(100) << int(P::Missing);
         QTest::newRow("dangling link") << "dangling" << qint64(100) << int(P::Missing);
