@@ -16,6 +16,8 @@ Function_USART::Function_USART(QWidget *parent)
     : QWidget(parent)
 {
     move(0, 20);
+    // It shows nothing, so it takes no clicks either: it lies over the first tab's top edge.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
     connect(&Link, &SerialLink::received, this, [this](const QString &text) {
         if (Receiver)
             Receiver->Receive_Data(text);

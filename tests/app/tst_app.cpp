@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -254,15 +255,23 @@ private slots:
         QCOMPARE(w.ui->Save_file->shortcut().toString(), QStringLiteral("Ctrl+S")); // shortcuts are never translated
         if (code == 0) // the update log, GBK decoded, on the Chinese tab only
             QCOMPARE(w.Update_Log_View->toPlainText(), QStringLiteral("版本 1.0.7 新增串口"));
-        TestSupport::ModalCatcher boxes;
+        QSize picture;
+        TestSupport::ModalCatcher boxes(
+            TestSupport::once([&picture](QWidget *m) { picture = qobject_cast<QMessageBox *>(m)->iconPixmap().size(); }));
         w.ui->about->trigger();
         QCOMPARE(boxes.titles(), QStringList{about});
         QVERIFY(boxes.texts().constFirst().contains("V1.0.7"));
+        QCOMPARE(picture, QSize(128, 128));
     }
 
     void windowFrameAndMenu()
     {
         MainWindow w;
+        w.show();
+        QTabBar *bar = w.tabWidget->tabBar(); // set in from the window's edges, and nothing lies over the tabs
+        QCOMPARE(bar->pos(), QPoint(5, 3));
+        for (const QPoint &p : {bar->tabRect(0).topLeft(), bar->tabRect(0).center()})
+            QCOMPARE(w.childAt(bar->mapTo(&w, p)), bar);
         QCOMPARE(w.maximumSize(), w.minimumSize());
         QCOMPARE(w.maximumSize(), QSize(1000, 650));
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));

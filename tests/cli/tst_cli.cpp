@@ -128,6 +128,21 @@ private slots:
         }
     }
 
+    void applyOnlyTheNamedParts()
+    {
+        SettingsCodec::Settings s;
+        s.typeNames[0] = "Cash";
+        const QString file = Dir.filePath("some.ini");
+        QVERIFY(TestSupport::writeFile(file, SettingsCodec::encode(s)));
+        SimUnderTest sim;
+        const Run run = cli({"apply", file, "--only", "params,names", "--clock", "--json", "--port", sim.port()});
+        QCOMPARE(run.exitCode, 0);
+        QCOMPARE(unit(run, sim.port()).value("written").toArray(), QJsonArray({"names", "params", "clock"}));
+        QStringList verbs = sim.receivedTexts().replaceInStrings(QRegularExpression("^(....).*"), "\\1");
+        verbs.removeDuplicates();
+        QCOMPARE(verbs, (QStringList{"ATSW", "ATLW", "ATNW", "ATTW"}));
+    }
+
     void upgradeFourUnits()
     {
         const QByteArray image = TestSupport::randomBytes(51200, 51200);
@@ -144,6 +159,7 @@ private slots:
         for (int i = 0; i < 4; ++i)
             QCOMPARE(TestSupport::contentOf(Dir.filePath(QString::number(i))), image);
         QVERIFY2(run.out.contains("VB2.1 (bootloader)") && run.out.count("upgrade") == 4, run.out.constData());
+        QCOMPARE(run.err.count(" upgrade 51/51\n"), 4); // 50 full packages and the empty one that ends an image
     }
 
     void aUnitThatFailsNeverStopsTheOthers_data()
@@ -218,8 +234,23 @@ private slots:
         QCOMPARE(unit(state, bootloader.port()).value("version").toString(), QStringLiteral("VB2.1"));
         QCOMPARE(unit(state, bootloader.port()).value("bootloader").toBool(), true);
         QCOMPARE(normal.receivedTexts(), QStringList{"ATSW+STATE+OK"});
-        QCOMPARE(cli({"reset", "--port", normal.port(), "--yes"}).exitCode, 0);
+        SimUnderTest silent({"--silent", "ATSW"});
+        PtyPair terminal; // progress on a terminal, the table on a pipe as scripts read it
+        QProcess reset;
+        reset.setStandardErrorFile(terminal.slavePath());
+        reset.start(QStringLiteral(TQ_CLI_PATH), {"reset", "--port", normal.port(), "--port", silent.port(), "--yes", "--timeout", "1"});
+        QVERIFY(reset.waitForFinished(30000));
+        QCOMPARE(reset.exitCode(), 1);
         QVERIFY(normal.texts("note").contains("factory settings restored"));
+        // One row a unit: what failed and the command it was waiting for.
+        const QByteArray table = reset.readAllStandardOutput(), shown = terminal.readAll();
+        QVERIFY2(table.contains("  V2.1     reset    ok\n")
+                     && table.endsWith("  -        -        failed: the unit does not answer (waiting for ATSW+STATE+OK)\n"),
+                 table.constData());
+        // Every unit's line drawn again over itself: back up two lines, each line cleared first.
+        QVERIFY2(shown.endsWith("\x1b[2A\x1b[2K" + normal.port().toUtf8() + ": done\n\x1b[2K" + silent.port().toUtf8()
+                                + ": failed: the unit does not answer\n"),
+                 shown.toPercentEncoding(" /:").constData());
     }
 
     void progressKeepsToTheTerminalWidth()
@@ -262,6 +293,7 @@ private slots:
         QTest::newRow("FIFO") << "apply" << "fifo" << QByteArray() << "fifo is not a regular file (a device, FIFO or socket)";
         QTest::newRow("endless device image") << "upgrade" << "/dev/zero" << QByteArray() << "/dev/zero is not a regular file (a device, FIFO or socket)";
         QTest::newRow("empty image") << "upgrade" << "" << QByteArray() << "faulty.ini is empty";
+        QTest::newRow("image one byte too long") << "upgrade" << "" << QByteArray(51201, 'x') << "has 51201 bytes, more than 51200";
     }
     void faultyFileSendsNothing()
     {
@@ -299,14 +331,17 @@ private slots:
         QTest::newRow("no port") << QStringList{"state"} << 2 << "state needs at least one --port";
         QTest::newRow("apply without file") << QStringList{"apply", "--port", "x"} << 2 << "apply needs one file";
         QTest::newRow("bad part") << QStringList{"apply", "f", "--port", "x", "--only", "ticket,clock"} << 2 << "not \"clock\"";
-        QTest::newRow("bad timeout") << QStringList{"state", "--port", "x", "--timeout", "soon"} << 2 << "--timeout needs";
+        const auto timeout = [](const char *seconds) { return QStringList{"state", "--port", "/no/port", "--timeout", seconds}; };
+        QTest::newRow("timeout nan") << timeout("nan") << 2 << "from 0.1 to 3600, not \"nan\"";
+        QTest::newRow("timeout 0") << timeout("0") << 2 << "--timeout needs";
+        QTest::newRow("timeout an hour") << timeout("3600") << 1 << "failed: cannot open the port";
+        QTest::newRow("timeout over an hour") << timeout("3600.5") << 2 << "--timeout needs";
         QTest::newRow("ports") << QStringList{"ports", "--json"} << 0 << "[";
         QTest::newRow("ports header") << QStringList{"ports"} << 0 << "PORT\tMANUFACTURER\tDEVICE\n";
         QTest::newRow("verb --help") << QStringList{"apply", "--help"} << 0 << "Usage: tqmanage-cli apply FILE";
         QTest::newRow("help verb") << QStringList{"help", "upgrade"} << 0 << "a regular file of 1 to 51200 bytes";
         QTest::newRow("empty --only") << QStringList{"apply", "f", "--port", "x", "--only", ""} << 2 << "--only \"\" has an empty part";
-        QTest::newRow("timeout nan") << QStringList{"state", "--port", "x", "--timeout", "nan"} << 2 << "from 0.1 to 3600, not \"nan\"";
-        QTest::newRow("timeout under 0.1 s") << QStringList{"state", "--port", "x", "--timeout", "0.0004"} << 2 << "not \"0.0004\"";
+        QTest::newRow("timeout under 0.1 s") << timeout("0.0004") << 2 << "not \"0.0004\"";
         QTest::newRow("bad unit language") << QStringList{"apply", "f", "--port", "x", "--unit-language", "de"} << 2 << "zh, en or pl";
         // SIM: a simulator's pty; LINK: a link to it.
         QTest::newRow("one device under two names") << QStringList{"state", "--port", "SIM", "--port", "LINK"} << 2

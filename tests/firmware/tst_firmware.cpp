@@ -69,6 +69,8 @@ private slots:
         QTest::addColumn<int>("length");
         QTest::addColumn<QByteArray>("head");
         QTest::newRow("abc") << 3 << 0 << 7 << QByteArray::fromHex("0003030A11");
+        QTest::newRow("1023: 0 one byte short") << 1023 << 0 << 1027 << QByteArray::fromHex("03FF");
+        QTest::newRow("1025: 1 holds one byte") << 1025 << 1 << 5 << QByteArray::fromHex("0001");
         QTest::newRow("1500: 0") << 1500 << 0 << 1028 << QByteArray::fromHex("0400");
         QTest::newRow("1500: 1") << 1500 << 1 << 480 << QByteArray::fromHex("01DC");
         QTest::newRow("1500: 2 is past the end") << 1500 << 2 << 0 << QByteArray();
@@ -182,6 +184,7 @@ private slots:
         QTest::addColumn<QString>("second");
         QTest::addColumn<int>("loaded");
         QTest::addColumn<QString>("lastLine");
+        QTest::newRow("51199 bytes") << makeFile("under.bin", 51199) << 51199 << "固件加载完成: 51199 Byte";
         QTest::newRow("51200 bytes") << makeFile("second.bin", 51200) << 51200 << "固件加载完成: 51200 Byte";
         QTest::newRow("51201 bytes") << makeFile("large.bin", 51201) << 100 << "固件文件超过51200字节,未加载: 51201 Byte";
         QTest::newRow("missing") << Dir.path() + "/no-such-dir/x.bin" << 100 << "没有找到此文件";

@@ -86,5 +86,17 @@ grep -qx 'Language=English' "$home/.config/tqmanage/Language.ini" || fail "Langu
 run "online;dump;close" "" --simulate
 expect "state State:Normal"
 
+# --screenshot says where the picture went, or on stderr that it could not be written there.
+shot() {
+  "${as_user[@]}" /usr/bin/env -i HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$work/run" \
+    QT_QPA_PLATFORM=offscreen /usr/bin/timeout 30 "$tree/bin/tqmanage" --screenshot "$1" --screenshot-delay 0 \
+    > "$work/out" 2> "$work/err"
+}
+shot "$work/run/shot.png" || fail "the screenshot exited with $?"
+grep -qxF "screenshot $work/run/shot.png" "$work/out" || fail "the screenshot's path is not on stdout"
+[ "$(head -c 4 "$work/run/shot.png" | tail -c 3)" = PNG ] || fail "the screenshot is no PNG"
+if shot "$work/run/no-such-folder/shot.png"; then fail "a screenshot that cannot be written exited with 0"; fi
+grep -qxF "cannot write $work/run/no-such-folder/shot.png" "$work/err" || fail "stderr says: $(cat "$work/err")"
+
 [ "$(checksum)" = "$shipped" ] || fail "the installed tree changed"
 echo "installed tree read-only, per-user files in \$HOME/.config/tqmanage: passed"

@@ -204,6 +204,16 @@ private slots:
         QCOMPARE(line.sent.size(), sends ? 4 : 0);
     }
 
+    void entriesPastTheKindsCountAreNeverSent()
+    {
+        QString full[10], rx;
+        std::fill(std::begin(full), std::end(full), QStringLiteral("x"));
+        QStringList counts;
+        for (const char *kind : {"Print_Write_Push", "TYPE_PB_SET", "PB_ID_sned", "PB_Time_syn_sned", "PB_Rec_sned"})
+            counts << QString::number(CommandBatch(full, &rx, kind).commandCount());
+        QCOMPARE(counts.join(' '), QStringLiteral("10 5 4 1 1"));
+    }
+
     void replyThatDoesNotMatchKeepsWaiting_data()
     {
         QTest::addColumn<QString>("reply");
@@ -265,7 +275,10 @@ private slots:
         QTest::addColumn<int>("plus");
         QTest::newRow("plain fits") << "VIP" << "VIP" << 0;
         QTest::newRow("two plus together") << "a++b" << "ab" << 2;
-        QTest::newRow("ten ascii") << "ABCDEFGHIJ" << "ABCDEFGH" << 0;
+        QTest::newRow("seven ascii: under the limit") << "ABCDEFG" << "ABCDEFG" << 0;
+        QTest::newRow("eight ascii: at the limit") << "ABCDEFGH" << "ABCDEFGH" << 0;
+        QTest::newRow("nine ascii: one over") << "ABCDEFGHI" << "ABCDEFGH" << 0;
+        QTest::newRow("four Chinese: at the limit") << "一二三四" << "一二三四" << 0;
         QTest::newRow("five Chinese") << "一二三四五" << "一二三四" << 0;
         QTest::newRow("odd byte left") << "ABC一二三四" << "ABC一二" << 0;
         QTest::newRow("plus then cut") << "+ABCDEFGH+IJ" << "ABCDEFGH" << 2;

@@ -144,6 +144,9 @@ private slots:
         QTest::newRow("CR LF counts 2") << "票\r\n" << QByteArray("\xc6\xb1\r\n") << 1;
         QTest::newRow("pair is one ?") << "a" + High + Low + "b" << QByteArray("a?b") << 3;
         QTest::newRow("lone high at the end") << "ab" + High << QByteArray("ab?") << 2;
+        // A text borrowed from a buffer, not copied: whatever follows its end is not looked at.
+        static const QChar borrowed[] = {QLatin1Char('a'), QLatin1Char('b'), QChar(0xD83D), QChar(0xDE00)};
+        QTest::newRow("lone high at the end, a low one past it") << QString::fromRawData(borrowed, 3) << QByteArray("ab?") << 2;
         QTest::newRow("lone high inside") << "a" + High + "bc" << QByteArray("a?bc") << 2;
         QTest::newRow("lone high, then a pair") << High + High + Low << QByteArray("??") << 3;
         QTest::newRow("lone low") << Low + "ab" << QByteArray("?ab") << 2;

@@ -5,11 +5,19 @@
 #include "ticket/LineRecord.h"
 #include "ticket/PreviewRenderer.h"
 #include "ticket/SettingsCodec.h"
+#include "ticket/SettingsFile.h"
 #include "testsupport/TestSupport.h"
 #include "ticket/TimeSample.h"
 
 #include <QDateTime>
 #include <QtTest>
+
+#ifdef Q_OS_UNIX
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 using Kind = LineRecord::Kind;
 using Align = LineRecord::Align;
@@ -53,6 +61,7 @@ private slots:
         QTest::newRow("kind T, centre") << "ATPW+0+T+M+a+SIZE:S+OK" << "";
         QTest::newRow("alignment C") << "ATPW+0+N+C+a+SIZE:S+OK" << "004";
         QTest::newRow("size lower case") << "ATPW+0+N+L+a+SIZE:s+OK" << "005";
+        QTest::newRow("big 21 bytes") << "ATPW+0+N+L+" + QString(21, 'a') + "+SIZE:B+OK" << "";
         QTest::newRow("big 22 bytes") << "ATPW+0+N+L+" + QString(16, 'a') + "\r\n\r\n\r\n+SIZE:B+OK" << "";
         QTest::newRow("big 11 Chinese") << "ATPW+0+N+L+" + QString(11, QChar(0x4E00)) + "+SIZE:B+OK" << "";
         QTest::newRow("big 23 bytes") << "ATPW+0+N+L+" + QString(23, 'a') + "+SIZE:B+OK" << "006";
@@ -60,6 +69,7 @@ private slots:
         // Written as ten CR LF and a space (21 bytes) and as eleven and a space (23).
         QTest::newRow("time, 10 lone CRs sent as 21 bytes") << "ATPW+0+T+L+" + QString(10, '\r') + "+SIZE:B+OK" << "";
         QTest::newRow("time, 11 lone CRs sent as 23 bytes") << "ATPW+0+T+L+" + QString(11, '\r') + "+SIZE:B+OK" << "006";
+        QTest::newRow("small 133 bytes") << "ATPW+0+N+L+" + QString(133, 'a') + "+SIZE:S+OK" << "";
         QTest::newRow("small 134 bytes") << "ATPW+0+N+L+" + QString(134, 'a') + "+SIZE:S+OK" << "";
         QTest::newRow("small 135 bytes") << "ATPW+0+N+L+" + QString(135, 'a') + "+SIZE:S+OK" << "007";
         QTest::newRow("end word lower") << "ATPW+0+N+L+a+SIZE:S+ok" << "008";
@@ -301,7 +311,7 @@ private slots:
         using P = InputFile::Problem;
         QTest::newRow("at the limit") << "file:100" << qint64(100) << int(P::None);
         QTest::newRow("one over the limit") << "file:101" << qint64(100) << int(P::TooLarge);
-        QTest::newRow("one byte") << "file:1" << qint64(100) << int(P::None);
+        QTest::newRow("one under the limit") << "file:99" << qint64(100) << int(P::None);
         QTest::newRow("empty") << "file:0" << qint64(100) << int(P::Empty);
         QTest::newRow("missing") << "missing" << qint64(100) << int(P::Missing);
         QTest::newRow("dangling link") << "dangling" << qint64(100) << int(P::Missing);
@@ -309,6 +319,9 @@ private slots:
 #ifdef Q_OS_UNIX
         QTest::newRow("fifo") << "fifo" << qint64(100) << int(P::NotRegular);
         QTest::newRow("endless device") << "/dev/zero" << qint64(100) << int(P::NotRegular);
+#endif
+#ifdef Q_OS_LINUX // a file that says it holds nothing: what is read decides
+        QTest::newRow("no size, over the limit") << "/proc/self/status" << qint64(100) << int(P::TooLarge);
 #endif
         QTest::newRow("unreadable") << "unreadable" << qint64(100) << int(P::Unreadable);
     }
@@ -341,6 +354,29 @@ private slots:
         QCOMPARE(int(content.problem), problem);
         QCOMPARE(content.data, problem == int(InputFile::Problem::None) ? written : QByteArray());
     }
+
+#ifdef Q_OS_UNIX
+    // A full disk, as a child process limited to 8 bytes a file sees it: the reason is given and
+    // nothing is left behind.
+    void iniValueOnAFullDisk()
+    {
+        QTemporaryDir dir;
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit tiny{8, 8};
+            QString error;
+            const bool written = ::setrlimit(RLIMIT_FSIZE, &tiny) != 0
+                || SettingsFile::writeIniValue(dir.filePath(QStringLiteral("Language.ini")), QStringLiteral("Language"),
+                                               QStringLiteral("English"), &error);
+            ::_exit(written ? 2 : error == QLatin1String("write failed") ? 0 : 1);
+        }
+        int status = -1;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QVERIFY(QDir(dir.path()).isEmpty());
+    }
+#endif
 
     void settingsErrors_data()
     {

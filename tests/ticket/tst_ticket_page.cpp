@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 #include <QtTest>
@@ -69,16 +70,18 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
         QTest::addColumn<bool>("fontEnabled");
-        QTest::newRow("plain big: 17th dropped") << 0 << 1 << QString(17, 'a') << QString(16, 'a') << true;
-        QTest::newRow("remaining big: 12th dropped") << 3 << 1 << QString(12, 'a') << QString(11, 'a') << true;
-        QTest::newRow("plain big six Chinese fit") << 0 << 1 << QString(6, QChar(0x4E00)) << QString(6, QChar(0x4E00)) << true;
+        // One under, at and one over each limit; a small text longer than the big limit locks the big font.
+        for (const auto &limit : {std::make_tuple("plain", 0, 16, 128), std::make_tuple("remaining", 3, 11, 123)}) {
+            const int kind = std::get<1>(limit), big = std::get<2>(limit), small = std::get<3>(limit);
+            for (int n : {big - 1, big, big + 1}) {
+                QTest::addRow("%s big %d", std::get<0>(limit), n) << kind << 1 << QString(n, 'a') << QString(qMin(n, big), 'a') << true;
+                QTest::addRow("%s small %d", std::get<0>(limit), n) << kind << 0 << QString(n, 'a') << QString(n, 'a') << (n <= big);
+            }
+            for (int n : {small - 1, small, small + 1})
+                QTest::addRow("%s small %d", std::get<0>(limit), n) << kind << 0 << QString(n, 'a') << QString(qMin(n, small), 'a') << false;
+        }
         QTest::newRow("remaining big six Chinese") << 3 << 1 << QString(6, QChar(0x4E00)) << QString(5, QChar(0x4E00)) << true;
         QTest::newRow("big lone surrogate counts") << 0 << 1 << QString(16, 'a') + QChar(0xD83D) << QString(16, 'a') << true;
-        QTest::newRow("plain small 129") << 0 << 0 << QString(129, 'a') << QString(128, 'a') << false;
-        QTest::newRow("remaining small 124") << 3 << 0 << QString(124, 'a') << QString(123, 'a') << false;
-        QTest::newRow("small 17 locks big font") << 0 << 0 << QString(17, 'a') << QString(17, 'a') << false;
-        QTest::newRow("small 16 allows big font") << 0 << 0 << QString(16, 'a') << QString(16, 'a') << true;
-        QTest::newRow("remaining small 12 locks") << 3 << 0 << QString(12, 'a') << QString(12, 'a') << false;
     }
     void editorLimits()
     {
@@ -124,11 +127,52 @@ private slots:
         QVERIFY(d.Lab_Colon_Hint.isHidden());
     }
 
+    // A line written from the editor and loaded back shows the controls it was written with:
+    // "kind alignment(left centre right) font blank-lines".
+    void editorReadsBackWhatItWrote_data()
+    {
+        QTest::addColumn<QString>("controls");
+        for (const QChar kind : QStringLiteral("0123"))
+            for (const char *align : {"100", "010", "001"})
+                for (const QChar font : QStringLiteral("01"))
+                    for (const QChar blank : QStringLiteral("0123"))
+                        if (kind != '2' || font == '0') // a time line is small
+                            QTest::addRow("%s", qPrintable(QStringLiteral("%1 %2 %3 %4").arg(kind).arg(align).arg(font).arg(blank)))
+                                << QStringLiteral("%1 %2 %3 %4").arg(kind).arg(align).arg(font).arg(blank);
+    }
+    void editorReadsBackWhatItWrote()
+    {
+        QFETCH(QString, controls);
+        QDialg_add_Line d(Page, Page->Print_Line);
+        QRadioButton *const radios[] = {&d.QR_Left, &d.QR_Center, &d.QR_Right};
+        const auto shown = [&] {
+            QString aligned;
+            for (QRadioButton *r : radios)
+                aligned += r->isChecked() ? '1' : '0';
+            return QStringLiteral("%1 %2 %3 %4").arg(d.QC_Type_Choose.currentIndex()).arg(aligned).arg(d.QC_Font_Size.currentIndex())
+                .arg(d.QC_Blank_Line.currentIndex());
+        };
+        d.QC_Choose_Line.setCurrentIndex(7);
+        d.QC_Type_Choose.setCurrentIndex(controls.left(1).toInt());
+        if (d.QL_Contents.isEnabled())
+            d.QL_Contents.setText("Wait:");
+        const QString text = d.QL_Contents.text();
+        d.QC_Font_Size.setCurrentIndex(controls.mid(6, 1).toInt());
+        radios[controls.mid(2, 3).indexOf('1')]->setChecked(true);
+        d.QC_Blank_Line.setCurrentIndex(controls.right(1).toInt());
+        QCOMPARE(shown(), controls);
+        Page->Print_Line[7] = d.currentRecord(); // what the add button sends
+        d.QC_Choose_Line.setCurrentIndex(0); // an undefined line: every control back to its default
+        d.QC_Choose_Line.setCurrentIndex(7);
+        QCOMPARE(shown(), controls);
+        if (!controls.startsWith('2')) // a time line shows a fresh sample
+            QCOMPARE(d.QL_Contents.text(), text);
+    }
+
     void editorEmitsRecords()
     {
         Set_Language_Code(Language_English);
         Page->Print_Line[2] = "ATPW+2+T+M+2024-03-02 09:05:00\r\n+SIZE:S+OK";
-        Page->Print_Line[4] = "ATPW+4+R+R+x:y\r\n+SIZE:B+OK";
         Page->Print_Line[0] = "ATPW+0+N+M+Welcome\r\n\r\n+SIZE:B+OK";
         QDialg_add_Line d(Page, Page->Print_Line);
         QCOMPARE(d.currentRecord(), Page->Print_Line[0]); // line 1 loaded at the start
@@ -139,19 +183,11 @@ private slots:
         d.QB_Add_Contents.click(); // a time line made in Chinese is added again in English, with a fresh sample
         const QRegularExpression english("\\AATPW\\+2\\+E\\+M\\+\\d\\d-[A-Z][a-z][a-z]-\\d{4} \\d\\d:\\d\\d:\\d\\d\r\n\\+SIZE:S\\+OK\\z");
         QVERIFY2(english.match(spy.last().at(0).toString()).hasMatch(), qPrintable(spy.last().at(0).toString()));
-        d.QC_Choose_Line.setCurrentIndex(4);
-        QCOMPARE(d.QC_Type_Choose.currentIndex(), 3);
         d.QC_Choose_Line.setCurrentIndex(5); // an empty slot resets the controls
         QCOMPARE(d.currentRecord(), QStringLiteral("ATPW+5+N+L++SIZE:S+OK"));
-        d.QC_Choose_Line.setCurrentIndex(9);
-        d.QL_Contents.setText("Bye");
-        d.QR_Right.setChecked(true);
-        d.QC_Blank_Line.setCurrentIndex(1);
-        d.QB_Add_Contents.click();
-        QCOMPARE(spy.last().at(0).toString(), QStringLiteral("ATPW+9+N+R+Bye\r\n+SIZE:S+OK"));
         d.QB_Clear_ALL.click();
         QCOMPARE(spy.last().at(0).toString(), QStringLiteral("Clear_ALL_Contents"));
-        QCOMPARE(spy.count(), 3); // nothing without live preview but the two additions and the clear
+        QCOMPARE(spy.count(), 2); // nothing without live preview but the addition and the clear
     }
 
     void livePreviewNeverWritesAHalfLoadedLine()
@@ -190,6 +226,11 @@ private slots:
         Page->SavePtint_Line_Contents("Clear_ALL_Contents");
         QVERIFY(Page->Print_Line[3].isEmpty());
         QVERIFY(Page->Print_Preview->toPlainText().isEmpty());
+        for (int i = 0; i < 10; ++i) // a page longer than the preview: no scroll bar narrows the ticket
+            Page->SavePtint_Line_Contents(QStringLiteral("ATPW+%1+N+L+%2\r\n\r\n\r\n+SIZE:S+OK").arg(i).arg(QString(128, 'x')));
+        Page->show();
+        QVERIFY(QTest::qWaitForWindowExposed(Page));
+        QVERIFY(!Page->Print_Preview->verticalScrollBar()->isVisible());
     }
 
     void faultyRecordEmptiesEverything()
