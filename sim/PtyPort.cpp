@@ -11,13 +11,6 @@
 PtyPort::PtyPort(QObject *parent)
     : QObject(parent)
 {
-    Gap_Timer.setSingleShot(true);
-    connect(&Gap_Timer, &QTimer::timeout, this, [this] {
-        QByteArray burst;
-        burst.swap(Pending);
-        if (On_Burst && !burst.isEmpty())
-            On_Burst(burst);
-    });
 }
 
 PtyPort::~PtyPort()
@@ -60,12 +53,11 @@ void PtyPort::readAvailable()
     for (;;) {
         const ssize_t n = ::read(Master, buf, sizeof buf);
         if (n > 0) {
-            Pending.append(buf, int(n));
+            Bursts.add(QByteArray(buf, int(n)));
             continue;
         }
         break;
     }
-    Gap_Timer.start(BurstGapMs);
 }
 
 void PtyPort::write(const QByteArray &bytes)

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "BurstGap.h"
+
 #include <QByteArray>
 #include <QObject>
-#include <QTimer>
 
 #include <functional>
 
@@ -18,9 +19,7 @@ public:
     bool open(QString *error);
     QString slavePath() const { return Slave_Path; }
     void write(const QByteArray &bytes);
-    void setBurstHandler(std::function<void(const QByteArray &)> handler) { On_Burst = std::move(handler); }
-
-    static constexpr int BurstGapMs = 10;
+    void setBurstHandler(std::function<void(const QByteArray &)> handler) { Bursts.setHandler(std::move(handler)); }
 
 private:
     void readAvailable();
@@ -29,7 +28,5 @@ private:
     int Slave_Keep = -1; // keeps the slave side open so a client's close is no hang-up for us
     QString Slave_Path;
     QSocketNotifier *Notifier = nullptr;
-    QByteArray Pending;
-    QTimer Gap_Timer;
-    std::function<void(const QByteArray &)> On_Burst;
+    BurstGap Bursts;
 };

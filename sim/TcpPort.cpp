@@ -1,7 +1,5 @@
 #include "TcpPort.h"
 
-#include "PtyPort.h"
-
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -11,13 +9,6 @@ TcpPort::TcpPort(bool rfc2217, QObject *parent)
     , Rfc2217(rfc2217)
     , Server(new QTcpServer(this))
 {
-    Gap_Timer.setSingleShot(true);
-    connect(&Gap_Timer, &QTimer::timeout, this, [this] {
-        QByteArray burst;
-        burst.swap(Pending);
-        if (On_Burst && !burst.isEmpty())
-            On_Burst(burst);
-    });
     connect(Server, &QTcpServer::newConnection, this, &TcpPort::accept);
 }
 
@@ -60,7 +51,7 @@ void TcpPort::accept()
         if (Client)
             Client->deleteLater();
         Client = next;
-        Pending.clear();
+        Bursts.clear();
         if (Rfc2217)
             Codec = std::make_unique<TelnetCodec>(true, TelnetCodec::Role::Server);
         connect(next, &QTcpSocket::readyRead, this, &TcpPort::readAvailable);
@@ -74,12 +65,11 @@ void TcpPort::readAvailable()
         return;
     const QByteArray bytes = Client->readAll();
     if (Codec) {
-        Pending += Codec->decode(bytes);
+        Bursts.add(Codec->decode(bytes));
         Client->write(Codec->takeReplies());
     } else {
-        Pending += bytes;
+        Bursts.add(bytes);
     }
-    Gap_Timer.start(PtyPort::BurstGapMs);
 }
 
 void TcpPort::write(const QByteArray &bytes)

@@ -1,11 +1,11 @@
 #pragma once
 
+#include "BurstGap.h"
 #include "serial/TelnetCodec.h"
 
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -27,7 +27,7 @@ public:
     // The address a client opens: rfc2217://HOST:PORT or socket://HOST:PORT.
     QString address() const;
     void write(const QByteArray &bytes);
-    void setBurstHandler(std::function<void(const QByteArray &)> handler) { On_Burst = std::move(handler); }
+    void setBurstHandler(std::function<void(const QByteArray &)> handler) { Bursts.setHandler(std::move(handler)); }
 
 private:
     void accept();
@@ -37,7 +37,5 @@ private:
     QTcpServer *Server = nullptr;
     QPointer<QTcpSocket> Client;
     std::unique_ptr<TelnetCodec> Codec;
-    QByteArray Pending;
-    QTimer Gap_Timer;
-    std::function<void(const QByteArray &)> On_Burst;
+    BurstGap Bursts;
 };
