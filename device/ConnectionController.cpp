@@ -61,7 +61,8 @@ void ConnectionController::toggle()
     if (listed < 0 && !entry.isEmpty()) // before the open: a refused one is typed again after a fix
         RememberedPort::save(entry);
     if (!usart->USART_Open(portName)) {
-        PictureBox::show(Page, QCoreApplication::translate("Function_One", "Warning"),
+        const QString title = QCoreApplication::translate("Function_One", "Warning"); // the page's own title
+        PictureBox::show(Page, title,
                          QObject::tr("连接错误请检查端口号是否正确....") + SerialLink::explain(portName, usart->USART_Open_Failure()),
                          QStringLiteral(":/Res/Pic/Warning.png"));
         Ui.showNotConnectedLabels();
