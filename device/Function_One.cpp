@@ -13,7 +13,6 @@
 #include "protocol/SettingsBatches.h"
 #include "serial/IFunction.h"
 #include "ticket/Language.h"
-#include "ticket/LineRecord.h"
 #include "ticket/PreviewRenderer.h"
 
 #include <QComboBox>
@@ -200,7 +199,7 @@ void Function_One::runBatch(const QString &kind, Batch &batch)
     qCDebug(lcDevice) << "batch dialog closed" << kind;
 }
 
-void Function_One::Build_Print_Commands(const std::array<QString, 10> &lines, Batch &commands)
+void Function_One::Build_Print_Commands(const Lines &lines, Batch &commands)
 {
     fill(commands, LineRecord::writeCommands(lines.data()));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "serial/IUsart_dis.h"
+#include "ticket/LineRecord.h"
 
 #include <QString>
 #include <QWidget>
@@ -61,17 +62,18 @@ public:
     // was loaded (the shipped defaults of an installation are only read).
     void loadSettingsFile(const QString &Route, bool writeBack);
 
-    // The ten entries a command batch is written into, sent from entry 0 until an empty one.
+    // The entries a command batch window reads; the builders write theirs from entry 0 on.
     using Batch = std::array<QString, 10>;
+    using Lines = std::array<QString, LineRecord::SlotCount>;
 
-    std::array<QString, 10> Print_Line;
+    Lines Print_Line;
     QString USART_RX_dat;
 
-    // Batch builders: each writes its commands from entry 0 on.
+    // Batch builders; a longer batch than the entries is cut, never written past them.
     void Type_Name_Command(Batch &list);
     void System_Parameter_Command(Batch &list);
     void Time_Sync_Command(Batch &cmd);
-    void Build_Print_Commands(const std::array<QString, 10> &lines, Batch &commands);
+    void Build_Print_Commands(const Lines &lines, Batch &commands);
 
     // The ticket page: store, clear, check and render, report a format error.
     void Clear_Print_Page();

@@ -12,10 +12,13 @@
 // The page's category, defined with Function_One.
 Q_DECLARE_LOGGING_CATEGORY(lcDevice)
 
-SettingsFileController::SettingsFileController(QWidget *page, PageLayout &ui, std::array<QString, 10> &lines, PageHooks hooks)
+static_assert(sizeof(SettingsCodec::Settings::lines) / sizeof(QString) == LineRecord::SlotCount,
+              "a settings file holds one line record per slot of the page");
+
+SettingsFileController::SettingsFileController(QWidget *page, PageLayout &ui, Lines &lines, PageHooks hooks)
     : Page(page)
     , Ui(ui)
-    , Lines(lines)
+    , Page_Lines(lines)
     , Hooks(std::move(hooks))
 {
 }
@@ -23,8 +26,8 @@ SettingsFileController::SettingsFileController(QWidget *page, PageLayout &ui, st
 SettingsCodec::Settings SettingsFileController::current() const
 {
     SettingsCodec::Settings settings;
-    for (size_t i = 0; i < Lines.size(); ++i)
-        settings.lines[i] = Lines[i];
+    for (size_t i = 0; i < Page_Lines.size(); ++i)
+        settings.lines[i] = Page_Lines[i];
     for (int i = 0; i < 5; ++i)
         settings.typeNames[i] = Ui.QL_Type_Name[i]->text();
     settings.networkIdIndex = Ui.QC_Network_ID->currentIndex();
@@ -59,8 +62,8 @@ void SettingsFileController::load(const QString &route, bool writeBack)
     if (const QString refusal = LoadProblem::settingsReason(content, file.keysFound); !refusal.isEmpty())
         return FileBoxes::notLoaded(Page, route, refusal);
 
-    for (size_t i = 0; i < Lines.size(); ++i)
-        Lines[i] = s.lines[i];
+    for (size_t i = 0; i < Page_Lines.size(); ++i)
+        Page_Lines[i] = s.lines[i];
     bool reported = !Hooks.showPreview();
 
     if (SettingsCodec::typeNameFaulty(s))

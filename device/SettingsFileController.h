@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ticket/LineRecord.h"
 #include "ticket/SettingsCodec.h"
 
 #include <QString>
@@ -22,7 +23,9 @@ public:
         std::function<void(const QString &)> formatError;
     };
 
-    SettingsFileController(QWidget *page, PageLayout &ui, std::array<QString, 10> &lines, PageHooks hooks);
+    using Lines = std::array<QString, LineRecord::SlotCount>;
+
+    SettingsFileController(QWidget *page, PageLayout &ui, Lines &lines, PageHooks hooks);
 
     SettingsCodec::Settings current() const;
     // Returns whether the file now holds the settings; a failure is reported to the operator.
@@ -35,6 +38,6 @@ private:
 
     QWidget *Page;
     PageLayout &Ui;
-    std::array<QString, 10> &Lines;
+    Lines &Page_Lines;
     PageHooks Hooks;
 };
