@@ -209,13 +209,7 @@ void MainWindow::createHelpTab()
 
 bool MainWindow::connectTo(const QString &systemLocation)
 {
-    QComboBox *box = Ticket_Page->QC_COM_Choose;
-    const int index = box->findData(systemLocation);
-    if (index < 0)
-        return false;
-    box->setCurrentIndex(index);
-    Ticket_Page->QB_OPEN_USART->click();
-    return true;
+    return Ticket_Page->connectTo(systemLocation);
 }
 
 void MainWindow::openAtStart(const QString &path)

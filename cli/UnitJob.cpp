@@ -9,12 +9,6 @@
 
 Q_LOGGING_CATEGORY(lcJob, "tq.cli")
 
-namespace {
-// The unit needs a moment after the port opens, and is asked again every 2 s, as the window does.
-constexpr int StateQueryDelayMs = 101;
-constexpr int StateQueryRepeatMs = 2000;
-} // namespace
-
 UnitJob::UnitJob(const QString &port, const Plan &plan, QObject *parent)
     : QObject(parent)
     , Job_Plan(plan)
@@ -61,7 +55,8 @@ void UnitJob::start()
         return;
     }
     setStatus(QStringLiteral("asking for the state"));
-    QTimer::singleShot(StateQueryDelayMs, Qt::PreciseTimer, this, &UnitJob::askState);
+    // Strictly after the delay, as the window waits.
+    QTimer::singleShot(Commands::StateQueryDelayMs + 1, Qt::PreciseTimer, this, &UnitJob::askState);
 }
 
 void UnitJob::askState()
@@ -69,7 +64,7 @@ void UnitJob::askState()
     if (Done || State_Known) // a unit may announce its state before it is asked
         return;
     Link.sendText(Commands::stateQuery());
-    State_Repeat.start(StateQueryRepeatMs);
+    State_Repeat.start(Commands::StateQueryRepeatMs);
     Deadline.disconnect();
     connect(&Deadline, &QTimer::timeout, this, [this] { fail(QStringLiteral("the unit does not answer"), Commands::stateQuery()); });
     Deadline.start(Job_Plan.timeoutMs);

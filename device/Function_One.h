@@ -1,30 +1,29 @@
 #pragma once
 
 #include "serial/IUsart_dis.h"
-#include "serial/SerialLink.h"
-#include "ticket/SettingsCodec.h"
+#include "ticket/LineRecord.h"
 
 #include <QString>
 #include <QWidget>
 
+#include <array>
+#include <memory>
+
+class ConnectionController;
 class IFunction;
-class QComboBox;
-class QElapsedTimer;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QTextBrowser;
-class QTextEdit;
-class QTimer;
+class SettingsFileController;
+struct PageLayout;
 
 // The device page: connection, ticket page, type names, system parameters, pairing and clock.
+// Its controls are laid out by PageLayout and found by object name; the connection and the
+// settings file have controllers of their own.
 class Function_One : public QWidget, public IUsart_dis
 {
     Q_OBJECT
 
 public:
     explicit Function_One(QWidget *parent);
+    ~Function_One() override;
 
     void Set_Function(IFunction *f);
     void USART_COM_Show(QStringList list);
@@ -35,14 +34,12 @@ public:
     // Process-wide count of entries the port box was last filled with.
     static int COM_Count;
 
-    // Milliseconds between a successful open and the state query, and between unanswered queries.
-    static constexpr int StateQueryDelayMs = 100;
-    static constexpr int StateQueryRepeatMs = 2000;
-
     // While the firmware window is open the unit is not asked for its state: it may be mid-transfer.
     void setStateQueryPaused(bool paused);
     // Puts the device path typed at the last connection back into the port box.
     void showRememberedPort();
+    // Picks the listed port with this system location and connects; false when it is not listed.
+    bool connectTo(const QString &systemLocation);
 
 signals:
     void USART_RX_dat_SIGNALS(QString dat);
@@ -65,66 +62,29 @@ public:
     // was loaded (the shipped defaults of an installation are only read).
     void loadSettingsFile(const QString &Route, bool writeBack);
 
-    QComboBox *QC_COM_Choose = nullptr;
-    QPushButton *QB_OPEN_USART = nullptr;
-    IFunction *usart = nullptr;
-    QTimer *COM_Update_Timer = nullptr;
-    QPushButton *QB_Add_Line = nullptr;
-    QPushButton *Print_Write_Push = nullptr;
-    QTextBrowser *Print_Preview = nullptr;
-    QString Print_Line[10];
-    QPushButton *PB_Rec_sned = nullptr;
-    QPushButton *PB_Time_syn_sned = nullptr;
-    QLineEdit *QL_Type_Name[5] = {};
-    QLabel *Type_Name_Label[5] = {};
-    QPushButton *TYPE_PB_SET = nullptr;
-    QPushButton *PB_ID_sned = nullptr;
-    QComboBox *QC_Auto_Clear = nullptr;
-    QComboBox *QC_Sync_Restart = nullptr;
-    QComboBox *QC_Network_ID = nullptr;
-    QLabel *Version_Label = nullptr;
-    QLabel *State_Label = nullptr;
-    QPushButton *Pair_Set_Push = nullptr;
-    QComboBox *QC_Pair_Mode = nullptr;
-    QTextEdit *USART_Log = nullptr;
+    // The entries a command batch window reads; the builders write theirs from entry 0 on.
+    using Batch = std::array<QString, 10>;
+    using Lines = std::array<QString, LineRecord::SlotCount>;
+
+    Lines Print_Line;
     QString USART_RX_dat;
 
-    // The six command buttons, in the order they are switched together.
-    QList<QPushButton *> commandButtons() const;
-
-    // Batch builders: each writes its commands from entry 0 on.
-    void Type_Name_Command(QString *list);
-    void System_Parameter_Command(QString *list);
-    void Time_Sync_Command(QString *cmd);
-    void Build_Print_Commands(const QString *lines, QString *commands);
+    // Batch builders; a longer batch than the entries is cut, never written past them.
+    void Type_Name_Command(Batch &list);
+    void System_Parameter_Command(Batch &list);
+    void Time_Sync_Command(Batch &cmd);
+    void Build_Print_Commands(const Lines &lines, Batch &commands);
 
     // The ticket page: store, clear, check and render, report a format error.
     void Clear_Print_Page();
     bool Show_Print_Preview(); // false when a faulty record was reported
     void Show_Format_Error(const QString &code);
 
-
 private:
-    void buildTicketGroup();
-    void buildConnectionControls();
-    void buildTypeGroup();
-    void buildParameterGroup();
-    void buildPairingGroup();
-    void buildOtherGroup();
-    void nameControls();
-    void setCommandButtonsEnabled(bool enabled);
-    void showNotConnectedLabels();
-    void sendStateQueryWhenDue(int connection, const QElapsedTimer &opened);
-    void repeatStateQuery();
-    void runBatch(const QString &kind, QString *batch);
-    SettingsCodec::Settings currentSettings() const;
-    bool writeSettingsFile(const QString &route, QString *error) const;
+    void runBatch(const QString &kind, Batch &batch);
     void initConnections();
 
-    // Counts connections so a state query scheduled for one is never sent on another.
-    int Connection_Serial = 0;
-    QTimer *State_Query_Timer = nullptr;
-    int Unanswered_Queries = 0;
-    bool Unit_Online = false;
-    bool Queries_Paused = false;
+    std::unique_ptr<PageLayout> Ui;
+    ConnectionController *Connection = nullptr;
+    std::unique_ptr<SettingsFileController> Settings_File;
 };

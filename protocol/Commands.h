@@ -8,6 +8,10 @@ class QDateTime;
 // command: no terminator except on the two bootloader texts.
 namespace Commands {
 QString stateQuery();
+// The unit needs a moment after its port opens: the state query goes out once more than
+// StateQueryDelayMs have passed, and again every StateQueryRepeatMs while it is unanswered.
+constexpr int StateQueryDelayMs = 100;
+constexpr int StateQueryRepeatMs = 2000;
 QString typeName(int type, const QString &name);
 QString networkId(int id);
 QString syncRestart(bool allowed);

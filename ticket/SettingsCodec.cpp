@@ -6,6 +6,8 @@
 #include <QSettings>
 #include <QTemporaryDir>
 
+#include <algorithm>
+
 namespace {
 QString iniPath(const QTemporaryDir &dir)
 {
@@ -84,6 +86,17 @@ SettingsCodec::Decoded SettingsCodec::decode(const QByteArray &content)
     return out;
 }
 
+const std::array<SettingsCodec::Parameter, 3> SettingsCodec::Parameters = {{
+    {&Settings::networkIdIndex, NetworkIds, "015"},
+    {&Settings::autoClearIndex, ClearingChoices, "016"},
+    {&Settings::syncRestartIndex, RestartChoices, "017"},
+}};
+
+bool SettingsCodec::typeNameFaulty(const Settings &s)
+{
+    return std::any_of(std::begin(s.typeNames), std::end(s.typeNames), [](const QString &name) { return name.contains(QLatin1Char('+')); });
+}
+
 QStringList SettingsCodec::errors(const Settings &s)
 {
     QStringList codes;
@@ -93,15 +106,10 @@ QStringList SettingsCodec::errors(const Settings &s)
             break;
         }
     }
-    for (const QString &name : s.typeNames)
-        if (name.contains(QLatin1Char('+')))
-            return codes << QStringLiteral("020");
-    const auto outside = [](int index, int count) { return index < 0 || index >= count; };
-    if (outside(s.networkIdIndex, NetworkIds))
-        codes << QStringLiteral("015");
-    if (outside(s.autoClearIndex, ClearingChoices))
-        codes << QStringLiteral("016");
-    if (outside(s.syncRestartIndex, RestartChoices))
-        codes << QStringLiteral("017");
+    if (typeNameFaulty(s))
+        return codes << QLatin1String(TypeNameError);
+    for (const Parameter &p : Parameters)
+        if (!p.holds(s))
+            codes << QLatin1String(p.error);
     return codes;
 }

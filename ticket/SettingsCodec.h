@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+
 // The settings file: Base64 of the INI text QSettings writes for the eighteen keys
 // (0行 … 9行 line records, 0类 … 4类 type names, 0参 … 2参 parameter indexes).
 class SettingsCodec
@@ -35,6 +37,19 @@ public:
     // record ("000" to "008"); "020" for a type name with "+", which ends the check; then "015",
     // "016" and "017" for a network ID, clearing hour or restart choice out of range.
     static QStringList errors(const Settings &settings);
+
+    // A type name with "+" is this format error, and ends the check.
+    static constexpr const char *TypeNameError = "020";
+    static bool typeNameFaulty(const Settings &settings);
+    // The three parameters in check order: where the index is held, how many choices there are and
+    // the format error an index outside them reports.
+    struct Parameter {
+        int Settings::*index;
+        int choices;
+        const char *error;
+        bool holds(const Settings &s) const { return s.*index >= 0 && s.*index < choices; }
+    };
+    static const std::array<Parameter, 3> Parameters;
 
     static constexpr int KeyCount = 18;
     static constexpr int NetworkIds = 100;     // "0" to "99"

@@ -7,6 +7,7 @@
 #include "ticket/SystemDir.h"
 #include "device/Function_One.h"
 #include "ticket/Gbk.h"
+#include "testsupport/PageState.h"
 #include "testsupport/TestSupport.h"
 #include "ticket/SettingsCodec.h"
 
@@ -32,6 +33,8 @@
 namespace {
 using TestSupport::contentOf;
 using TestSupport::writeFile;
+using TestSupport::part;
+using TestSupport::typeName;
 
 QString spaces(int n)
 {
@@ -302,11 +305,11 @@ private slots:
         o.simulatorPort = "/dev/pts/77";
         MainWindow w(nullptr, o);
         QCOMPARE(w.Update_Log_View->toPlainText(), QStringLiteral("文件损坏....."));
-        QComboBox *box = w.Ticket_Page->QC_COM_Choose; // the ports named on the command line come first
+        QComboBox *box = part<QComboBox>(w.Ticket_Page, "QC_COM_Choose"); // the ports named on the command line come first
         QCOMPARE(QStringList({box->itemText(0), box->itemData(0).toString(), box->itemText(1), box->currentText()}),
                  (QStringList{"Simulator/dev/pts/77", "/dev/pts/77", "/tmp/ttyV0", "Simulator/dev/pts/77"}));
         w.openAtStart(Dir->filePath("named.ini")); // a settings file named on the command line
-        QCOMPARE(w.Ticket_Page->QL_Type_Name[0]->text(), QStringLiteral("Opened"));
+        QCOMPARE(typeName(w.Ticket_Page, 0)->text(), QStringLiteral("Opened"));
         TestSupport::ModalCatcher boxes;
         w.openAtStart(Dir->filePath("missing.ini"));
         // A picture named instead of a settings file leaves the page as it was.
@@ -315,7 +318,7 @@ private slots:
         w.openAtStart(Dir->filePath("photo.png"));
         QCOMPARE(boxes.texts(), (QStringList{"配置文件没有打开, 页面没有改动:\r\n" + Dir->filePath("missing.ini") + "\r\n没有找到此文件",
                                              "配置文件没有打开, 页面没有改动:\r\n" + Dir->filePath("photo.png") + "\r\n这不是配置文件"}));
-        QCOMPARE(w.Ticket_Page->QL_Type_Name[0]->text(), QStringLiteral("Opened"));
+        QCOMPARE(typeName(w.Ticket_Page, 0)->text(), QStringLiteral("Opened"));
         QCOMPARE(TestSupport::contentOf(Dir->filePath("photo.png")), picture);
     }
 
@@ -335,7 +338,7 @@ private slots:
         if (state != "missing")
             QVERIFY(writeFile(path, state == "present" ? SettingsCodec::encode(s) : QByteArray()));
         MainWindow w;
-        QCOMPARE(w.Ticket_Page->QL_Type_Name[2]->text(), state == "present" ? QStringLiteral("VIP") : QString());
+        QCOMPARE(typeName(w.Ticket_Page, 2)->text(), state == "present" ? QStringLiteral("VIP") : QString());
         QCOMPARE(QFile::exists(path), state != "missing");
         QCOMPARE(contentOf(path).isEmpty(), state != "present");
     }
@@ -353,7 +356,7 @@ private slots:
         const QByteArray before = SettingsCodec::encode({});
         QVERIFY(writeFile(path, before));
         MainWindow w;
-        w.Ticket_Page->QL_Type_Name[0]->setText("Saved");
+        typeName(w.Ticket_Page, 0)->setText("Saved");
         QString title, text;
         const TestSupport::ModalCatcher answer(TestSupport::once([&](QWidget *m) {
             auto *box = qobject_cast<QMessageBox *>(m);
@@ -374,7 +377,7 @@ private slots:
     void saveOpenAndSaveAs()
     {
         MainWindow w;
-        w.Ticket_Page->QC_Network_ID->setCurrentIndex(9);
+        part<QComboBox>(w.Ticket_Page, "QC_Network_ID")->setCurrentIndex(9);
         w.ui->Save_file->trigger();
         QCOMPARE(SettingsCodec::decode(contentOf(Dir->filePath("Printf_default.ini"))).settings.networkIdIndex, 9);
 
@@ -384,16 +387,16 @@ private slots:
             asked << title + (mode == QFileDialog::AcceptSave ? "/save" : "/open");
             return chosen;
         };
-        w.Ticket_Page->QL_Type_Name[1]->setText("B");
+        typeName(w.Ticket_Page, 1)->setText("B");
         w.ui->Save_as_file->trigger();
-        w.Ticket_Page->QL_Type_Name[1]->clear();
+        typeName(w.Ticket_Page, 1)->clear();
         w.ui->Open_file->trigger();
-        QCOMPARE(w.Ticket_Page->QL_Type_Name[1]->text(), QStringLiteral("B"));
+        QCOMPARE(typeName(w.Ticket_Page, 1)->text(), QStringLiteral("B"));
         QCOMPARE(asked, (QStringList{"Save As/save", "Open/open"}));
         w.desktop.chooseFile = [](QWidget *, QFileDialog::AcceptMode, const QString &) { return QString(); };
-        w.Ticket_Page->QL_Type_Name[1]->clear();
+        typeName(w.Ticket_Page, 1)->clear();
         w.ui->Open_file->trigger(); // cancelled: nothing changes
-        QVERIFY(w.Ticket_Page->QL_Type_Name[1]->text().isEmpty());
+        QVERIFY(typeName(w.Ticket_Page, 1)->text().isEmpty());
     }
 
     void languageSwitch_data()

@@ -49,6 +49,9 @@ extern "C" int clock_gettime(clockid_t id, struct timespec *ts)
 namespace {
 using TestSupport::connectionState;
 using TestSupport::Disconnected;
+using TestSupport::commandButtons;
+using TestSupport::part;
+using TestSupport::typeName;
 
 // The serial service and, optionally, a unit that acknowledges every settings command 10 ms later.
 class FakeSerial : public IFunction
@@ -107,9 +110,10 @@ private slots:
     void initialState()
     {
         QCOMPARE(connectionState(Page), Disconnected);
-        QCOMPARE(Page->commandButtons().size(), 6);
-        const QStringList items{Page->QC_Network_ID->itemText(99), Page->QC_Auto_Clear->itemText(0), Page->QC_Auto_Clear->itemText(1),
-                                Page->QC_Auto_Clear->itemText(24), Page->QC_Sync_Restart->itemText(0), Page->QC_Pair_Mode->itemText(1)};
+        QCOMPARE(commandButtons(Page).size(), 6);
+        const auto item = [this](const char *box, int i) { return part<QComboBox>(Page, box)->itemText(i); };
+        const QStringList items{item("QC_Network_ID", 99), item("QC_Auto_Clear", 0), item("QC_Auto_Clear", 1),
+                                item("QC_Auto_Clear", 24), item("QC_Sync_Restart", 0), item("QC_Pair_Mode", 1)};
         QCOMPARE(items, (QStringList{"99", "禁止", "00:00", "23:00", "允许", "删除取号器"}));
     }
 
@@ -118,22 +122,22 @@ private slots:
         Serial.ports = QStringList{"A/dev/ttyUSB0", "B/dev/ttyUSB1"};
         Page->Function_USART_COM_LA_UPDAT();
         QCOMPARE(Function_One::COM_Count, 2);
-        Page->QC_COM_Choose->setCurrentIndex(1);
+        part<QComboBox>(Page, "QC_COM_Choose")->setCurrentIndex(1);
         Serial.ports = QStringList{"A/dev/ttyUSB0", "C/dev/ttyUSB7"}; // same count: kept, selection too
         Page->Function_USART_COM_LA_UPDAT();
-        QCOMPARE(Page->QC_COM_Choose->itemText(1), QStringLiteral("B/dev/ttyUSB1"));
-        QCOMPARE(Page->QC_COM_Choose->currentIndex(), 1);
+        QCOMPARE(part<QComboBox>(Page, "QC_COM_Choose")->itemText(1), QStringLiteral("B/dev/ttyUSB1"));
+        QCOMPARE(part<QComboBox>(Page, "QC_COM_Choose")->currentIndex(), 1);
         Serial.ports << "D/dev/ttyUSB8"; // another count: refilled, first entry selected
         Page->Function_USART_COM_LA_UPDAT();
-        QCOMPARE(Page->QC_COM_Choose->count(), 3);
-        QCOMPARE(Page->QC_COM_Choose->currentIndex(), 0);
-        QCOMPARE(Page->QC_COM_Choose->itemText(1), QStringLiteral("C/dev/ttyUSB7"));
+        QCOMPARE(part<QComboBox>(Page, "QC_COM_Choose")->count(), 3);
+        QCOMPARE(part<QComboBox>(Page, "QC_COM_Choose")->currentIndex(), 0);
+        QCOMPARE(part<QComboBox>(Page, "QC_COM_Choose")->itemText(1), QStringLiteral("C/dev/ttyUSB7"));
     }
 
     void connectSendsStateQueryAfterPause()
     {
         Page->USART_COM_Show({"Simulator/dev/pts/9"});
-        Page->QB_OPEN_USART->click();
+        part<QPushButton>(Page, "QB_OPEN_USART")->click();
         QCOMPARE(Serial.opened, QStringList{"/dev/pts/9"});
         // Only the unit's reply enables the commands.
         QCOMPARE(connectionState(Page), QStringLiteral("断开设备 | 连接状态:--- | 固件版本号:--- | no refresh | port box locked | 0 buttons"));
@@ -164,11 +168,11 @@ private slots:
         Serial.openSucceeds = how != "fail";
         Page->USART_COM_Show({"Prolific\\\\.\\COM3"});
         TestSupport::ModalCatcher shown;
-        Page->QB_OPEN_USART->click();
+        part<QPushButton>(Page, "QB_OPEN_USART")->click();
         if (how == "online")
             Page->Receive_Data("ATSW+V2.1+OK\r\n");
         if (how != "fail")
-            Page->QB_OPEN_USART->click();
+            part<QPushButton>(Page, "QB_OPEN_USART")->click();
         QCOMPARE(Serial.opened, QStringList{"\\\\.\\COM3"});
         QCOMPARE(Serial.closes, how == "fail" ? 0 : 1);
         QTest::qWait(250);
@@ -198,13 +202,13 @@ private slots:
         QFETCH(QString, version);
         QCOMPARE(stateReplyVersion(text).value_or(QString()), version);
         QSignalSpy spy(Page, &Function_One::USART_RX_dat_SIGNALS);
-        Page->USART_Log->setPlainText("before ");
-        Page->USART_Log->moveCursor(QTextCursor::End);
+        part<QTextEdit>(Page, "USART_Log")->setPlainText("before ");
+        part<QTextEdit>(Page, "USART_Log")->moveCursor(QTextCursor::End);
         Page->Receive_Data(text);
         QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.at(0).at(0).toString(), text);
         QCOMPARE(Page->USART_RX_dat, text);
-        QCOMPARE(Page->USART_Log->toPlainText(), QString("before " + text).replace("\r\n", "\n"));
+        QCOMPARE(part<QTextEdit>(Page, "USART_Log")->toPlainText(), QString("before " + text).replace("\r\n", "\n"));
         QCOMPARE(connectionState(Page), version.isEmpty() ? Disconnected
                                                           : "连接设备 | 连接状态:在线 | 固件版本号:" + version + " | refresh 2000 ms | port box | 6 buttons");
         Page->SEND_USART_Contents("ATNW+2+07+OK"); // every send empties the latest text
@@ -229,11 +233,11 @@ private slots:
         QFETCH(int, language);
         QFETCH(QStringList, sent);
         Set_Language_Code(uint8_t(language));
-        Page->QL_Type_Name[1]->setText("普通");
-        Page->QL_Type_Name[3]->setText("VIP");
-        Page->QC_Network_ID->setCurrentIndex(42);
-        Page->QC_Sync_Restart->setCurrentIndex(1);
-        Page->QC_Auto_Clear->setCurrentIndex(8);
+        typeName(Page, 1)->setText("普通");
+        typeName(Page, 3)->setText("VIP");
+        part<QComboBox>(Page, "QC_Network_ID")->setCurrentIndex(42);
+        part<QComboBox>(Page, "QC_Sync_Restart")->setCurrentIndex(1);
+        part<QComboBox>(Page, "QC_Auto_Clear")->setCurrentIndex(8);
         const auto seen = runBatch(Page->findChild<QPushButton *>(button));
         QCOMPARE(Serial.sent, sent);
         QCOMPARE(seen.title, QStringLiteral("Communicate"));
@@ -281,7 +285,7 @@ private slots:
                 QTest::keyClick(box, answer == "Escape" ? Qt::Key_Escape : Qt::Key_Return);
             return true;
         });
-        Page->PB_Rec_sned->click();
+        part<QPushButton>(Page, "PB_Rec_sned")->click();
         QCoreApplication::removeTranslator(Translator.data());
         QCOMPARE(seenButtons, buttons);
         QCOMPARE(Serial.sent, QStringList());
@@ -292,9 +296,9 @@ private slots:
     void silentUnitBatchHintsAndCloses()
     {
         Page->Receive_Data("ATSW+V2.1+OK\r\n");
-        Page->QL_Type_Name[0]->setText("A");
-        Page->QL_Type_Name[1]->setText("B");
-        Page->QL_Type_Name[2]->setText("C");
+        typeName(Page, 0)->setText("A");
+        typeName(Page, 1)->setText("B");
+        typeName(Page, 2)->setText("C");
         QString log;
         bool acknowledged = false;
         const TestSupport::ModalCatcher catcher([&](QWidget *w) {
@@ -314,7 +318,7 @@ private slots:
         });
         QElapsedTimer clock;
         clock.start();
-        Page->TYPE_PB_SET->click();
+        part<QPushButton>(Page, "TYPE_PB_SET")->click();
         QVERIFY(clock.elapsed() >= USART_Send_QDialog_Handle::SilenceHintMs);
         QCOMPARE(Serial.sent, (QStringList{"ATLW+1+A+OK", "ATLW+2+B+OK"}));
         QVERIFY(log.contains(QStringLiteral("第 1 条命令 5 秒没有应答: 请检查管理机的电源, 连接线和端口; 应答到达后继续发送.")));
@@ -327,8 +331,8 @@ private slots:
     void unitTextIsPlain()
     {
         Page->Receive_Data("ATSW+<b>V2</b>+OK\r\n");
-        QCOMPARE(Page->Version_Label->textFormat(), Qt::PlainText);
-        QCOMPARE(Page->State_Label->textFormat(), Qt::PlainText);
+        QCOMPARE(part<QLabel>(Page, "Version_Label")->textFormat(), Qt::PlainText);
+        QCOMPARE(part<QLabel>(Page, "State_Label")->textFormat(), Qt::PlainText);
     }
 
     // Stable port names are long and alike at their start: elided in the middle, whole in the
@@ -338,7 +342,7 @@ private slots:
         const QString longName = "/dev/serial/by-id/usb-Prolific_Technology_Inc._USB-Serial_Controller_ABCDEF123456-if00-port0";
         Serial.ports = QStringList{"A/dev/ttyUSB0", longName};
         Page->Function_USART_COM_LA_UPDAT();
-        QComboBox *box = Page->QC_COM_Choose;
+        QComboBox *box = part<QComboBox>(Page, "QC_COM_Choose");
         box->setCurrentIndex(1);
         QCOMPARE(box->toolTip(), longName);
         const auto *edit = qobject_cast<ElidingLineEdit *>(box->lineEdit());
@@ -383,10 +387,10 @@ private slots:
         QFETCH(QString, kept);
         QFETCH(int, warnings);
         int changes = 0;
-        connect(Page->QL_Type_Name[2], &QLineEdit::textChanged, [&changes] { ++changes; });
+        connect(typeName(Page, 2), &QLineEdit::textChanged, [&changes] { ++changes; });
         TestSupport::ModalCatcher boxes;
-        Page->QL_Type_Name[2]->setText(typed);
-        QCOMPARE(Page->QL_Type_Name[2]->text(), kept);
+        typeName(Page, 2)->setText(typed);
+        QCOMPARE(typeName(Page, 2)->text(), kept);
         QCOMPARE(changes, 2); // the paste and one correction, not one per character
         QTRY_COMPARE(boxes.count(), warnings);
         for (const QString &t : boxes.texts())
@@ -447,7 +451,7 @@ private slots:
     void pairingAddMode()
     {
         QFETCH(bool, autoSwitch);
-        Pair_Mode_Handle d(nullptr, Page->QC_Pair_Mode);
+        Pair_Mode_Handle d(nullptr, part<QComboBox>(Page, "QC_Pair_Mode"));
         QCOMPARE(d.Set_up_Button->text(), QStringLiteral("添 加"));
         QCOMPARE(d.Type_Choose->count(), 5);
         QCOMPARE(d.Type_Choose_Label->text(), QStringLiteral("添加类型:"));
@@ -475,8 +479,8 @@ private slots:
 
     void pairingDeleteMode()
     {
-        Page->QC_Pair_Mode->setCurrentIndex(1);
-        Pair_Mode_Handle d(nullptr, Page->QC_Pair_Mode);
+        part<QComboBox>(Page, "QC_Pair_Mode")->setCurrentIndex(1);
+        Pair_Mode_Handle d(nullptr, part<QComboBox>(Page, "QC_Pair_Mode"));
         QCOMPARE(d.Type_Choose->itemText(5), QStringLiteral("ALL"));
         QCOMPARE(d.Set_up_Button->text(), QStringLiteral("删除"));
         QCOMPARE(d.pictureName(), QStringLiteral(":/Res/Pic/Delete_sta.png"));

@@ -29,6 +29,8 @@
 #include <unistd.h>
 
 using TestSupport::runBatch;
+using TestSupport::part;
+using TestSupport::typeName;
 
 namespace {
 class Recorder : public IUsart_dis
@@ -54,9 +56,9 @@ bool goOnline(MainWindow &w, const QString &port)
         return false;
     QElapsedTimer clock;
     clock.start();
-    while (w.Ticket_Page->State_Label->text() != online && clock.elapsed() < 5000)
+    while (part<QLabel>(w.Ticket_Page, "State_Label")->text() != online && clock.elapsed() < 5000)
         QTest::qWait(20);
-    return w.Ticket_Page->State_Label->text() == online;
+    return part<QLabel>(w.Ticket_Page, "State_Label")->text() == online;
 }
 
 // A simulator, and the main window connected to it and online.
@@ -207,7 +209,7 @@ private slots:
         Function_One *page = w.Ticket_Page;
         TestSupport::ModalCatcher boxes;
         sim->kill();
-        QTRY_COMPARE_WITH_TIMEOUT(page->QB_OPEN_USART->text(), QStringLiteral("连接设备"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(part<QPushButton>(page, "QB_OPEN_USART")->text(), QStringLiteral("连接设备"), 5000);
         QTest::qWait(200); // a storm of hang-up errors would show more boxes now
         QCOMPARE(boxes.titles(), QStringList{title});
         QCOMPARE(boxes.texts(), QStringList{"设备连接发生异常请关闭所有操作并保持电脑和设备的可靠连接！\r\n端口 " + sim->port()
@@ -274,13 +276,13 @@ private slots:
         QCOMPARE(asked, QByteArray("ATSW+STATE+OK").repeated(3)); // nothing else on the line
         for (int i = 1; i < 3; ++i)
             QVERIFY2(qAbs(at.at(i) - at.at(i - 1) - 2000) < 400, qPrintable(QString::number(at.at(i) - at.at(i - 1))));
-        const QString log = w.Ticket_Page->USART_Log->toPlainText();
+        const QString log = part<QTextEdit>(w.Ticket_Page, "USART_Log")->toPlainText();
         QCOMPARE(log.count(QStringLiteral("管理机没有应答,请检查电源和连接线.....")), 1);
-        QCOMPARE(w.Ticket_Page->State_Label->text(), QStringLiteral("状态:无应答"));
-        const QTextEdit *view = w.Ticket_Page->USART_Log; // the warning's first words stay in view
+        QCOMPARE(part<QLabel>(w.Ticket_Page, "State_Label")->text(), QStringLiteral("状态:无应答"));
+        const QTextEdit *view = part<QTextEdit>(w.Ticket_Page, "USART_Log"); // the warning's first words stay in view
         QVERIFY(log.mid(view->cursorForPosition(QPoint(4, 4)).position()).startsWith(QStringLiteral("管理机没有应答")));
         pty.write("ATSW+V2.5+OK\r\n"); // a late answer brings the page online as the first would
-        QTRY_COMPARE_WITH_TIMEOUT(w.Ticket_Page->Version_Label->text(), QStringLiteral("固件版本号:V2.5"), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(part<QLabel>(w.Ticket_Page, "Version_Label")->text(), QStringLiteral("固件版本号:V2.5"), 3000);
         QTest::qWait(2300);
         QCOMPARE(pty.readAll(), QByteArray()); // and no more questions
     }
@@ -291,7 +293,7 @@ private slots:
         QVERIFY(sim.started());
         {
             MainWindow w;
-            QComboBox *box = w.Ticket_Page->QC_COM_Choose;
+            QComboBox *box = part<QComboBox>(w.Ticket_Page, "QC_COM_Choose");
             QVERIFY(box->findText(sim.port()) < 0); // pseudo-terminals are not listed
             box->lineEdit()->clear();
             QTest::keyClicks(box->lineEdit(), sim.port());
@@ -299,12 +301,12 @@ private slots:
             Function_One::COM_Count = -1; // a refill as when an adapter is plugged in
             w.Ticket_Page->Function_USART_COM_LA_UPDAT();
             QCOMPARE(box->currentText(), sim.port());
-            w.Ticket_Page->QB_OPEN_USART->click();
-            QTRY_COMPARE_WITH_TIMEOUT(w.Ticket_Page->State_Label->text(), QStringLiteral("连接状态:在线"), 5000);
+            part<QPushButton>(w.Ticket_Page, "QB_OPEN_USART")->click();
+            QTRY_COMPARE_WITH_TIMEOUT(part<QLabel>(w.Ticket_Page, "State_Label")->text(), QStringLiteral("连接状态:在线"), 5000);
         }
         Function_One::COM_Count = 0;
         MainWindow next;
-        QCOMPARE(next.Ticket_Page->QC_COM_Choose->currentText(), sim.port());
+        QCOMPARE(part<QComboBox>(next.Ticket_Page, "QC_COM_Choose")->currentText(), sim.port());
     }
     // The unit takes the PC's local time: it refuses a date that does not exist or a wrong weekday.
     void timeSyncReachesTheUnit()
@@ -312,7 +314,7 @@ private slots:
         Connected c;
         QVERIFY(c.online);
         const QDateTime before = QDateTime::currentDateTime();
-        QCOMPARE(runBatch(c.window.Ticket_Page->PB_Time_syn_sned).progress, 100);
+        QCOMPARE(runBatch(part<QPushButton>(c.window.Ticket_Page, "PB_Time_syn_sned")).progress, 100);
         const QDateTime after = QDateTime::currentDateTime();
         const QStringList notes = c.sim.texts("note").filter(QRegularExpression("^clock = "));
         QCOMPARE(notes.size(), 1);
@@ -341,11 +343,11 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(sim.journal("tx").size(), simOptions.contains("--split-replies") ? 2 : 1, 3000);
         QTest::qWait(100);
         // A state reply in two halves is no state reply.
-        QCOMPARE(page->State_Label->text() == QStringLiteral("连接状态:在线"), !simOptions.contains("--split-replies"));
+        QCOMPARE(part<QLabel>(page, "State_Label")->text() == QStringLiteral("连接状态:在线"), !simOptions.contains("--split-replies"));
         page->Receive_Data("ATSW+V2.1+OK\r\n"); // let the buttons work for the rest of the test
-        page->QL_Type_Name[0]->setText("A");
-        page->QL_Type_Name[1]->setText("B");
-        const auto out = runBatch(page->TYPE_PB_SET, 1000);
+        typeName(page, 0)->setText("A");
+        typeName(page, 1)->setText("B");
+        const auto out = runBatch(part<QPushButton>(page, "TYPE_PB_SET"), 1000);
         QCOMPARE(sim.receivedTexts().mid(1), QStringList{"ATLW+1+A+OK"});
         QCOMPARE(out.sentCount, 1);
         QVERIFY(!out.log.contains(QStringLiteral("发送完成")));
@@ -374,11 +376,11 @@ private slots:
                 add(2, 3, 0, &d->QR_Left, "前面还有:人等待", 1);
                 add(3, 2, 0, &d->QR_Right, "", 0);
             }));
-            page->QB_Add_Line->click();
+            part<QPushButton>(page, "QB_Add_Line")->click();
         }
         QCOMPARE(page->Print_Line[0], QStringLiteral("ATPW+0+N+M+欢迎光临+SIZE:B+OK"));
-        QVERIFY(page->Print_Preview->toPlainText().contains(QStringLiteral("前面还有99人等待")));
-        QCOMPARE(runBatch(page->Print_Write_Push).progress, 100);
+        QVERIFY(part<QTextBrowser>(page, "Print_Preview")->toPlainText().contains(QStringLiteral("前面还有99人等待")));
+        QCOMPARE(runBatch(part<QPushButton>(page, "Print_Write_Push")).progress, 100);
 
         const QStringList wire = c.sim.receivedTexts().mid(1);
         QCOMPARE(wire.mid(0, 4), (QStringList{"ATPW+0+N+M+欢迎光临+SIZE:B+OK", "ATPW+1+S+M+ +SIZE:B+OK",
@@ -449,7 +451,7 @@ private slots:
             QTRY_COMPARE(d->pictureName(), QStringLiteral(":/Res/Pic/ADD_ERROR.png"));
             seen << d->State_Text->text();
         }));
-        page->Pair_Set_Push->click();
+        part<QPushButton>(page, "Pair_Set_Push")->click();
         QCOMPARE(seen, (QStringList{"Pair Mode", "类型 1 : 1001", ":/Res/Pic/ADD_OVER.png", "此叫号器已经与类型 1 配对..."}));
         QCOMPARE(c.sim.receivedTexts().mid(1), (QStringList{"ATAW+READ+ALL+OK", "ATAW+ADD+1+OK", "ATAW+ADD+2+OK"}));
     }

@@ -5,6 +5,7 @@
 #include "app/MainWindow.h"
 #include "ticket/SystemDir.h"
 #include "device/Function_One.h"
+#include "testsupport/PageState.h"
 #include "testsupport/TestSupport.h"
 #include "ticket/SettingsCodec.h"
 
@@ -25,6 +26,8 @@
 namespace {
 using TestSupport::contentOf;
 using TestSupport::writeFile;
+using TestSupport::part;
+using TestSupport::typeName;
 
 QByteArray settingsFile(const QString &name)
 {
@@ -91,7 +94,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         if (action == "save") {
             QTRY_COMPARE(boxes.count(), 1); // the rewrite after the start-up load
-            w.Ticket_Page->QL_Type_Name[0]->setText("New");
+            typeName(w.Ticket_Page, 0)->setText("New");
             QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
             QTRY_COMPARE(boxes.count(), 2);
         } else {
@@ -159,15 +162,15 @@ private slots:
         const QString typed = dir.filePath("ttyNOTHERE");
         {
             MainWindow w;
-            QComboBox *box = w.Ticket_Page->QC_COM_Choose;
+            QComboBox *box = part<QComboBox>(w.Ticket_Page, "QC_COM_Choose");
             box->lineEdit()->clear();
             QTest::keyClicks(box->lineEdit(), typed);
             TestSupport::ModalCatcher boxes;
-            w.Ticket_Page->QB_OPEN_USART->click();
+            part<QPushButton>(w.Ticket_Page, "QB_OPEN_USART")->click();
             QVERIFY(boxes.texts().value(0).contains("端口已不存在"));
         }
         MainWindow next;
-        QCOMPARE(next.Ticket_Page->QC_COM_Choose->currentText(), typed);
+        QCOMPARE(part<QComboBox>(next.Ticket_Page, "QC_COM_Choose")->currentText(), typed);
     }
 
 private:

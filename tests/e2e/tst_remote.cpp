@@ -21,6 +21,7 @@
 #include <memory>
 
 using namespace RemoteUnits;
+using TestSupport::part;
 
 namespace {
 struct Run {
@@ -229,10 +230,10 @@ private slots:
         {
             MainWindow w;
             Function_One *page = w.Ticket_Page;
-            page->QC_COM_Choose->lineEdit()->clear();
-            QTest::keyClicks(page->QC_COM_Choose->lineEdit(), address);
-            page->QB_OPEN_USART->click();
-            QTRY_COMPARE_WITH_TIMEOUT(page->State_Label->text(), QStringLiteral("连接状态:在线"), 10000);
+            part<QComboBox>(page, "QC_COM_Choose")->lineEdit()->clear();
+            QTest::keyClicks(part<QComboBox>(page, "QC_COM_Choose")->lineEdit(), address);
+            part<QPushButton>(page, "QB_OPEN_USART")->click();
+            QTRY_COMPARE_WITH_TIMEOUT(part<QLabel>(page, "State_Label")->text(), QStringLiteral("连接状态:在线"), 10000);
             QVERIFY(w.Serial_Service->USART_COM_List().contains(address));
             TestSupport::ModalCatcher boxes;
             server.kill();
@@ -244,8 +245,8 @@ private slots:
         }
         Function_One::COM_Count = 0;
         MainWindow next; // listed and shown at the next start
-        QCOMPARE(next.Ticket_Page->QC_COM_Choose->currentText(), address);
-        QVERIFY(next.Ticket_Page->QC_COM_Choose->findText(address) >= 0);
+        QCOMPARE(part<QComboBox>(next.Ticket_Page, "QC_COM_Choose")->currentText(), address);
+        QVERIFY(part<QComboBox>(next.Ticket_Page, "QC_COM_Choose")->findText(address) >= 0);
     }
 
 private:

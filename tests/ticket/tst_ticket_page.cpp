@@ -3,6 +3,7 @@
 #include "app/AppSetup.h"
 #include "ticket/Language.h"
 #include "device/Function_One.h"
+#include "testsupport/PageState.h"
 #include "testsupport/TestSupport.h"
 #include "device/QDialg_add_Line.h"
 #include "ticket/SettingsCodec.h"
@@ -27,6 +28,8 @@
 namespace {
 using TestSupport::contentOf;
 using TestSupport::writeFile;
+using TestSupport::part;
+using TestSupport::typeName;
 
 SettingsCodec::Settings goodSettings()
 {
@@ -90,7 +93,7 @@ private slots:
         QFETCH(QString, typed);
         QFETCH(QString, kept);
         QFETCH(bool, fontEnabled);
-        QDialg_add_Line d(Page, Page->Print_Line);
+        QDialg_add_Line d(Page, Page->Print_Line.data());
         d.QC_Type_Choose.setCurrentIndex(kind);
         d.QC_Font_Size.setCurrentIndex(font);
         d.QL_Contents.setText(typed);
@@ -100,7 +103,7 @@ private slots:
 
     void editorRemovesPlusWithOneWarningEach()
     {
-        QDialg_add_Line d(Page, Page->Print_Line);
+        QDialg_add_Line d(Page, Page->Print_Line.data());
         TestSupport::ModalCatcher boxes;
         d.QL_Contents.setText("a++b");
         QCOMPARE(d.QL_Contents.text(), QStringLiteral("ab"));
@@ -111,7 +114,7 @@ private slots:
 
     void editorKinds()
     {
-        QDialg_add_Line d(Page, Page->Print_Line);
+        QDialg_add_Line d(Page, Page->Print_Line.data());
         d.QC_Font_Size.setCurrentIndex(1);
         d.QC_Type_Choose.setCurrentIndex(2); // time: small font, locked, a fresh sample
         QCOMPARE(d.QC_Font_Size.currentIndex(), 0);
@@ -143,7 +146,7 @@ private slots:
     void editorReadsBackWhatItWrote()
     {
         QFETCH(QString, controls);
-        QDialg_add_Line d(Page, Page->Print_Line);
+        QDialg_add_Line d(Page, Page->Print_Line.data());
         QRadioButton *const radios[] = {&d.QR_Left, &d.QR_Center, &d.QR_Right};
         const auto shown = [&] {
             QString aligned;
@@ -174,7 +177,7 @@ private slots:
         Set_Language_Code(Language_English);
         Page->Print_Line[2] = "ATPW+2+T+M+2024-03-02 09:05:00\r\n+SIZE:S+OK";
         Page->Print_Line[0] = "ATPW+0+N+M+Welcome\r\n\r\n+SIZE:B+OK";
-        QDialg_add_Line d(Page, Page->Print_Line);
+        QDialg_add_Line d(Page, Page->Print_Line.data());
         QCOMPARE(d.currentRecord(), Page->Print_Line[0]); // line 1 loaded at the start
         QVERIFY(!d.QR_Real_time.isChecked() && d.Lab_Colon_Hint.isHidden());
         QCOMPARE(d.QC_Choose_Line.itemText(9), QStringLiteral("第10行"));
@@ -196,8 +199,8 @@ private slots:
         const QString big = "ATPW+1+N+M+WELCOME+SIZE:B+OK";
         Page->SavePtint_Line_Contents(small);
         Page->SavePtint_Line_Contents(big);
-        Page->QL_Type_Name[0]->setText("VIP");
-        QDialg_add_Line d(Page, Page->Print_Line);
+        typeName(Page, 0)->setText("VIP");
+        QDialg_add_Line d(Page, Page->Print_Line.data());
         connect(&d, &QDialg_add_Line::Add_Button_signals, Page, &Function_One::SavePtint_Line_Contents);
         QTest::mouseClick(&d.QR_Real_time, Qt::LeftButton);
         TestSupport::ModalCatcher boxes;
@@ -208,54 +211,54 @@ private slots:
         QCOMPARE(Page->Print_Line[0], small);
         QCOMPARE(Page->Print_Line[1], big);
         QVERIFY(Page->Print_Line[6].isEmpty()); // not taken over with the centred line's alignment
-        QCOMPARE(Page->QL_Type_Name[0]->text(), QStringLiteral("VIP"));
+        QCOMPARE(typeName(Page, 0)->text(), QStringLiteral("VIP"));
         d.QL_Contents.setText("Hi"); // what the operator changes defines the line at once
         QCOMPARE(Page->Print_Line[6], QStringLiteral("ATPW+6+N+L+Hi+SIZE:S+OK"));
         d.QC_Blank_Line.setCurrentIndex(2);
         QCOMPARE(Page->Print_Line[6], QStringLiteral("ATPW+6+N+L+Hi\r\n\r\n+SIZE:S+OK"));
-        QVERIFY(Page->Print_Preview->toPlainText().contains("\nHi"));
+        QVERIFY(part<QTextBrowser>(Page, "Print_Preview")->toPlainText().contains("\nHi"));
     }
 
     void pageStoresBySlotAndRenders()
     {
         Page->SavePtint_Line_Contents("ATPW+3+N+M+Hello+SIZE:S+OK");
         QCOMPARE(Page->Print_Line[3], QStringLiteral("ATPW+3+N+M+Hello+SIZE:S+OK"));
-        QCOMPARE(Page->Print_Preview->toPlainText(), QStringLiteral("Hello"));
+        QCOMPARE(part<QTextBrowser>(Page, "Print_Preview")->toPlainText(), QStringLiteral("Hello"));
         Page->SavePtint_Line_Contents("ATPW+12+N+M+Bad+SIZE:S+OK");
-        QCOMPARE(Page->Print_Preview->toPlainText(), QStringLiteral("Hello"));
+        QCOMPARE(part<QTextBrowser>(Page, "Print_Preview")->toPlainText(), QStringLiteral("Hello"));
         Page->SavePtint_Line_Contents("Clear_ALL_Contents");
         QVERIFY(Page->Print_Line[3].isEmpty());
-        QVERIFY(Page->Print_Preview->toPlainText().isEmpty());
+        QVERIFY(part<QTextBrowser>(Page, "Print_Preview")->toPlainText().isEmpty());
         for (int i = 0; i < 10; ++i) // a page longer than the preview: no scroll bar narrows the ticket
             Page->SavePtint_Line_Contents(QStringLiteral("ATPW+%1+N+L+%2\r\n\r\n\r\n+SIZE:S+OK").arg(i).arg(QString(128, 'x')));
         Page->show();
         QVERIFY(QTest::qWaitForWindowExposed(Page));
-        QVERIFY(!Page->Print_Preview->verticalScrollBar()->isVisible());
+        QVERIFY(!part<QTextBrowser>(Page, "Print_Preview")->verticalScrollBar()->isVisible());
     }
 
     void faultyRecordEmptiesEverything()
     {
         Page->SavePtint_Line_Contents("ATPW+0+N+L+Good+SIZE:S+OK");
-        Page->QL_Type_Name[0]->setText("VIP");
+        typeName(Page, 0)->setText("VIP");
         TestSupport::ModalCatcher boxes;
         Page->SavePtint_Line_Contents("ATPW+5+N+L+" + QString(23, 'a') + "+SIZE:B+OK");
         QTRY_COMPARE(boxes.texts(), QStringList{"格式错误 006 或者文件可能已经损坏!!!"});
         QCOMPARE(boxes.titles(), QStringList{"Warning"});
         for (const QString &l : Page->Print_Line)
             QVERIFY(l.isEmpty());
-        QVERIFY(Page->Print_Preview->toPlainText().isEmpty());
-        QVERIFY(Page->QL_Type_Name[0]->text().isEmpty());
+        QVERIFY(part<QTextBrowser>(Page, "Print_Preview")->toPlainText().isEmpty());
+        QVERIFY(typeName(Page, 0)->text().isEmpty());
     }
 
     void saveThenLoadGivesEverythingBack()
     {
         Page->SavePtint_Line_Contents("ATPW+0+N+M+欢迎光临+SIZE:B+OK");
         Page->SavePtint_Line_Contents("ATPW+5+N+L+Say \"hi\"\r\n\r\n+SIZE:S+OK");
-        Page->QL_Type_Name[0]->setText("普通业务");
-        Page->QL_Type_Name[4]->setText("\"Q\"");
-        Page->QC_Network_ID->setCurrentIndex(42);
-        Page->QC_Auto_Clear->setCurrentIndex(24);
-        Page->QC_Sync_Restart->setCurrentIndex(1);
+        typeName(Page, 0)->setText("普通业务");
+        typeName(Page, 4)->setText("\"Q\"");
+        part<QComboBox>(Page, "QC_Network_ID")->setCurrentIndex(42);
+        part<QComboBox>(Page, "QC_Auto_Clear")->setCurrentIndex(24);
+        part<QComboBox>(Page, "QC_Sync_Restart")->setCurrentIndex(1);
         QVERIFY(Page->Save_FILE_Operation(Path));
         QVERIFY(SettingsFile::isReadOnly(Path));
         QVERIFY(Page->Save_FILE_Operation(Path)); // a read-only file is saved over again
@@ -264,10 +267,10 @@ private slots:
         other.OPEN_FILE_Operation(Path);
         QVERIFY(other.Save_FILE_Operation(Path + ".again")); // every line and name back as it was
         QCOMPARE(contentOf(Path + ".again"), contentOf(Path));
-        QCOMPARE(other.QL_Type_Name[4]->text(), QStringLiteral("\"Q\""));
-        QCOMPARE(QList<int>({other.QC_Network_ID->currentIndex(), other.QC_Auto_Clear->currentIndex(), other.QC_Sync_Restart->currentIndex()}),
-                 QList<int>({42, 24, 1}));
-        QVERIFY(other.Print_Preview->toPlainText().contains(QStringLiteral("欢迎光临")));
+        QCOMPARE(typeName(&other, 4)->text(), QStringLiteral("\"Q\""));
+        const auto index = [&other](const char *box) { return part<QComboBox>(&other, box)->currentIndex(); };
+        QCOMPARE(QList<int>({index("QC_Network_ID"), index("QC_Auto_Clear"), index("QC_Sync_Restart")}), QList<int>({42, 24, 1}));
+        QVERIFY(part<QTextBrowser>(&other, "Print_Preview")->toPlainText().contains(QStringLiteral("欢迎光临")));
     }
 
 #ifdef Q_OS_UNIX
@@ -320,9 +323,9 @@ private slots:
         QVERIFY(writeFile(old, SettingsCodec::encode(goodSettings()) + "\n"));
         TestSupport::ModalCatcher boxes;
         Page->OPEN_FILE_Operation(old);
-        QCOMPARE(Page->QL_Type_Name[3]->text(), QStringLiteral("VIP"));
+        QCOMPARE(typeName(Page, 3)->text(), QStringLiteral("VIP"));
         QCOMPARE(contentOf(old), SettingsCodec::encode(goodSettings()));
-        Page->QL_Type_Name[0]->setText("New");
+        typeName(Page, 0)->setText("New");
         QVERIFY(Page->Save_FILE_Operation(old));
         QCOMPARE(SettingsCodec::decode(contentOf(old)).settings.typeNames[0], QStringLiteral("New"));
         QVERIFY(SettingsFile::isReadOnly(old));
@@ -361,17 +364,17 @@ private slots:
             s.lines[5] = value;
         const QByteArray content = SettingsCodec::encode(s);
         QVERIFY(writeFile(Path, content));
-        Page->QC_Network_ID->setCurrentIndex(5);
+        part<QComboBox>(Page, "QC_Network_ID")->setCurrentIndex(5);
         TestSupport::ModalCatcher boxes;
         Page->OPEN_FILE_Operation(Path);
         QTRY_COMPARE(boxes.texts(), QStringList{QStringLiteral("格式错误 %1 或者文件可能已经损坏!!!").arg(code)});
         QCOMPARE(contentOf(Path), content); // never rewritten after a load that met an error
         // A type name with "+" stops the load; any other error lets the rest apply, and a report
         // empties the names (a faulty record is reported before the names are applied).
-        QCOMPARE(Page->QL_Type_Name[3]->text() + Page->QL_Type_Name[1]->text(), field == "line" ? QStringLiteral("VIPABCDEFGH") : QString());
-        QCOMPARE(Page->QC_Network_ID->currentIndex(), field == "type" ? 5 : field == "id" ? 5 : 7);
-        QCOMPARE(Page->QC_Auto_Clear->currentIndex(), field == "type" || field == "clear" ? 0 : 24);
-        QCOMPARE(Page->QC_Sync_Restart->currentIndex(), field == "type" || field == "restart" ? 0 : 1);
+        QCOMPARE(typeName(Page, 3)->text() + typeName(Page, 1)->text(), field == "line" ? QStringLiteral("VIPABCDEFGH") : QString());
+        QCOMPARE(part<QComboBox>(Page, "QC_Network_ID")->currentIndex(), field == "type" ? 5 : field == "id" ? 5 : 7);
+        QCOMPARE(part<QComboBox>(Page, "QC_Auto_Clear")->currentIndex(), field == "type" || field == "clear" ? 0 : 24);
+        QCOMPARE(part<QComboBox>(Page, "QC_Sync_Restart")->currentIndex(), field == "type" || field == "restart" ? 0 : 1);
         QVERIFY(Page->Print_Line[0].isEmpty() || field != "line");
     }
 
@@ -409,15 +412,15 @@ private slots:
         else if (kind.startsWith('/'))
             path = kind;
         Page->SavePtint_Line_Contents("ATPW+0+N+L+old+SIZE:S+OK");
-        Page->QL_Type_Name[2]->setText("Kept");
-        Page->QC_Network_ID->setCurrentIndex(3);
+        typeName(Page, 2)->setText("Kept");
+        part<QComboBox>(Page, "QC_Network_ID")->setCurrentIndex(3);
         TestSupport::ModalCatcher boxes;
         Page->OPEN_FILE_Operation(path);
         QCOMPARE(boxes.texts(), QStringList{"配置文件没有打开, 页面没有改动:\r\n" + path + "\r\n" + reason});
         QCOMPARE(Page->Print_Line[0], QStringLiteral("ATPW+0+N+L+old+SIZE:S+OK"));
-        QVERIFY(Page->Print_Preview->toPlainText().contains("old"));
-        QCOMPARE(Page->QL_Type_Name[2]->text(), QStringLiteral("Kept"));
-        QCOMPARE(Page->QC_Network_ID->currentIndex(), 3);
+        QVERIFY(part<QTextBrowser>(Page, "Print_Preview")->toPlainText().contains("old"));
+        QCOMPARE(typeName(Page, 2)->text(), QStringLiteral("Kept"));
+        QCOMPARE(part<QComboBox>(Page, "QC_Network_ID")->currentIndex(), 3);
         if (kind == "file")
             QCOMPARE(contentOf(Path), content);
     }

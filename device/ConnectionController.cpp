@@ -1,0 +1,153 @@
+#include "ConnectionController.h"
+
+#include "LogView.h"
+#include "PageLayout.h"
+#include "device/PictureBox.h"
+#include "protocol/Commands.h"
+#include "protocol/StateReply.h"
+#include "serial/IFunction.h"
+#include "serial/PortEntry.h"
+#include "serial/SerialLink.h"
+#include "ticket/RememberedPort.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QLabel>
+#include <QLoggingCategory>
+#include <QPushButton>
+#include <QTextEdit>
+#include <QTimer>
+
+// The page's category, defined with Function_One.
+Q_DECLARE_LOGGING_CATEGORY(lcDevice)
+
+namespace {
+constexpr int PortRefreshMs = 2000;
+}
+
+ConnectionController::ConnectionController(QWidget *page, PageLayout &ui)
+    : QObject(page)
+    , Page(page)
+    , Ui(ui)
+{
+    COM_Update_Timer = new QTimer(this);
+    COM_Update_Timer->setObjectName(QStringLiteral("COM_Update_Timer"));
+    COM_Update_Timer->start(PortRefreshMs);
+    State_Query_Timer = new QTimer(this);
+    connect(COM_Update_Timer, &QTimer::timeout, this, &ConnectionController::portsDue);
+    connect(State_Query_Timer, &QTimer::timeout, this, &ConnectionController::repeatStateQuery);
+}
+
+bool ConnectionController::isOpen() const
+{
+    return !COM_Update_Timer->isActive();
+}
+
+void ConnectionController::toggle()
+{
+    if (!usart)
+        return;
+    if (isOpen()) {
+        usart->USART_Close();
+        linkLost();
+        return;
+    }
+    QComboBox *box = Ui.QC_COM_Choose;
+    const QString entry = box->currentText().trimmed();
+    const int listed = box->findText(entry);
+    const QString portName = portNameFromEntry(entry, listed >= 0 ? box->itemData(listed).toString() : QString());
+    qCDebug(lcDevice) << "opening" << entry << "as" << portName;
+    if (listed < 0 && !entry.isEmpty()) // before the open: a refused one is typed again after a fix
+        RememberedPort::save(entry);
+    if (!usart->USART_Open(portName)) {
+        const QString title = QCoreApplication::translate("Function_One", "Warning"); // the page's own title
+        PictureBox::show(Page, title,
+                         QObject::tr("连接错误请检查端口号是否正确....") + SerialLink::explain(portName, usart->USART_Open_Failure()),
+                         QStringLiteral(":/Res/Pic/Warning.png"));
+        Ui.showNotConnectedLabels();
+        Ui.setCommandButtonsEnabled(false);
+        return;
+    }
+    Ui.QB_OPEN_USART->setText(QObject::tr("断开设备"));
+    COM_Update_Timer->stop();
+    box->setEnabled(false);
+    const int connection = ++Connection_Serial;
+    // The unit needs a moment after the port opens; the GUI stays responsive meanwhile.
+    QElapsedTimer opened;
+    opened.start();
+    sendStateQueryWhenDue(connection, opened);
+}
+
+bool ConnectionController::connectTo(const QString &systemLocation)
+{
+    const int index = Ui.QC_COM_Choose->findData(systemLocation);
+    if (index < 0)
+        return false;
+    Ui.QC_COM_Choose->setCurrentIndex(index);
+    Ui.QB_OPEN_USART->click();
+    return true;
+}
+
+void ConnectionController::showRememberedPort()
+{
+    const QString typed = RememberedPort::load();
+    if (!typed.isEmpty())
+        Ui.QC_COM_Choose->setEditText(typed);
+}
+
+void ConnectionController::sendStateQueryWhenDue(int connection, const QElapsedTimer &opened)
+{
+    // Measured on the monotonic clock: setting the PC's clock must not move the query.
+    const int remaining = int(qMax<qint64>(0, Commands::StateQueryDelayMs + 1 - opened.elapsed()));
+    QTimer::singleShot(remaining, Qt::PreciseTimer, this, [this, connection, opened] {
+        if (connection != Connection_Serial || !isOpen())
+            return; // closed or reconnected meanwhile
+        if (opened.elapsed() <= Commands::StateQueryDelayMs) {
+            sendStateQueryWhenDue(connection, opened);
+            return;
+        }
+        Unanswered_Queries = 0;
+        emit sendText(Commands::stateQuery());
+        State_Query_Timer->start(Commands::StateQueryRepeatMs);
+    });
+}
+
+void ConnectionController::repeatStateQuery()
+{
+    if (!isOpen() || Unit_Online) {
+        State_Query_Timer->stop();
+        return;
+    }
+    if (Queries_Paused)
+        return;
+    // Once: the operator should look at the unit rather than wait for it.
+    if (++Unanswered_Queries == 1) {
+        Ui.State_Label->setText(QObject::tr("状态:无应答"));
+        LogView::appendKeepingStart(Ui.USART_Log, QObject::tr("管理机没有应答,请检查电源和连接线.....") + QStringLiteral("\r\n"));
+    }
+    emit sendText(Commands::stateQuery());
+}
+
+void ConnectionController::received(const QString &dat)
+{
+    if (const auto version = stateReplyVersion(dat)) {
+        Unit_Online = true;
+        State_Query_Timer->stop();
+        Ui.State_Label->setText(QObject::tr("连接状态:在线"));
+        Ui.Version_Label->setText(QObject::tr("固件版本号:") + *version);
+        Ui.setCommandButtonsEnabled(true);
+    }
+}
+
+void ConnectionController::linkLost()
+{
+    ++Connection_Serial;
+    Unit_Online = false;
+    State_Query_Timer->stop();
+    COM_Update_Timer->start(PortRefreshMs);
+    Ui.QB_OPEN_USART->setText(QObject::tr("连接设备"));
+    Ui.QC_COM_Choose->setEnabled(true);
+    Ui.showNotConnectedLabels();
+    Ui.setCommandButtonsEnabled(false);
+}

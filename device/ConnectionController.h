@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class IFunction;
+class QElapsedTimer;
+class QTimer;
+class QWidget;
+struct PageLayout;
+
+// The device page's connection: the port box refresh, open and close, the state query and its
+// timing, and whether the unit has answered. Texts it sends go out through sendText.
+class ConnectionController : public QObject
+{
+    Q_OBJECT
+
+public:
+    ConnectionController(QWidget *page, PageLayout &ui);
+
+    void setService(IFunction *f) { usart = f; }
+    IFunction *service() const { return usart; }
+
+    // The open/close button: opens the port the box names, or closes the open one.
+    void toggle();
+    // Picks the listed port with this system location and opens it; false when it is not listed.
+    bool connectTo(const QString &systemLocation);
+    void showRememberedPort();
+    void setStateQueryPaused(bool paused) { Queries_Paused = paused; }
+    // Back to not connected: ports refreshed, box free, no command possible.
+    void linkLost();
+    // Marks the unit online when the text is its state reply.
+    void received(const QString &dat);
+
+signals:
+    void portsDue();
+    void sendText(const QString &text);
+
+private:
+    void sendStateQueryWhenDue(int connection, const QElapsedTimer &opened);
+    void repeatStateQuery();
+    bool isOpen() const;
+
+    QWidget *Page;
+    PageLayout &Ui;
+    IFunction *usart = nullptr;
+    QTimer *COM_Update_Timer = nullptr;
+    QTimer *State_Query_Timer = nullptr;
+    // Counts connections so a state query scheduled for one is never sent on another.
+    int Connection_Serial = 0;
+    int Unanswered_Queries = 0;
+    bool Unit_Online = false;
+    bool Queries_Paused = false;
+};
