@@ -376,10 +376,12 @@ private slots:
 
     void saveOpenAndSaveAs()
     {
+        SystemDir::setOverride(Dir->filePath("new")); // a first save makes the folder
         MainWindow w;
         part<QComboBox>(w.Ticket_Page, "QC_Network_ID")->setCurrentIndex(9);
+        const TestSupport::ModalCatcher boxes;
         w.ui->Save_file->trigger();
-        QCOMPARE(SettingsCodec::decode(contentOf(Dir->filePath("Printf_default.ini"))).settings.networkIdIndex, 9);
+        QCOMPARE(SettingsCodec::decode(contentOf(Dir->filePath("new/Printf_default.ini"))).settings.networkIdIndex, 9);
 
         const QString chosen = Dir->filePath("mine"); // typed without extension: used as typed
         QStringList asked;

@@ -455,6 +455,7 @@ private slots:
         QCOMPARE(d.Set_up_Button->text(), QStringLiteral("添 加"));
         QCOMPARE(d.Type_Choose->count(), 5);
         QCOMPARE(d.Type_Choose_Label->text(), QStringLiteral("添加类型:"));
+        QCOMPARE(d.State_Text->text(), QStringLiteral("请选择类型点击添加后按住取号器上的按键..."));
         QCOMPARE(d.Type_Choose_Label->geometry(), QRect(200, 158, 100, 30));
         QCOMPARE(d.Type_State[0]->text(), QStringLiteral("类型1"));
         QCOMPARE(d.Type_State[4]->geometry(), QRect(200, 75, 150, 30));
