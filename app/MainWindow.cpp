@@ -24,6 +24,8 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTextBrowser>
+#include <QTimer>
+#include <QWindow>
 
 Q_LOGGING_CATEGORY(lcWindow, "tq.window")
 
@@ -63,8 +65,6 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     // The page asks the service for each entry's location, so it gets the service first.
     Ticket_Page->Set_Function(Serial_Service);
     Serial_Service->Set_Receiver(Ticket_Page);
-    Ticket_Page->USART_COM_Show(Serial_Service->USART_COM_List());
-    Ticket_Page->showRememberedPort();
 
     createHelpTab();
     if (Read_Language(false) == Language_Chinese)
@@ -73,6 +73,37 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
 
     initConnections();
     loadDefaultSettings();
+    if (!options.deferredStart)
+        finishStart();
+}
+
+void MainWindow::finishStart()
+{
+    if (Started)
+        return;
+    Started = true;
+    // The port list asks the system for every device, and the help picture is a large JPEG decoded
+    // whole: neither is on the first frame.
+    Ticket_Page->USART_COM_Show(Serial_Service->USART_COM_List());
+    Ticket_Page->showRememberedPort();
+    Help_Picture->setIcon(QIcon(QStringLiteral(":/Res/Pic/Help.jpg")));
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!Started && windowHandle())
+        windowHandle()->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Right after the first frame, before the operator can act.
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
+        watched->removeEventFilter(this);
+        QTimer::singleShot(0, this, &MainWindow::finishStart);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::initConnections()
@@ -136,13 +167,13 @@ void MainWindow::createHelpTab()
     auto *picture = Help_Picture = new QPushButton(Help_Page);
     picture->setObjectName(QStringLiteral("Help_Picture"));
     picture->setGeometry(0, 0, 1000, 610);
-    picture->setIcon(QIcon(QStringLiteral(":/Res/Pic/Help.jpg")));
     picture->setIconSize(QSize(1300, 700));
     picture->setToolTip(QStringLiteral("点我^.^打开视频教程"));
 }
 
 bool MainWindow::connectTo(const QString &systemLocation)
 {
+    finishStart();
     QComboBox *box = Ticket_Page->QC_COM_Choose;
     const int index = box->findData(systemLocation);
     if (index < 0)

@@ -41,6 +41,9 @@ public:
     bool connectTo(const QString &systemLocation);
     // A settings file named on the command line: opened as Open would, or reported when missing.
     void openAtStart(const QString &path);
+    // Fills the port list and the help picture; with StartOptions::deferredStart the first frame
+    // comes first. Once only.
+    void finishStart();
 
     void Exit_Prompt_Handle();
     void Open_Path_File_Handle(const QString &fileName);
@@ -68,11 +71,14 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void switchLanguage(const LanguageSwitch &choice);
     void loadDefaultSettings();
     void initConnections();
+    bool Started = false;
 
     void createUpdateLogTab();
     void createHelpTab();
