@@ -1,20 +1,19 @@
 #include "MainWindow.h"
 
+#include "AboutBox.h"
 #include "LanguageSwitch.h"
 #include "Restart.h"
+#include "ShippedDocument.h"
 
 #include "ticket/Language.h"
-#include "device/PictureBox.h"
 #include "ticket/SystemDir.h"
 #include "device/Function_One.h"
 #include "device/Bootloader_Handle.h"
 #include "device/Function_USART.h"
 #include "ticket/Gbk.h"
-#include "ticket/SettingsFile.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -28,10 +27,6 @@
 #include <QWindow>
 
 Q_LOGGING_CATEGORY(lcWindow, "tq.window")
-
-namespace {
-const QString CrLf = QStringLiteral("\r\n");
-} // namespace
 
 MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     : QMainWindow(parent, Qt::WindowCloseButtonHint)
@@ -271,17 +266,7 @@ void MainWindow::switchLanguage(const LanguageSwitch &choice)
 
 void MainWindow::OPEN_Hepl_File()
 {
-    switch (Read_Language(false)) {
-    case Language_English:
-        Open_Path_File_Handle(QStringLiteral("English help path.ini"));
-        break;
-    case Language_Polish:
-        Open_Path_File_Handle(QStringLiteral("Poland help path.ini"));
-        break;
-    default:
-        Open_Path_File_Handle(QStringLiteral("Chinese help path.ini"));
-        break;
-    }
+    Open_Path_File_Handle(ShippedDocument::helpPathFile(Read_Language(false)));
 }
 
 void MainWindow::Open_Help()
@@ -291,56 +276,17 @@ void MainWindow::Open_Help()
 
 void MainWindow::Software_Updater_Handle()
 {
-    Open_Path_File_Handle(Read_Language(false) == Language_Polish ? QStringLiteral("Update path Poland.ini")
-                                                                  : QStringLiteral("Update path.ini"));
+    Open_Path_File_Handle(ShippedDocument::updatePathFile(Read_Language(false)));
 }
 
 void MainWindow::Open_Path_File_Handle(const QString &fileName)
 {
-    const QString path = SystemDir::shippedPath(fileName);
-    QFile file(path);
-    if (!file.exists()) {
-        PictureBox::show(this, QStringLiteral("Warning"),
-                         CrLf + CrLf + QString(51, QLatin1Char(' ')) + CrLf + QObject::tr("               系统文件可能已经损坏...             "),
-                         QStringLiteral(":/Res/Pic/damage.png"));
-        return;
-    }
-    QString target;
-    if (file.open(QIODevice::ReadOnly))
-        target = Gbk::decode(file.readAll());
-    // Paths we ship are relative to the System folder, so they work wherever it is.
-    if (!target.isEmpty() && QFileInfo(target).isRelative())
-        target = QDir(SystemDir::shippedDirectory()).filePath(target);
-    qCDebug(lcWindow) << "opening" << target;
-    // Without a program for the document (no browser, say), the operator is told where it is.
-    if (!desktop.openUrl(QUrl::fromLocalFile(target)))
-        PictureBox::show(this, QStringLiteral("Warning"), QObject::tr("无法打开此文件, 请手动打开:") + CrLf + target,
-                         QStringLiteral(":/Res/Pic/Warning.png"));
+    ShippedDocument::open(this, desktop, fileName);
 }
 
 void MainWindow::About_Display()
 {
-    const bool polish = Read_Language(false) == Language_Polish;
-    const QString title = polish
-        ? QStringLiteral("          chodzi o naszą wersję danych i informacji zwrotnych metod i oświadczenia")
-        : QStringLiteral("        About some of our version information and feedback methods and statements.");
-    QMessageBox box(QMessageBox::NoIcon, title, QString(), QMessageBox::Close, this);
-    box.setText(polish ? QStringLiteral("\r\n    Wersja programu: V1.0.7\r\n"
-                                        "    Prawa: zespół projektu tqmanage\r\n"
-                                        "    Kontakt: Biuro projektu tqmanage, ul. Przykładowa 1, 00-001 Miasto\r\n"
-                                        "    Telefon: +48 000 000 000\r\n"
-                                        "    E-mail: kontakt@tqmanage.example\r\n"
-                                        "    WWW: https://tqmanage.example\r\n")
-                       : QStringLiteral("\r\n    tqmanage - queue management unit configuration tool\r\n"
-                                        "    Platform: Windows and Linux desktop (Qt 5)\r\n"
-                                        "    Version: V1.0.7\r\n"
-                                        "    Rights: the tqmanage project team\r\n"
-                                        "    Feedback: feedback@tqmanage.example\r\n"
-                                        "    Provided as is, without warranty of any kind.\r\n"));
-    box.setIconPixmap(PictureBox::picture(QStringLiteral(":/Res/Pic/about3.png"), 128));
-    if (polish)
-        box.resize(800, 100);
-    box.exec();
+    AboutBox::exec(this);
 }
 
 void MainWindow::Bootloader_update_Handle()
