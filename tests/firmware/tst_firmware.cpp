@@ -159,6 +159,8 @@ private slots:
         QCOMPARE(seen.packages.isEmpty() ? 0 : seen.packages.constFirst().size(), packageLength);
         const QStringList flags{s.isActive() ? "active" : "", s.isButtonEnabled() ? "button" : ""};
         QCOMPARE(flags.join(' ').simplified(), after);
+        if (s.isActive()) // an answered request waits for the next one only so long
+            QTRY_VERIFY_WITH_TIMEOUT(seen.log.endsWith(QStringLiteral("响应超时请重新尝试.....\r\n")), 5000);
     }
 
     void packageNumbers_data()
