@@ -200,6 +200,9 @@ private slots:
         if (!sends)
             QCOMPARE(line.log, log); // with nothing to send it stops at once
         QTRY_COMPARE_WITH_TIMEOUT(line.log, log, 5000);
+        line.rx = QStringLiteral("ATNW+0+OK!\r\n"); // once complete, nothing polls any more
+        QTest::qWait(2 * CommandBatch::LaterPollMs);
+        QCOMPARE(line.log, log);
         QCOMPARE(line.sent.size(), sends ? 4 : 0);
     }
 
