@@ -1,53 +1,39 @@
 #include "MainWindow.h"
 
+#include "AboutBox.h"
+#include "LanguageSwitch.h"
+#include "Restart.h"
+#include "ShippedDocument.h"
+
 #include "ticket/Language.h"
-#include "device/PictureBox.h"
 #include "ticket/SystemDir.h"
 #include "device/Function_One.h"
 #include "device/Bootloader_Handle.h"
 #include "device/Function_USART.h"
 #include "ticket/Gbk.h"
-#include "ticket/SettingsFile.h"
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
-#include <QSettings>
 #include <QComboBox>
 #include <QFile>
 #include <QLoggingCategory>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTabWidget>
 #include <QTextBrowser>
-#include <QToolBar>
+#include <QTimer>
+#include <QWindow>
 
 Q_LOGGING_CATEGORY(lcWindow, "tq.window")
 
-namespace {
-QIcon twoStateIcon(const QString &normal, const QString &active)
-{
-    QIcon icon;
-    if (!normal.isEmpty())
-        icon.addFile(normal, QSize(), QIcon::Normal);
-    if (!active.isEmpty())
-        icon.addFile(active, QSize(), QIcon::Active);
-    return icon;
-}
-} // namespace
-
 MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     : QMainWindow(parent, Qt::WindowCloseButtonHint)
-    , ui(new Form)
+    , ui(new Form(this))
     , Options(options)
 {
     qCDebug(lcWindow) << "window flags" << windowFlags();
-    setupForm();
 
     resize(1000, 650);
     move(50, 50);
@@ -74,8 +60,6 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     // The page asks the service for each entry's location, so it gets the service first.
     Ticket_Page->Set_Function(Serial_Service);
     Serial_Service->Set_Receiver(Ticket_Page);
-    Ticket_Page->USART_COM_Show(Serial_Service->USART_COM_List());
-    Ticket_Page->showRememberedPort();
 
     createHelpTab();
     if (Read_Language(false) == Language_Chinese)
@@ -84,6 +68,37 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
 
     initConnections();
     loadDefaultSettings();
+    if (!options.deferredStart)
+        finishStart();
+}
+
+void MainWindow::finishStart()
+{
+    if (Started)
+        return;
+    Started = true;
+    // The port list asks the system for every device, and the help picture is a large JPEG decoded
+    // whole: neither is on the first frame.
+    Ticket_Page->USART_COM_Show(Serial_Service->USART_COM_List());
+    Ticket_Page->showRememberedPort();
+    Help_Picture->setIcon(QIcon(QStringLiteral(":/Res/Pic/Help.jpg")));
+}
+
+void MainWindow::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (!Started && windowHandle())
+        windowHandle()->installEventFilter(this);
+}
+
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    // Right after the first frame, before the operator can act.
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed()) {
+        watched->removeEventFilter(this);
+        QTimer::singleShot(0, this, &MainWindow::finishStart);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainWindow::initConnections()
@@ -125,61 +140,6 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
-void MainWindow::setupForm()
-{
-    auto action = [this](const QString &name, const QString &text, const QKeySequence &shortcut, const QIcon &icon) {
-        auto *a = new QAction(icon, text, this);
-        a->setObjectName(name);
-        a->setShortcut(shortcut);
-        return a;
-    };
-    ui->Open_file = action(QStringLiteral("Open_file"), tr("  打开"), QKeySequence(Qt::Key_F1),
-                           twoStateIcon(QString(), QStringLiteral(":/Res/Pic/Open_Flie.png")));
-    ui->Save_file = action(QStringLiteral("Save_file"), tr("  保存"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                           twoStateIcon(QString(), QStringLiteral(":/Res/Pic/Save_File.png")));
-    ui->about = action(QStringLiteral("about"), tr("  关于"), QKeySequence(Qt::Key_F12),
-                       twoStateIcon(QString(), QStringLiteral(":/Res/Pic/about.png")));
-    ui->Help = action(QStringLiteral("Help"), tr("  帮助"), QKeySequence(Qt::Key_F11),
-                      twoStateIcon(QStringLiteral(":/Res/Pic/Help_Book.png"), QStringLiteral(":/Res/Pic/Help_Book2.png")));
-    ui->Save_as_file = action(QStringLiteral("Save_as_file"), tr("  另存"), QKeySequence(Qt::Key_F3),
-                              twoStateIcon(QStringLiteral(":/Res/Pic/Save_as_a.png"), QStringLiteral(":/Res/Pic/Save_as_b.png")));
-    ui->Boot_Handl = action(QStringLiteral("Boot_Handl"), tr("  固件"), QKeySequence(Qt::CTRL | Qt::Key_F),
-                            twoStateIcon(QStringLiteral(":/Res/Pic/Fir_up_a.png"), QStringLiteral(":/Res/Pic/Fir_up_b.png")));
-    ui->Updater = action(QStringLiteral("Updater"), tr("  更新"), QKeySequence(Qt::CTRL | Qt::Key_U),
-                         twoStateIcon(QStringLiteral(":/Res/Pic/YOU_Up_a.png"), QStringLiteral(":/Res/Pic/YOU_Up_b.png")));
-    ui->actionChinese = action(QStringLiteral("actionChinese"), QStringLiteral("中文"), QKeySequence(), QIcon());
-    ui->actionEnglish = action(QStringLiteral("actionEnglish"), QStringLiteral("English"), QKeySequence(), QIcon());
-    ui->actionPolish = action(QStringLiteral("actionPolish"), QStringLiteral("Polish"), QKeySequence(), QIcon());
-
-    ui->centralWidget = new QWidget(this);
-    ui->centralWidget->setObjectName(QStringLiteral("centralWidget"));
-    setCentralWidget(ui->centralWidget);
-    ui->mainToolBar = new QToolBar(this);
-    ui->mainToolBar->setObjectName(QStringLiteral("mainToolBar"));
-    addToolBar(Qt::TopToolBarArea, ui->mainToolBar);
-    ui->statusBar = new QStatusBar(this);
-    ui->statusBar->setObjectName(QStringLiteral("statusBar"));
-    setStatusBar(ui->statusBar);
-    ui->menuBar = new QMenuBar(this);
-    ui->menuBar->setObjectName(QStringLiteral("menuBar"));
-    setMenuBar(ui->menuBar);
-
-    ui->menu = new QMenu(tr("          中文         "), ui->menuBar);
-    ui->menu->setObjectName(QStringLiteral("menu"));
-    ui->menu_Language = new QMenu(tr("  语言"), ui->menu);
-    ui->menu_Language->setObjectName(QStringLiteral("menu_Language"));
-    ui->menu_Language->setIcon(
-        twoStateIcon(QStringLiteral(":/Res/Pic/Translate_B.png"), QStringLiteral(":/Res/Pic/Translate_A.png")));
-    ui->menu_Language->addActions({ui->actionChinese, ui->actionEnglish, ui->actionPolish});
-
-    ui->menuBar->addMenu(ui->menu);
-    ui->menu->addSeparator();
-    ui->menu->addActions({ui->Open_file, ui->Save_file, ui->Save_as_file, ui->Boot_Handl});
-    ui->menu->addMenu(ui->menu_Language);
-    ui->menu->addSeparator();
-    ui->menu->addActions({ui->Help, ui->about, ui->Updater});
-}
-
 void MainWindow::createUpdateLogTab()
 {
     Update_Log_Page = new QWidget(this);
@@ -202,13 +162,13 @@ void MainWindow::createHelpTab()
     auto *picture = Help_Picture = new QPushButton(Help_Page);
     picture->setObjectName(QStringLiteral("Help_Picture"));
     picture->setGeometry(0, 0, 1000, 610);
-    picture->setIcon(QIcon(QStringLiteral(":/Res/Pic/Help.jpg")));
     picture->setIconSize(QSize(1300, 700));
     picture->setToolTip(QStringLiteral("点我^.^打开视频教程"));
 }
 
 bool MainWindow::connectTo(const QString &systemLocation)
 {
+    finishStart();
     return Ticket_Page->connectTo(systemLocation);
 }
 
@@ -275,93 +235,32 @@ void MainWindow::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-struct MainWindow::LanguageSwitch {
-    const char *value;
-    QString title;
-    QString alreadySet;
-    QString switched;
-};
-
-namespace {
-QString spaces(int n)
-{
-    return QString(n, QLatin1Char(' '));
-}
-const QString CrLf = QStringLiteral("\r\n");
-} // namespace
-
 void MainWindow::Language_Choose_Chinese()
 {
-    switchLanguage({"Chinese", QStringLiteral("语言切换"),
-                    CrLf + spaces(56) + CrLf + spaces(14) + QStringLiteral("软件已是中文版本") + spaces(28) + QStringLiteral(".")
-                        + spaces(41) + CrLf,
-                    CrLf + spaces(38) + CrLf + spaces(4) + QStringLiteral("软件已换成功切换成< 中文版本 >") + spaces(27)
-                        + QStringLiteral("->请重启软件后生效...") + spaces(15) + CrLf});
+    switchLanguage(LanguageSwitch::chinese());
 }
 
 void MainWindow::Language_Choose_English()
 {
-    switchLanguage({"English", QStringLiteral("Language Switching"),
-                    CrLf + spaces(38) + CrLf + spaces(4) + QStringLiteral("Has been switched to English version") + spaces(13)
-                        + QStringLiteral(".") + CrLf + spaces(45) + CrLf,
-                    CrLf + QStringLiteral("The software has been successfully switched to <English version>") + CrLf
-                        + QStringLiteral("Please restart the software and take effect.....")});
+    switchLanguage(LanguageSwitch::english());
 }
 
 void MainWindow::Language_Choose_Poland()
 {
-    switchLanguage({"Poland", QStringLiteral("język"),
-                    CrLf + spaces(38) + CrLf + spaces(5) + QStringLiteral("został przeniesiony do polskiej wersji językowej")
-                        + spaces(12) + QStringLiteral(".") + CrLf + spaces(45) + CrLf,
-                    CrLf + QStringLiteral("system jest skutecznie włączone do polskiej wersji językowej") + CrLf
-                        + QStringLiteral("po wejściu w życie.t.....")});
+    switchLanguage(LanguageSwitch::polish());
 }
 
 void MainWindow::switchLanguage(const LanguageSwitch &choice)
 {
-    const QString path = SystemDir::readPath(QStringLiteral("Language.ini"));
-    qCDebug(lcWindow) << "language file" << path;
-    if (!QFileInfo::exists(path)) {
-        PictureBox::show(this, QStringLiteral("Warning"),
-                         CrLf + CrLf + spaces(49) + CrLf + spaces(1) + QStringLiteral("The system file may have been damaged....")
-                             + spaces(11),
-                         QStringLiteral(":/Res/Pic/damage.png"));
+    if (!choice.store(this))
         return;
-    }
-    const QString value = QLatin1String(choice.value);
-    if (QSettings(path, QSettings::IniFormat).value(QStringLiteral("Language")).toString() == value) {
-        PictureBox::show(this, choice.title, choice.alreadySet, QStringLiteral(":/Res/Pic/Language.png"));
-        return;
-    }
-    qCDebug(lcWindow) << "switching language to" << value;
-    const QString own = SystemDir::userPath(QStringLiteral("Language.ini"));
-    QString error;
-    if (!SettingsFile::writeIniValue(own, QStringLiteral("Language"), value, &error)) {
-        // A switch that was not stored must not be announced, nor followed by a restart.
-        qCWarning(lcWindow) << "cannot write" << own << error;
-        PictureBox::show(this, QStringLiteral("Warning"),
-                         QObject::tr("语言设置无法保存:") + CrLf + own + CrLf + error, QStringLiteral(":/Res/Pic/damage.png"));
-        return;
-    }
-    PictureBox::show(this, choice.title, choice.switched, QStringLiteral(":/Res/Pic/Language.png"));
     Exit_Prompt_Handle();
-    desktop.exitApplication(0);
-    desktop.startDetached(QCoreApplication::applicationFilePath(), Options.restartArguments());
+    Restart::now(desktop, Options);
 }
 
 void MainWindow::OPEN_Hepl_File()
 {
-    switch (Read_Language(false)) {
-    case Language_English:
-        Open_Path_File_Handle(QStringLiteral("English help path.ini"));
-        break;
-    case Language_Polish:
-        Open_Path_File_Handle(QStringLiteral("Poland help path.ini"));
-        break;
-    default:
-        Open_Path_File_Handle(QStringLiteral("Chinese help path.ini"));
-        break;
-    }
+    Open_Path_File_Handle(ShippedDocument::helpPathFile(Read_Language(false)));
 }
 
 void MainWindow::Open_Help()
@@ -371,56 +270,17 @@ void MainWindow::Open_Help()
 
 void MainWindow::Software_Updater_Handle()
 {
-    Open_Path_File_Handle(Read_Language(false) == Language_Polish ? QStringLiteral("Update path Poland.ini")
-                                                                  : QStringLiteral("Update path.ini"));
+    Open_Path_File_Handle(ShippedDocument::updatePathFile(Read_Language(false)));
 }
 
 void MainWindow::Open_Path_File_Handle(const QString &fileName)
 {
-    const QString path = SystemDir::shippedPath(fileName);
-    QFile file(path);
-    if (!file.exists()) {
-        PictureBox::show(this, QStringLiteral("Warning"),
-                         CrLf + CrLf + spaces(51) + CrLf + QObject::tr("               系统文件可能已经损坏...             "),
-                         QStringLiteral(":/Res/Pic/damage.png"));
-        return;
-    }
-    QString target;
-    if (file.open(QIODevice::ReadOnly))
-        target = Gbk::decode(file.readAll());
-    // Paths we ship are relative to the System folder, so they work wherever it is.
-    if (!target.isEmpty() && QFileInfo(target).isRelative())
-        target = QDir(SystemDir::shippedDirectory()).filePath(target);
-    qCDebug(lcWindow) << "opening" << target;
-    // Without a program for the document (no browser, say), the operator is told where it is.
-    if (!desktop.openUrl(QUrl::fromLocalFile(target)))
-        PictureBox::show(this, QStringLiteral("Warning"), QObject::tr("无法打开此文件, 请手动打开:") + CrLf + target,
-                         QStringLiteral(":/Res/Pic/Warning.png"));
+    ShippedDocument::open(this, desktop, fileName);
 }
 
 void MainWindow::About_Display()
 {
-    const bool polish = Read_Language(false) == Language_Polish;
-    const QString title = polish
-        ? QStringLiteral("          chodzi o naszą wersję danych i informacji zwrotnych metod i oświadczenia")
-        : QStringLiteral("        About some of our version information and feedback methods and statements.");
-    QMessageBox box(QMessageBox::NoIcon, title, QString(), QMessageBox::Close, this);
-    box.setText(polish ? QStringLiteral("\r\n    Wersja programu: V1.0.7\r\n"
-                                        "    Prawa: zespół projektu tqmanage\r\n"
-                                        "    Kontakt: Biuro projektu tqmanage, ul. Przykładowa 1, 00-001 Miasto\r\n"
-                                        "    Telefon: +48 000 000 000\r\n"
-                                        "    E-mail: kontakt@tqmanage.example\r\n"
-                                        "    WWW: https://tqmanage.example\r\n")
-                       : QStringLiteral("\r\n    tqmanage - queue management unit configuration tool\r\n"
-                                        "    Platform: Windows and Linux desktop (Qt 5)\r\n"
-                                        "    Version: V1.0.7\r\n"
-                                        "    Rights: the tqmanage project team\r\n"
-                                        "    Feedback: feedback@tqmanage.example\r\n"
-                                        "    Provided as is, without warranty of any kind.\r\n"));
-    box.setIconPixmap(PictureBox::picture(QStringLiteral(":/Res/Pic/about3.png"), 128));
-    if (polish)
-        box.resize(800, 100);
-    box.exec();
+    AboutBox::exec(this);
 }
 
 void MainWindow::Bootloader_update_Handle()

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "device/Desktop.h"
+#include "MainMenu.h"
 #include "StartOptions.h"
 
 #include <QMainWindow>
 
+struct LanguageSwitch;
 class Function_One;
 class Function_USART;
-class QAction;
-class QMenu;
 class QPushButton;
 class QTabWidget;
 class QTextBrowser;
@@ -20,25 +20,7 @@ class MainWindow : public QMainWindow
     Q_OBJECT
 
 public:
-    // The form's actions, menus and bars, under the names the menu commands refer to.
-    struct Form {
-        QAction *Open_file = nullptr;
-        QAction *Save_file = nullptr;
-        QAction *about = nullptr;
-        QAction *Help = nullptr;
-        QAction *Save_as_file = nullptr;
-        QAction *Boot_Handl = nullptr;
-        QAction *Updater = nullptr;
-        QAction *actionChinese = nullptr;
-        QAction *actionEnglish = nullptr;
-        QAction *actionPolish = nullptr;
-        QWidget *centralWidget = nullptr;
-        QToolBar *mainToolBar = nullptr;
-        QStatusBar *statusBar = nullptr;
-        QMenuBar *menuBar = nullptr;
-        QMenu *menu = nullptr;
-        QMenu *menu_Language = nullptr;
-    };
+    using Form = MainMenu;
 
     explicit MainWindow(QWidget *parent = nullptr, const StartOptions &options = StartOptions());
     ~MainWindow() override;
@@ -59,6 +41,9 @@ public:
     bool connectTo(const QString &systemLocation);
     // A settings file named on the command line: opened as Open would, or reported when missing.
     void openAtStart(const QString &path);
+    // Fills the port list and the help picture; with StartOptions::deferredStart the first frame
+    // comes first. Once only.
+    void finishStart();
 
     void Exit_Prompt_Handle();
     void Open_Path_File_Handle(const QString &fileName);
@@ -86,14 +71,15 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    struct LanguageSwitch;
     void switchLanguage(const LanguageSwitch &choice);
     void loadDefaultSettings();
     void initConnections();
+    bool Started = false;
 
-    void setupForm();
     void createUpdateLogTab();
     void createHelpTab();
 };

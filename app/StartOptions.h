@@ -16,6 +16,7 @@ struct StartOptions {
     bool verbose = false;    // the tq.* debug log on
     QString settingsFile;    // opened at start as Open would (a file manager's "Open with")
     QString simulatorPort; // set by main once the simulator runs
+    bool deferredStart = false; // set by main: what the first frame does not show waits for it
 
     Outcome outcome = Outcome::Run;
     QString message; // help text, version or error, for the caller to print

@@ -74,6 +74,7 @@ int main(int argc, char *argv[])
         options.simulatorPort = simulatorPort;
     }
 
+    options.deferredStart = true;
     MainWindow window(nullptr, options);
     window.show();
 

@@ -1,5 +1,7 @@
 #include "CliOptions.h"
 
+#include "firmware/FirmwareImage.h"
+
 #include <QCommandLineParser>
 #include <QFileInfo>
 
@@ -28,13 +30,19 @@ const struct {
      "in the window's Language menu by the user running the tool; the report names it.\n"},
     {"upgrade", CliOptions::Verb::Upgrade,
      "Usage: tqmanage-cli upgrade IMAGE --port P... [--timeout S] [--json] [--verbose]\n"
-     "Update the firmware through the bootloader; the image is a regular file of 1 to 51200 bytes.\n"},
+     "Update the firmware through the bootloader; the image is a regular file of 1 to {MAX} bytes.\n"},
     {"reset", CliOptions::Verb::Reset,
      "Usage: tqmanage-cli reset --port P... --yes [--timeout S] [--json] [--verbose]\n"
      "Restore the units' factory settings; without --yes nothing is sent.\n"},
 };
 
 const char *const Languages[] = {"zh", "en", "pl"};
+
+// The image limit is the loader's, so the help cannot promise another.
+QString withImageLimit(QString text)
+{
+    return text.replace(QLatin1String("{MAX}"), QString::number(FirmwareImage::MaxSize));
+}
 
 // A network address is no file: compared as written.
 bool isAddress(const QString &port)
@@ -47,7 +55,7 @@ QString CliOptions::verbHelp(const QString &verb)
 {
     for (const auto &v : Verbs)
         if (verb == QLatin1String(v.name))
-            return QString::fromLatin1(v.usage);
+            return withImageLimit(QString::fromLatin1(v.usage));
     return QString();
 }
 
@@ -71,7 +79,7 @@ QStringList CliOptions::sameDevice(const QStringList &ports)
 
 QString CliOptions::helpText()
 {
-    return QStringLiteral(
+    return withImageLimit(QStringLiteral(
         "Usage: tqmanage-cli VERB [ARGUMENT] [OPTIONS]\n"
         "Sets up queue-management units over their serial lines, several at once: one unit per\n"
         "--port, all in parallel, each on its own.\n"
@@ -85,7 +93,7 @@ QString CliOptions::helpText()
         "                          parameters, as the window's batches, at the unit's pace.\n"
         "  upgrade IMAGE --port P...\n"
         "                          Update the firmware through the bootloader (image of 1 to\n"
-        "                          51200 bytes).\n"
+        "                          {MAX} bytes).\n"
         "  reset --port P... --yes Restore the units' factory settings.\n"
         "\n"
         "Options:\n"
@@ -110,7 +118,7 @@ QString CliOptions::helpText()
         "SIGTERM and SIGHUP stop every unit, close the ports and report how far each unit got.\n"
         "\n"
         "Exit status: 0 when every unit acknowledged everything, 1 when any unit failed (or the\n"
-        "settings file or image could not be used), 2 for a usage error.\n");
+        "settings file or image could not be used), 2 for a usage error.\n"));
 }
 
 CliOptions CliOptions::parse(const QStringList &arguments)

@@ -69,11 +69,6 @@ void Bootloader_Handle::Update_APP_Button_Handle()
     Session.pressUpdate();
 }
 
-void Bootloader_Handle::Update_Response_timeout()
-{
-    Session.responseTimeout();
-}
-
 void Bootloader_Handle::USART_Update_APP_Handle(QString Ask_COM)
 {
     Session.handle(Ask_COM);

@@ -35,7 +35,6 @@ public slots:
     void Update_APP_Button_Handle();
     void Open_Bootloader_File_Handle();
     void USART_Update_APP_Handle(QString Ask_COM);
-    void Update_Response_timeout();
 
 private:
     void appendLog(const QString &text);

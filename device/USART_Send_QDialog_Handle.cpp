@@ -43,11 +43,6 @@ void USART_Send_QDialog_Handle::Start_send()
     Batch.start();
 }
 
-void USART_Send_QDialog_Handle::time_send()
-{
-    Batch.poll();
-}
-
 void USART_Send_QDialog_Handle::appendLog(const QString &text)
 {
     Send_Info.moveCursor(QTextCursor::End);

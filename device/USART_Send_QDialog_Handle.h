@@ -30,9 +30,6 @@ public:
 signals:
     void USART_SEND_SIGNALS(QString str);
 
-public slots:
-    void time_send();
-
 private:
     void appendLog(const QString &text);
     void hintSilence();

@@ -26,7 +26,6 @@ public:
     // From the start request until the transfer ends (the unit asked past the image, or gave up).
     bool isActive() const { return Upgrade_Active; }
     bool isButtonEnabled() const { return Button_Enabled; }
-    bool isWaiting() const { return Response_Timer.isActive(); }
 
     void pressUpdate();
     void responseTimeout();

@@ -22,7 +22,6 @@ public:
     int commandCount() const { return Send_Count; }
     int sentCount() const { return Send_Index; }
     bool isComplete() const { return Complete; }
-    bool isPolling() const { return Send_Timer.isActive(); }
 
     void start();
     void poll();

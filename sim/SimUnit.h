@@ -81,8 +81,6 @@ public:
     const State &state() const { return Unit_State; }
     const Transfer &transfer() const { return Upgrade; }
     static uint16_t crc16Modbus(const QByteArray &bytes);
-    // The rows of the last ticket printed after a complete write of ten lines.
-    QStringList lastTicket() const { return Last_Ticket; }
 
 private:
     void note(const QString &line);

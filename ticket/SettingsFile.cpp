@@ -173,13 +173,6 @@ bool SettingsFile::replace(const QString &path, const QByteArray &content, QStri
     return false;
 }
 
-bool SettingsFile::isReadOnly(const QString &path)
-{
-    // The owner's mode bit, not the current user's access: root may write anything.
-    return !(QFileInfo(path).permissions() & QFile::WriteOwner);
-}
-
-
 bool SettingsFile::writeIniValue(const QString &path, const QString &key, const QString &value, QString *error)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());

@@ -13,7 +13,6 @@ InputFile::Content read(const QString &path);
 // read-only. Where nothing can be made beside it, the file is written in place. On any failure
 // the old file keeps its bytes and its mode, and error says why.
 bool replace(const QString &path, const QByteArray &content, QString *error = nullptr);
-bool isReadOnly(const QString &path);
 // Stores one key of an INI file (other keys stay), making its folder when needed; false with the
 // system's reason when the file cannot be written.
 bool writeIniValue(const QString &path, const QString &key, const QString &value, QString *error);

@@ -320,6 +320,13 @@ private slots:
                                              "配置文件没有打开, 页面没有改动:\r\n" + Dir->filePath("photo.png") + "\r\n这不是配置文件"}));
         QCOMPARE(typeName(w.Ticket_Page, 0)->text(), QStringLiteral("Opened"));
         QCOMPARE(TestSupport::contentOf(Dir->filePath("photo.png")), picture);
+        o.deferredStart = true; // as the program starts: ports and help picture after the first frame
+        Function_One::COM_Count = 0; // a new program fills its list
+        MainWindow later(nullptr, o);
+        QCOMPARE(part<QComboBox>(later.Ticket_Page, "QC_COM_Choose")->count(), 0);
+        later.show();
+        QTRY_COMPARE(part<QComboBox>(later.Ticket_Page, "QC_COM_Choose")->currentText(), QStringLiteral("Simulator/dev/pts/77"));
+        QVERIFY(!later.Help_Picture->icon().isNull());
     }
 
     void startUpLoad_data()
