@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QLoggingCategory>
 #include <QTranslator>
 
@@ -24,6 +25,8 @@ void AppSetup::setNames()
 void AppSetup::beforeApplication(bool verbose)
 {
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    // 125 % and 150 % scale as such, not rounded to 100 % or 200 %: pixel geometry and fonts grow together.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     // QT_LOGGING_RULES in the environment still wins over this.
     if (!verbose)
@@ -49,6 +52,23 @@ void AppSetup::installCatalogue(QApplication &app, QTranslator &translator, int 
     app.installTranslator(&translator);
 }
 
+void AppSetup::installQtCatalogue(QApplication &app, QTranslator &translator, int languageCode)
+{
+    const char *name = languageCode == Language_English ? nullptr
+        : languageCode == Language_Polish               ? "qtbase_pl"
+                                                        : "qtbase_zh_CN";
+    if (!name)
+        return;
+    // Beside the program first (Windows), then where the system keeps Qt's own (Debian's qttranslations5-l10n).
+    const QString file = QLatin1String(name);
+    if (!translator.load(file, QCoreApplication::applicationDirPath() + QStringLiteral("/translations"))
+        && !translator.load(file, QLibraryInfo::location(QLibraryInfo::TranslationsPath))) {
+        qCWarning(lcSetup) << "Qt's own catalogue not found" << file;
+        return;
+    }
+    app.installTranslator(&translator);
+}
+
 void AppSetup::setApplicationIcon(QApplication &app)
 {
     QIcon icon;
@@ -71,7 +91,13 @@ QString AppSetup::globalStyleSheet()
         "QToolTip{background-color:white;color:black;}"
         "QLineEdit{font-family:Arial;background:transparent;border:1px solid gray;border-radius:2px;"
         "padding:1px 2px 1px 2px;}"
-        "QLabel,QGroupBox,QDialog,QMessageBox{font-family:Arial;}");
+        "QLabel,QGroupBox,QDialog,QMessageBox{font-family:Arial;}"
+        // Keyboard focus must be seen on every control, and a popup's hovered item must be readable
+        // on the white dialogs.
+        "QPushButton:focus,QComboBox:focus,QLineEdit:focus{border:1px solid rgb(31,111,197);"
+        "background:rgb(220,232,246);}"
+        "QComboBox QAbstractItemView{background:white;color:black;selection-background-color:rgb(31,111,197);"
+        "selection-color:white;}");
 }
 
 QString AppSetup::radioIndicatorSheet()
@@ -80,5 +106,6 @@ QString AppSetup::radioIndicatorSheet()
                           "QRadioButton::indicator:unchecked{image:url(:/Res/Pic/Select_F_A.png);}"
                           "QRadioButton::indicator:unchecked:hover{image:url(:/Res/Pic/Select_F_A_F.png);}"
                           "QRadioButton::indicator:checked{image:url(:/Res/Pic/Select_F_B.png);}"
-                          "QRadioButton::indicator:checked:hover{image:url(:/Res/Pic/Select_F_B_F.png);}");
+                          "QRadioButton::indicator:checked:hover{image:url(:/Res/Pic/Select_F_B_F.png);}"
+                          "QRadioButton:focus{background:rgb(220,232,246);}");
 }

@@ -1,5 +1,6 @@
 #include "MainWindow.h"
 
+#include "ControlNames.h"
 #include "Language.h"
 #include "PictureBox.h"
 #include "SystemDir.h"
@@ -46,7 +47,6 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     , ui(new Form)
     , Options(options)
 {
-    qCDebug(lcWindow) << "window flags" << windowFlags();
     setupForm();
 
     resize(1000, 650);
@@ -83,6 +83,7 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     tabWidget->addTab(Help_Page, QObject::tr("帮助"));
 
     initConnections();
+    ControlNames::nameMainWindow(this);
     loadDefaultSettings();
 }
 
@@ -204,7 +205,6 @@ void MainWindow::createHelpTab()
     picture->setGeometry(0, 0, 1000, 610);
     picture->setIcon(QIcon(QStringLiteral(":/Res/Pic/Help.jpg")));
     picture->setIconSize(QSize(1300, 700));
-    picture->setToolTip(QStringLiteral("点我^.^打开视频教程"));
 }
 
 bool MainWindow::connectTo(const QString &systemLocation)

@@ -3,6 +3,7 @@
 #include "Pair_Mode_Handle.h"
 #include "StateReply.h"
 #include "app/Language.h"
+#include "app/PageHelpers.h"
 #include "app/PictureBox.h"
 #include "app/RememberedPort.h"
 #include "protocol/Commands.h"
@@ -70,7 +71,7 @@ QString imageButtonSheet(const QString &normal, const QString &pressed, const QS
 {
     return QStringLiteral("QPushButton{border-image:url(%1);background:transparent;}"
                           "QPushButton:pressed{border-image:url(%2);}"
-                          "QPushButton:hover{border-image:url(%3);}")
+                          "QPushButton:hover,QPushButton:focus{border-image:url(%3);}")
         .arg(normal, pressed, hover);
 }
 } // namespace
@@ -130,9 +131,8 @@ void Function_One::buildTicketGroup()
                                                 QStringLiteral(":/Res/Pic/add.png")));
 
     Print_Write_Push = makeButton(group, QString(), QObject::tr("点我^.^写入小票页面内容到管理机"), 30, 510, 45, 45);
-    Print_Write_Push->setStyleSheet(imageButtonSheet(QStringLiteral(":/Res/Pic/Write1_A.png"),
-                                                     QStringLiteral(":/Res/Pic/Write1_B.png"),
-                                                     QStringLiteral(":/Res/Pic/Write1_B.png")));
+    PageHelpers::setWordPicture(Print_Write_Push, QObject::tr("写"), QStringLiteral(":/Res/Pic/Write1_A.png"),
+                                QStringLiteral(":/Res/Pic/Write1_B.png"));
 
     Print_Preview = new QTextBrowser(group);
     Print_Preview->setGeometry(100, 30, 400, 530);
@@ -387,8 +387,7 @@ void Function_One::Limit_Ql_type_Lenght(QString text)
     for (int i = 0; i < cleaned.removedPlus; ++i)
         PictureBox::show(this, tr("Warning"), QObject::tr("禁止使用特殊符号\"+\"请重新输入") + QStringLiteral("\r\n"),
                          QStringLiteral(":/Res/Pic/ban.png"));
-    if (cleaned.text != text)
-        field->setText(cleaned.text);
+    PageHelpers::showKept(field, text, cleaned.text, SettingsBatches::TypeNameMaxBytes);
 }
 
 void Function_One::Type_Name_Command(QString *list)
@@ -540,7 +539,7 @@ bool Function_One::Save_FILE_Operation(QString Route)
                          QStringLiteral(":/Res/Pic/damage.png"));
         return false;
     }
-    qCDebug(lcDevice) << "settings saved" << Route;
+    PageHelpers::appendLog(USART_Log, QObject::tr("已保存:") + QLatin1Char(' ') + Route);
     return true;
 }
 

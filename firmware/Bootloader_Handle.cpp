@@ -1,6 +1,7 @@
 #include "Bootloader_Handle.h"
 
 #include "FirmwareImage.h"
+#include "app/ControlNames.h"
 
 #include <QFileDialog>
 #include <QLoggingCategory>
@@ -39,6 +40,7 @@ Bootloader_Handle::Bootloader_Handle(QWidget *parent)
     Info_Text.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Info_Text.setStyleSheet(QStringLiteral("border:1px solid rgb(181,207,231)"));
     appendLog(QObject::tr("请确认是否已经连接设备,并且已经进入升级模式...") + QStringLiteral("\r\n"));
+    ControlNames::nameFirmwareWindow(this);
     initConnections();
 }
 
