@@ -44,17 +44,17 @@ QDialg_add_Line::~QDialg_add_Line() = default;
 void QDialg_add_Line::layoutControls()
 {
     // The alignment switches and the live preview carry their words, so they get a row of their own.
-    QG_Alignment.setGeometry(14, 148, 366, 52);
+    QG_Alignment.setGeometry(12, 148, 350, 52);
     QG_Alignment.setTitle(QObject::tr("对齐方式"));
     const std::pair<QRadioButton *, QString> aligns[] = {
         {&QR_Left, QObject::tr("左对齐")}, {&QR_Center, QObject::tr("居中")}, {&QR_Right, QObject::tr("右对齐")}};
     for (int i = 0; i < 3; ++i) {
-        aligns[i].first->setGeometry(10 + 118 * i, 22, 114, 26);
+        aligns[i].first->setGeometry(6 + 112 * i, 22, 112, 26);
         aligns[i].first->setText(aligns[i].second);
         aligns[i].first->setToolTip(aligns[i].second);
     }
     QR_Left.setChecked(true);
-    QR_Real_time.setGeometry(392, 170, 150, 26);
+    QR_Real_time.setGeometry(368, 170, 176, 26);
     QR_Real_time.setText(QObject::tr("实时预览"));
     QR_Real_time.setToolTip(QObject::tr("实时同步预览使能"));
     for (QRadioButton *r : {&QR_Left, &QR_Center, &QR_Right, &QR_Real_time})
