@@ -210,8 +210,8 @@ void Function_One::buildOtherGroup()
     // Wide enough for "Restore Settings"; the log view gives up the room.
     PB_Time_syn_sned = makeButton(group, QObject::tr("同步时间"), QObject::tr("点我^.^同步系统时间到管理机"), 232, 30, 140, 30);
     PB_Rec_sned = makeButton(group, QObject::tr("恢复出厂设置"), QObject::tr("点我^.^管理机恢复出厂设置 需谨慎"), 232, 80, 140, 30);
-    State_Label = makeLabel(group, QObject::tr("连接状态:---"), 137, 93, 90, 15);
-    Version_Label = makeLabel(group, QObject::tr("固件版本号:---"), 8, 93, 130, 15);
+    State_Label = makeLabel(group, QObject::tr("连接状态:---"), 128, 93, 102, 15); // "连接状态:在线" in full
+    Version_Label = makeLabel(group, QObject::tr("固件版本号:---"), 8, 93, 118, 15);
 
     USART_Log = new QTextEdit(group);
     USART_Log->setGeometry(8, 30, 216, 51);

@@ -117,6 +117,9 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QStringList found = problems(&w);
+        w.Ticket_Page->State_Label->setText(QObject::tr("连接状态:在线")); // the longer texts of a unit online
+        w.Ticket_Page->Version_Label->setText(QObject::tr("固件版本号:") + QStringLiteral("V2.1"));
+        found += problems(&w);
         QComboBox pairMode;
         pairMode.addItems({QStringLiteral("add"), QStringLiteral("delete")});
         for (int mode = 0; mode < 2; ++mode) {
