@@ -712,5 +712,101 @@
             <source>TLS 验证失败: %1 的证书 "%2": %3</source>
             <translation>TLS verification failed: the certificate "%2" of %1: %3</translation>
         </message>
+        <message>
+            <source>页面</source>
+            <translation>Pages</translation>
+        </message>
+        <message>
+            <source>打开视频教程</source>
+            <translation>Open the video tutorial</translation>
+        </message>
+        <message>
+            <source>点我^.^打开视频教程</source>
+            <translation>Click to open the video tutorial</translation>
+        </message>
+        <message>
+            <source>版本更新记录</source>
+            <translation>Release notes</translation>
+        </message>
+        <message>
+            <source>添加小票内容</source>
+            <translation>Add a ticket line</translation>
+        </message>
+        <message>
+            <source>写入小票内容</source>
+            <translation>Write the ticket page</translation>
+        </message>
+        <message>
+            <source>小票预览</source>
+            <translation>Ticket preview</translation>
+        </message>
+        <message>
+            <source>端口</source>
+            <translation>Port</translation>
+        </message>
+        <message>
+            <source>端口名称</source>
+            <translation>Port name</translation>
+        </message>
+        <message>
+            <source>设置类型名称</source>
+            <translation>Set type names</translation>
+        </message>
+        <message>
+            <source>设置系统参数</source>
+            <translation>Set system parameters</translation>
+        </message>
+        <message>
+            <source>设置取号器配对</source>
+            <translation>Set dispenser pairing</translation>
+        </message>
+        <message>
+            <source>通信记录</source>
+            <translation>Communication log</translation>
+        </message>
+        <message>
+            <source>行</source>
+            <translation>Line</translation>
+        </message>
+        <message>
+            <source>内容</source>
+            <translation>Contents</translation>
+        </message>
+        <message>
+            <source>空行</source>
+            <translation>Blank lines</translation>
+        </message>
+        <message>
+            <source>升级记录</source>
+            <translation>Upgrade log</translation>
+        </message>
+        <message>
+            <source>实时预览</source>
+            <translation>Live preview</translation>
+        </message>
+        <message>
+            <source>写</source>
+            <translation>Write</translation>
+        </message>
+        <message>
+            <source>已保存:</source>
+            <translation>Saved:</translation>
+        </message>
+        <message>
+            <source>类型名称最多%1字节(一个汉字占2字节), 多出的部分不会发送: "%2"</source>
+            <translation>A type name takes at most %1 bytes (2 for a Chinese character); this part is not sent: "%2"</translation>
+        </message>
+        <message>
+            <source>升级进度</source>
+            <translation>Upgrade progress</translation>
+        </message>
+        <message>
+            <source>已发送 %1/%2 包</source>
+            <translation>Sent %1 of %2 packages</translation>
+        </message>
+        <message>
+            <source>剩余约 %1 秒</source>
+            <translation>About %1 s left</translation>
+        </message>
     </context>
 </TS>

@@ -712,5 +712,101 @@
             <source>TLS 验证失败: %1 的证书 "%2": %3</source>
             <translation>Weryfikacja TLS nie powiodła się: certyfikat "%2" serwera %1: %3</translation>
         </message>
+        <message>
+            <source>页面</source>
+            <translation>Strony</translation>
+        </message>
+        <message>
+            <source>打开视频教程</source>
+            <translation>Otwórz samouczek wideo</translation>
+        </message>
+        <message>
+            <source>点我^.^打开视频教程</source>
+            <translation>Kliknij, aby otworzyć samouczek wideo</translation>
+        </message>
+        <message>
+            <source>版本更新记录</source>
+            <translation>Informacje o wersjach</translation>
+        </message>
+        <message>
+            <source>添加小票内容</source>
+            <translation>Dodaj wiersz biletu</translation>
+        </message>
+        <message>
+            <source>写入小票内容</source>
+            <translation>Zapisz stronę biletu</translation>
+        </message>
+        <message>
+            <source>小票预览</source>
+            <translation>Podgląd biletu</translation>
+        </message>
+        <message>
+            <source>端口</source>
+            <translation>Port</translation>
+        </message>
+        <message>
+            <source>端口名称</source>
+            <translation>Nazwa portu</translation>
+        </message>
+        <message>
+            <source>设置类型名称</source>
+            <translation>Ustaw nazwy typów</translation>
+        </message>
+        <message>
+            <source>设置系统参数</source>
+            <translation>Ustaw parametry systemu</translation>
+        </message>
+        <message>
+            <source>设置取号器配对</source>
+            <translation>Ustaw parowanie dozowników</translation>
+        </message>
+        <message>
+            <source>通信记录</source>
+            <translation>Dziennik komunikacji</translation>
+        </message>
+        <message>
+            <source>行</source>
+            <translation>Wiersz</translation>
+        </message>
+        <message>
+            <source>内容</source>
+            <translation>Treść</translation>
+        </message>
+        <message>
+            <source>空行</source>
+            <translation>Puste wiersze</translation>
+        </message>
+        <message>
+            <source>升级记录</source>
+            <translation>Dziennik aktualizacji</translation>
+        </message>
+        <message>
+            <source>实时预览</source>
+            <translation>Podgląd na żywo</translation>
+        </message>
+        <message>
+            <source>写</source>
+            <translation>Zapisz</translation>
+        </message>
+        <message>
+            <source>已保存:</source>
+            <translation>Zapisano:</translation>
+        </message>
+        <message>
+            <source>类型名称最多%1字节(一个汉字占2字节), 多出的部分不会发送: "%2"</source>
+            <translation>Nazwa typu ma najwyżej %1 bajtów (2 na znak chiński); ta część nie zostanie wysłana: "%2"</translation>
+        </message>
+        <message>
+            <source>升级进度</source>
+            <translation>Postęp aktualizacji</translation>
+        </message>
+        <message>
+            <source>已发送 %1/%2 包</source>
+            <translation>Wysłano %1 z %2 pakietów</translation>
+        </message>
+        <message>
+            <source>剩余约 %1 秒</source>
+            <translation>Pozostało ok. %1 s</translation>
+        </message>
     </context>
 </TS>

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
 #include <QLoggingCategory>
 #include <QTranslator>
 
@@ -24,6 +25,8 @@ void AppSetup::setNames()
 void AppSetup::beforeApplication(bool verbose)
 {
     QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    // 125 % and 150 % scale as such, not rounded to 100 % or 200 %: pixel geometry and fonts grow together.
+    QGuiApplication::setHighDpiScaleFactorRoundingPolicy(Qt::HighDpiScaleFactorRoundingPolicy::PassThrough);
     QCoreApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     // Nothing here draws with OpenGL; on X11 the GL integration alone loads the driver stack (tens of MB
     // with Mesa) before the first frame. The operator's own setting still wins.
@@ -50,6 +53,23 @@ void AppSetup::installCatalogue(QApplication &app, QTranslator &translator, int 
         return;
     if (!translator.load(QString::fromLatin1(file)))
         qCWarning(lcSetup) << "catalogue did not load" << file;
+    app.installTranslator(&translator);
+}
+
+void AppSetup::installQtCatalogue(QApplication &app, QTranslator &translator, int languageCode)
+{
+    const char *name = languageCode == Language_English ? nullptr
+        : languageCode == Language_Polish               ? "qtbase_pl"
+                                                        : "qtbase_zh_CN";
+    if (!name)
+        return;
+    // Beside the program first (Windows), then where the system keeps Qt's own (Debian's qttranslations5-l10n).
+    const QString file = QLatin1String(name);
+    if (!translator.load(file, QCoreApplication::applicationDirPath() + QStringLiteral("/translations"))
+        && !translator.load(file, QLibraryInfo::location(QLibraryInfo::TranslationsPath))) {
+        qCWarning(lcSetup) << "Qt's own catalogue not found" << file;
+        return;
+    }
     app.installTranslator(&translator);
 }
 

@@ -13,6 +13,8 @@ void beforeApplication(bool verbose);
 void initResources();
 // Loads the catalogue of the language code into translator and installs it (Chinese installs none).
 void installCatalogue(QApplication &app, QTranslator &translator, int languageCode);
+// Qt's own texts (standard buttons, file dialogs) in the language of the code, from Qt's catalogues.
+void installQtCatalogue(QApplication &app, QTranslator &translator, int languageCode);
 // The icon of every window, and the desktop entry that describes the program.
 void setApplicationIcon(QApplication &app);
 } // namespace AppSetup

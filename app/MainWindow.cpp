@@ -13,6 +13,7 @@
 #include "ticket/Gbk.h"
 
 #include <QAction>
+#include <QTabBar>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -67,6 +68,7 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     tabWidget->addTab(Help_Page, QObject::tr("帮助"));
 
     initConnections();
+    nameControls();
     loadDefaultSettings();
     if (!options.deferredStart)
         finishStart();
@@ -99,6 +101,16 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
         QTimer::singleShot(0, this, &MainWindow::finishStart);
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// What a screen reader says for the window's own controls; the page names its controls itself.
+void MainWindow::nameControls()
+{
+    tabWidget->tabBar()->setAccessibleName(QObject::tr("页面"));
+    Help_Picture->setAccessibleName(QObject::tr("打开视频教程"));
+    Help_Picture->setToolTip(QObject::tr("点我^.^打开视频教程"));
+    if (Update_Log_View)
+        Update_Log_View->setAccessibleName(QObject::tr("版本更新记录"));
 }
 
 void MainWindow::initConnections()
@@ -163,7 +175,6 @@ void MainWindow::createHelpTab()
     picture->setObjectName(QStringLiteral("Help_Picture"));
     picture->setGeometry(0, 0, 1000, 610);
     picture->setIconSize(QSize(1300, 700));
-    picture->setToolTip(QStringLiteral("点我^.^打开视频教程"));
 }
 
 bool MainWindow::connectTo(const QString &systemLocation)

@@ -78,6 +78,7 @@ private:
     void switchLanguage(const LanguageSwitch &choice);
     void loadDefaultSettings();
     void initConnections();
+    void nameControls();
     bool Started = false;
 
     void createUpdateLogTab();

@@ -52,6 +52,8 @@ int main(int argc, char *argv[])
     AppSetup::initResources();
     QTranslator translator;
     AppSetup::installCatalogue(app, translator, Read_Language(true));
+    QTranslator qtTranslator;
+    AppSetup::installQtCatalogue(app, qtTranslator, Read_Language(false));
     // GBK is the locale codec on Windows, where file names do not pass through it. Elsewhere file
     // names are UTF-8 bytes and a GBK locale codec would misname every Chinese path; the serial line
     // does not depend on it, as all unit traffic is converted as GBK explicitly.

@@ -2,8 +2,11 @@
 
 #include "firmware/FirmwareImage.h"
 #include "ticket/LoadProblem.h"
+#include "device/ControlNames.h"
 
 #include <QFileDialog>
+#include <QLabel>
+#include <QProgressBar>
 #include <QLoggingCategory>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -39,7 +42,16 @@ Bootloader_Handle::Bootloader_Handle(QWidget *parent)
     Info_Text.setReadOnly(true);
     Info_Text.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Info_Text.setStyleSheet(QStringLiteral("border:1px solid rgb(181,207,231)"));
+    Progress = new QProgressBar(this);
+    Progress->setGeometry(50, 180, 300, 24);
+    Progress->setRange(0, 1);
+    Progress->setValue(0);
+    Progress->setFormat(QString());
+    Progress->setAccessibleName(QObject::tr("升级进度"));
+    Time_Left = new QLabel(this);
+    Time_Left->setGeometry(360, 180, 140, 24);
     appendLog(QObject::tr("请确认是否已经连接设备,并且已经进入升级模式...") + QStringLiteral("\r\n"));
+    ControlNames::nameFirmwareWindow(this);
     initConnections();
 }
 
@@ -50,6 +62,7 @@ void Bootloader_Handle::initConnections()
     connect(&Session, &UpgradeSession::logLine, this, &Bootloader_Handle::appendLog);
     connect(&Session, &UpgradeSession::buttonEnabledChanged, Update_Button, &QPushButton::setEnabled);
     connect(&Session, &UpgradeSession::sendText, this, &Bootloader_Handle::USART_Bootloader_COM);
+    connect(&Session, &UpgradeSession::progress, this, &Bootloader_Handle::showProgress);
     connect(this, &QDialog::finished, &Session, &UpgradeSession::abandon);
     connect(&Session, &UpgradeSession::sendPackage, this, [this](const QByteArray &package) {
         QByteArray buffer = package; // valid only during the emission, as the receiver writes at once
@@ -62,6 +75,17 @@ void Bootloader_Handle::appendLog(const QString &text)
     Info_Text.moveCursor(QTextCursor::End);
     Info_Text.insertPlainText(text);
     Info_Text.moveCursor(QTextCursor::End);
+}
+
+void Bootloader_Handle::showProgress(int done, int total)
+{
+    if (done <= 1 || !Transfer_Clock.isValid())
+        Transfer_Clock.start(); // timed from the first package on
+    Progress->setRange(0, total);
+    Progress->setValue(done);
+    Progress->setFormat(QObject::tr("已发送 %1/%2 包").arg(done).arg(total));
+    const int seconds = UpgradeSession::secondsLeft(Transfer_Clock.elapsed(), done - 1, total - 1);
+    Time_Left->setText(done >= total || seconds < 0 ? QString() : QObject::tr("剩余约 %1 秒").arg(seconds));
 }
 
 void Bootloader_Handle::Update_APP_Button_Handle()

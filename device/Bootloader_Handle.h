@@ -3,11 +3,14 @@
 #include "firmware/UpgradeSession.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QTextEdit>
 
 #include <cstdint>
 #include <functional>
 
+class QLabel;
+class QProgressBar;
 class QPushButton;
 
 // The firmware update window: loads an image file and runs the transfer the unit asks for.
@@ -21,6 +24,9 @@ public:
     QTextEdit Info_Text;
     QPushButton *Update_Button = nullptr;
     QPushButton *Open_Button = nullptr;
+    // Packages sent out of the total, and the time the transfer will still take at its pace so far.
+    QProgressBar *Progress = nullptr;
+    QLabel *Time_Left = nullptr;
     UpgradeSession Session;
 
     uint32_t APP_Size() const { return uint32_t(Session.image().size()); }
@@ -38,5 +44,8 @@ public slots:
 
 private:
     void appendLog(const QString &text);
+    void showProgress(int done, int total);
     void initConnections();
+
+    QElapsedTimer Transfer_Clock;
 };

@@ -1,6 +1,7 @@
 #include "Function_One.h"
 
 #include "ConnectionController.h"
+#include "PageHelpers.h"
 #include "PageLayout.h"
 #include "Pair_Mode_Handle.h"
 #include "ResetQuestion.h"
@@ -145,8 +146,7 @@ void Function_One::Limit_Ql_type_Lenght(QString text)
     for (int i = 0; i < cleaned.removedPlus; ++i)
         PictureBox::show(this, tr("Warning"), QObject::tr("禁止使用特殊符号\"+\"请重新输入") + QStringLiteral("\r\n"),
                          QStringLiteral(":/Res/Pic/ban.png"));
-    if (cleaned.text != text)
-        field->setText(cleaned.text);
+    PageHelpers::showKept(field, text, cleaned.text, SettingsBatches::TypeNameMaxBytes);
 }
 
 void Function_One::Type_Name_Command(Batch &list)

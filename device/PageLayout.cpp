@@ -1,5 +1,7 @@
 #include "PageLayout.h"
 
+#include "ControlNames.h"
+#include "PageHelpers.h"
 #include "PortBox.h"
 
 #include <QComboBox>
@@ -44,7 +46,7 @@ QString imageButtonSheet(const QString &normal, const QString &pressed, const QS
 {
     return QStringLiteral("QPushButton{border-image:url(%1);background:transparent;}"
                           "QPushButton:pressed{border-image:url(%2);}"
-                          "QPushButton:hover{border-image:url(%3);}")
+                          "QPushButton:hover,QPushButton:focus{border-image:url(%3);}")
         .arg(normal, pressed, hover);
 }
 } // namespace
@@ -59,6 +61,7 @@ PageLayout::PageLayout(QWidget *page)
     buildOtherGroup(page);
     setCommandButtonsEnabled(false);
     nameControls();
+    nameForScreenReaders(page);
 }
 
 void PageLayout::nameControls()
@@ -77,6 +80,26 @@ void PageLayout::nameControls()
         QL_Type_Name[i]->setObjectName(QStringLiteral("QL_Type_Name_%1").arg(i + 1));
 }
 
+void PageLayout::nameForScreenReaders(QWidget *page)
+{
+    // Fields take the caption on their row ("类型一"); the buttons that read alike get their own words.
+    ControlNames::nameFromCaptions(page);
+    QB_Add_Line->setAccessibleName(QObject::tr("添加小票内容"));
+    Print_Write_Push->setAccessibleName(QObject::tr("写入小票内容"));
+    Print_Preview->setAccessibleName(QObject::tr("小票预览"));
+    QC_COM_Choose->setAccessibleName(QObject::tr("端口"));
+    QC_COM_Choose->lineEdit()->setAccessibleName(QObject::tr("端口名称"));
+    TYPE_PB_SET->setAccessibleName(QObject::tr("设置类型名称"));
+    PB_ID_sned->setAccessibleName(QObject::tr("设置系统参数"));
+    Pair_Set_Push->setAccessibleName(QObject::tr("设置取号器配对"));
+    USART_Log->setAccessibleName(QObject::tr("通信记录"));
+    // Down the left column, then the right one row by row.
+    ControlNames::chainTabOrder({QB_Add_Line, Print_Preview, Print_Write_Push, QC_COM_Choose, QB_OPEN_USART,
+                                 QL_Type_Name[0], QL_Type_Name[1], QL_Type_Name[2], QL_Type_Name[3], QL_Type_Name[4],
+                                 TYPE_PB_SET, QC_Network_ID, PB_ID_sned, QC_Auto_Clear, QC_Sync_Restart, QC_Pair_Mode,
+                                 Pair_Set_Push, USART_Log, PB_Time_syn_sned, PB_Rec_sned});
+}
+
 void PageLayout::buildTicketGroup(QWidget *page)
 {
     auto *group = new QGroupBox(page);
@@ -88,9 +111,8 @@ void PageLayout::buildTicketGroup(QWidget *page)
                                                 QStringLiteral(":/Res/Pic/add.png")));
 
     Print_Write_Push = makeButton(group, QString(), QObject::tr("点我^.^写入小票页面内容到管理机"), 30, 510, 45, 45);
-    Print_Write_Push->setStyleSheet(imageButtonSheet(QStringLiteral(":/Res/Pic/Write1_A.png"),
-                                                     QStringLiteral(":/Res/Pic/Write1_B.png"),
-                                                     QStringLiteral(":/Res/Pic/Write1_B.png")));
+    PageHelpers::setWordPicture(Print_Write_Push, QObject::tr("写"), QStringLiteral(":/Res/Pic/Write1_A.png"),
+                                QStringLiteral(":/Res/Pic/Write1_B.png"));
 
     Print_Preview = new QTextBrowser(group);
     Print_Preview->setGeometry(100, 30, 400, 530);
@@ -166,8 +188,8 @@ void PageLayout::buildOtherGroup(QWidget *page)
     // Wide enough for "Restore Settings"; the log view gives up the room.
     PB_Time_syn_sned = makeButton(group, QObject::tr("同步时间"), QObject::tr("点我^.^同步系统时间到管理机"), 232, 30, 140, 30);
     PB_Rec_sned = makeButton(group, QObject::tr("恢复出厂设置"), QObject::tr("点我^.^管理机恢复出厂设置 需谨慎"), 232, 80, 140, 30);
-    State_Label = makeLabel(group, QObject::tr("连接状态:---"), 137, 93, 90, 15);
-    Version_Label = makeLabel(group, QObject::tr("固件版本号:---"), 8, 93, 130, 15);
+    State_Label = makeLabel(group, QObject::tr("连接状态:---"), 128, 93, 102, 15); // "连接状态:在线" in full
+    Version_Label = makeLabel(group, QObject::tr("固件版本号:---"), 8, 93, 118, 15);
 
     USART_Log = new QTextEdit(group);
     USART_Log->setGeometry(8, 30, 216, 51);

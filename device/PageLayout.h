@@ -48,4 +48,5 @@ private:
     void buildPairingGroup(QWidget *page);
     void buildOtherGroup(QWidget *page);
     void nameControls();
+    void nameForScreenReaders(QWidget *page);
 };

@@ -4,6 +4,7 @@
 #include "device/Styles.h"
 #include "ticket/Language.h"
 #include "device/PictureBox.h"
+#include "device/ControlNames.h"
 #include "protocol/FieldText.h"
 #include "ticket/Gbk.h"
 
@@ -32,6 +33,7 @@ QDialg_add_Line::QDialg_add_Line(QWidget *parent, const QString *pageLines)
     , Page_Lines(pageLines)
 {
     layoutControls();
+    ControlNames::nameLineEditor(this);
     initConnections();
     QC_Choose_Line_Change(QStringLiteral("test"));
     QR_Real_time.show();
@@ -41,16 +43,19 @@ QDialg_add_Line::~QDialg_add_Line() = default;
 
 void QDialg_add_Line::layoutControls()
 {
-    QG_Alignment.setGeometry(206, 20, 130, 55);
+    // The alignment switches and the live preview carry their words, so they get a row of their own.
+    QG_Alignment.setGeometry(12, 148, 350, 52);
     QG_Alignment.setTitle(QObject::tr("对齐方式"));
-    QR_Left.move(12, 25);
-    QR_Left.setToolTip(QObject::tr("左对齐"));
+    const std::pair<QRadioButton *, QString> aligns[] = {
+        {&QR_Left, QObject::tr("左对齐")}, {&QR_Center, QObject::tr("居中")}, {&QR_Right, QObject::tr("右对齐")}};
+    for (int i = 0; i < 3; ++i) {
+        aligns[i].first->setGeometry(6 + 112 * i, 22, 112, 26);
+        aligns[i].first->setText(aligns[i].second);
+        aligns[i].first->setToolTip(aligns[i].second);
+    }
     QR_Left.setChecked(true);
-    QR_Center.move(55, 25);
-    QR_Center.setToolTip(QObject::tr("居中"));
-    QR_Right.move(98, 25);
-    QR_Right.setToolTip(QObject::tr("右对齐"));
-    QR_Real_time.move(500, 206);
+    QR_Real_time.setGeometry(368, 170, 176, 26);
+    QR_Real_time.setText(QObject::tr("实时预览"));
     QR_Real_time.setToolTip(QObject::tr("实时同步预览使能"));
     for (QRadioButton *r : {&QR_Left, &QR_Center, &QR_Right, &QR_Real_time})
         r->setStyleSheet(Styles::radioIndicatorSheet());
@@ -59,7 +64,7 @@ void QDialg_add_Line::layoutControls()
     Lab_Size.setText(QObject::tr("字号:"));
     Lab_Type.move(355, 52);
     Lab_Type.setText(QObject::tr("类型:"));
-    Lab_Colon_Hint.move(170, 150);
+    Lab_Colon_Hint.move(160, 132);
     Lab_Colon_Hint.setText(QObject::tr("用英文下的\":\"代替人数"));
     Lab_Colon_Hint.adjustSize();
     Lab_Colon_Hint.hide();
@@ -75,9 +80,9 @@ void QDialg_add_Line::layoutControls()
     QL_Contents.setGeometry(160, 100, 248, 30);
     QC_Font_Size.setGeometry(86, 47, 116, 25); // clear of the caption in every language
     QC_Font_Size.addItems({QObject::tr("小字体"), QObject::tr("大字体")});
-    QB_Add_Contents.setGeometry(355, 200, 100, 30);
+    QB_Add_Contents.setGeometry(355, 220, 100, 30);
     QB_Add_Contents.setText(QObject::tr("添加"));
-    QB_Clear_ALL.setGeometry(80, 200, 100, 30);
+    QB_Clear_ALL.setGeometry(80, 220, 100, 30);
     QB_Clear_ALL.setText(QObject::tr("清除所有"));
 }
 

@@ -1,5 +1,6 @@
 #include "SettingsFileController.h"
 
+#include "PageHelpers.h"
 #include "PageLayout.h"
 #include "device/FileBoxes.h"
 #include "ticket/LoadProblem.h"
@@ -49,7 +50,7 @@ bool SettingsFileController::save(const QString &route)
         FileBoxes::notSaved(Page, route, error);
         return false;
     }
-    qCDebug(lcDevice) << "settings saved" << route;
+    PageHelpers::appendLog(Ui.USART_Log, QObject::tr("已保存:") + QLatin1Char(' ') + route);
     return true;
 }
 

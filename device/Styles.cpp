@@ -15,7 +15,13 @@ QString Styles::globalStyleSheet()
         "QToolTip{background-color:white;color:black;}"
         "QLineEdit{font-family:Arial;background:transparent;border:1px solid gray;border-radius:2px;"
         "padding:1px 2px 1px 2px;}"
-        "QLabel,QGroupBox,QDialog,QMessageBox{font-family:Arial;}");
+        "QLabel,QGroupBox,QDialog,QMessageBox{font-family:Arial;}"
+        // Keyboard focus must be seen on every control, and a popup's hovered item must be readable
+        // on the white dialogs.
+        "QPushButton:focus,QComboBox:focus,QLineEdit:focus{border:1px solid rgb(31,111,197);"
+        "background:rgb(220,232,246);}"
+        "QComboBox QAbstractItemView{background:white;color:black;selection-background-color:rgb(31,111,197);"
+        "selection-color:white;}");
 }
 
 QString Styles::radioIndicatorSheet()
@@ -24,5 +30,6 @@ QString Styles::radioIndicatorSheet()
                           "QRadioButton::indicator:unchecked{image:url(:/Res/Pic/Select_F_A.png);}"
                           "QRadioButton::indicator:unchecked:hover{image:url(:/Res/Pic/Select_F_A_F.png);}"
                           "QRadioButton::indicator:checked{image:url(:/Res/Pic/Select_F_B.png);}"
-                          "QRadioButton::indicator:checked:hover{image:url(:/Res/Pic/Select_F_B_F.png);}");
+                          "QRadioButton::indicator:checked:hover{image:url(:/Res/Pic/Select_F_B_F.png);}"
+                          "QRadioButton:focus{background:rgb(220,232,246);}");
 }

@@ -121,17 +121,33 @@ void UpgradeSession::answerRequest(const QString &numberField)
 {
     const uint16_t n = packageNumber(numberField);
     qCDebug(lcUpgrade) << "request for package" << n;
-    emit logLine(QCoreApplication::translate("QObject", "正在发送 ") + numberField + QStringLiteral(" package....\r\n"));
+    // The number as the unit sent it, without its line break: one log line per package.
+    emit logLine(QCoreApplication::translate("QObject", "正在发送 ") + numberField.trimmed() + QStringLiteral(" package....\r\n"));
     uint8_t buffer[1050] = {};
     const CRC16_Handle crc;
     const uint16_t length = crc.Build_Package(reinterpret_cast<const uint8_t *>(Transfer_Image.constData()),
                                               uint32_t(Transfer_Image.size()), n, buffer);
     if (length > 0) {
         emit sendPackage(QByteArray(reinterpret_cast<const char *>(buffer), length));
+        const int total = packageCount(Transfer_Image.size());
+        emit progress(qMin(int(n) + 1, total), total);
         Response_Timer.start(ResponseTimeoutMs);
         return;
     }
     qCDebug(lcUpgrade) << "request past the image: transfer over";
     Upgrade_Active = false;
     emit sendText(Commands::packageOver());
+    emit progress(packageCount(Transfer_Image.size()), packageCount(Transfer_Image.size()));
+}
+
+int UpgradeSession::packageCount(int imageSize)
+{
+    return imageSize / int(CRC16_Handle::SliceSize) + 1;
+}
+
+int UpgradeSession::secondsLeft(qint64 elapsedMs, int done, int total)
+{
+    if (done <= 0 || elapsedMs <= 0)
+        return -1;
+    return int((elapsedMs * (total - done) / done + 999) / 1000);
 }

@@ -40,6 +40,11 @@ public:
 
     // The package number a request's third field selects: low 16 bits of a decimal integer, else 0.
     static uint16_t packageNumber(const QString &field);
+    // Packages an image of this size is sent in: the unit asks for slices until one starts past the
+    // end, so a size that fills its last slice exactly takes one empty package more.
+    static int packageCount(int imageSize);
+    // Seconds still to go when done of total packages took elapsedMs (-1: nothing to go by yet).
+    static int secondsLeft(qint64 elapsedMs, int done, int total);
 
 signals:
     void sendText(const QString &text);
@@ -47,6 +52,8 @@ signals:
     void logLine(const QString &text);
     void buttonEnabledChanged(bool enabled);
     void ended(UpgradeSession::Outcome outcome);
+    // A package went out (done counts it), or the transfer's image ran out (done == total).
+    void progress(int done, int total);
 
 private:
     void setButtonEnabled(bool enabled);

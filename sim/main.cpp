@@ -27,6 +27,7 @@ int main(int argc, char *argv[])
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Simulates the queue-management unit on a pseudo-terminal."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption version(QStringLiteral("firmware-version"),
                                      QStringLiteral("Version given in the state reply (default V2.1)."),
                                      QStringLiteral("VERSION"), QStringLiteral("V2.1"));
@@ -78,6 +79,10 @@ int main(int argc, char *argv[])
     }
     if (parser.isSet(QStringLiteral("help"))) {
         std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        std::puts("tqunit-sim V" TQ_VERSION);
         return 0;
     }
 

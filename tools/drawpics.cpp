@@ -166,8 +166,9 @@ int main(int argc, char **argv)
         {"add_Q.png", 37, green, QStringLiteral("+")},
         {"add_B.png", 37, green.darker(130), QStringLiteral("+")},
         {"add.png", 37, green.lighter(115), QStringLiteral("+")},
-        {"Write1_A.png", 45, blue, QStringLiteral("写")},
-        {"Write1_B.png", 45, blue.darker(125), QStringLiteral("写")},
+        // The write button's word is drawn over it in the window's language.
+        {"Write1_A.png", 45, blue, QString()},
+        {"Write1_B.png", 45, blue.darker(125), QString()},
         {"add_sta.png", 128, blue, QStringLiteral("+")},
         {"Delete_sta.png", 128, grey, QStringLiteral("删")},
         {"Hold_down.png", 128, orange, QStringLiteral("☝")},

@@ -197,6 +197,31 @@ TEXTS = {
     ("QObject", "固件正在传输,不能更换固件....."): (
         "A transfer is running, the firmware cannot be changed now.....",
         "Trwa przesyłanie, nie można teraz zmienić oprogramowania....."),
+    # Screen-reader names, the write picture's word, saves, cut type names, firmware progress.
+    ("QObject", "页面"): ("Pages", "Strony"),
+    ("QObject", "打开视频教程"): ("Open the video tutorial", "Otwórz samouczek wideo"),
+    ("QObject", "点我^.^打开视频教程"): ("Click to open the video tutorial", "Kliknij, aby otworzyć samouczek wideo"),
+    ("QObject", "版本更新记录"): ("Release notes", "Informacje o wersjach"),
+    ("QObject", "添加小票内容"): ("Add a ticket line", "Dodaj wiersz biletu"),
+    ("QObject", "写入小票内容"): ("Write the ticket page", "Zapisz stronę biletu"),
+    ("QObject", "小票预览"): ("Ticket preview", "Podgląd biletu"),
+    ("QObject", "端口"): ("Port", "Port"),
+    ("QObject", "端口名称"): ("Port name", "Nazwa portu"),
+    ("QObject", "设置类型名称"): ("Set type names", "Ustaw nazwy typów"),
+    ("QObject", "设置系统参数"): ("Set system parameters", "Ustaw parametry systemu"),
+    ("QObject", "设置取号器配对"): ("Set dispenser pairing", "Ustaw parowanie dozowników"),
+    ("QObject", "通信记录"): ("Communication log", "Dziennik komunikacji"),
+    ("QObject", "行"): ("Line", "Wiersz"),
+    ("QObject", "内容"): ("Contents", "Treść"),
+    ("QObject", "空行"): ("Blank lines", "Puste wiersze"),
+    ("QObject", "升级记录"): ("Upgrade log", "Dziennik aktualizacji"),
+    ("QObject", "实时预览"): ("Live preview", "Podgląd na żywo"),
+    ("QObject", "写"): ("Write", "Zapisz"),
+    ("QObject", "已保存:"): ("Saved:", "Zapisano:"),
+    ("QObject", "类型名称最多%1字节(一个汉字占2字节), 多出的部分不会发送: \"%2\""): ("A type name takes at most %1 bytes (2 for a Chinese character); this part is not sent: \"%2\"", "Nazwa typu ma najwyżej %1 bajtów (2 na znak chiński); ta część nie zostanie wysłana: \"%2\""),
+    ("QObject", "升级进度"): ("Upgrade progress", "Postęp aktualizacji"),
+    ("QObject", "已发送 %1/%2 包"): ("Sent %1 of %2 packages", "Wysłano %1 z %2 pakietów"),
+    ("QObject", "剩余约 %1 秒"): ("About %1 s left", "Pozostało ok. %1 s"),
 }
 
 

@@ -1,7 +1,8 @@
 # Shared by ./test and ./run: installs what a fresh Debian 12 machine lacks, then builds.
 # TQ_BUILD_DIR (default build) and TQ_CMAKE_ARGS choose the build folder and extra CMake options.
 PACKAGES=(cmake g++ make qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev qttools5-dev qttools5-dev-tools
-          libqt5svg5 fonts-wqy-microhei fonts-liberation2 xvfb xauth python3
+          libqt5svg5 fonts-wqy-microhei fonts-liberation2 xvfb xauth python3 qttranslations5-l10n
+          dbus at-spi2-core python3-pyatspi x11-utils  # the accessibility test
           dpkg-dev file lintian desktop-file-utils appstream  # the package and its checks
           ser2net openssl)  # units in other shops: a serial device server, test certificates
 

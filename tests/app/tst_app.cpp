@@ -27,6 +27,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTextEdit>
 #include <QTranslator>
 #include <QtTest>
 
@@ -232,11 +233,16 @@ private slots:
         QTest::addColumn<QStringList>("tabs");
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QString>("about"); // the about box's title
+        // The write picture's word, the help picture's tooltip, the first type field's name, Qt's own Cancel.
+        QTest::addColumn<QStringList>("texts");
         const QString english = spaces(8) + "About some of our version information and feedback methods and statements.";
-        QTest::newRow("Chinese") << 0 << QStringList{"小票内容设置", "版本更新说明", "帮助"} << "          中文         " << english;
-        QTest::newRow("English") << 1 << QStringList{"Ticket setting", "Help"} << "        English       " << english;
+        QTest::newRow("Chinese") << 0 << QStringList{"小票内容设置", "版本更新说明", "帮助"} << "          中文         " << english
+                                 << QStringList{"写", "点我^.^打开视频教程", "类型一", "取消"};
+        QTest::newRow("English") << 1 << QStringList{"Ticket setting", "Help"} << "        English       " << english
+                                 << QStringList{"Write", "Click to open the video tutorial", "Type 1", "Cancel"};
         QTest::newRow("Polish") << 2 << QStringList{"Ustawienia biletu", "Pomoc"} << "         Polish        "
-                                << spaces(10) + "chodzi o naszą wersję danych i informacji zwrotnych metod i oświadczenia";
+                                << spaces(10) + "chodzi o naszą wersję danych i informacji zwrotnych metod i oświadczenia"
+                                << QStringList{"Zapisz", "Kliknij, aby otworzyć samouczek wideo", "Typ 1", "Anuluj"};
     }
     void windowPerLanguage()
     {
@@ -244,11 +250,18 @@ private slots:
         QFETCH(QStringList, tabs);
         QFETCH(QString, menu);
         QFETCH(QString, about);
+        QFETCH(QStringList, texts);
         Set_Language_Code(uint8_t(code));
         QVERIFY(writeFile(Dir->filePath("Update log.ini"), Gbk::encode("<b>版本 1.0.7</b> 新增串口")));
         Translator = new QTranslator;
         AppSetup::installCatalogue(*qApp, *Translator, code);
+        QTranslator qtTexts;
+        AppSetup::installQtCatalogue(*qApp, qtTexts, code);
         MainWindow w;
+        QCOMPARE((QStringList{part<QPushButton>(w.Ticket_Page, "Print_Write_Push")->text(), w.Help_Picture->toolTip(),
+                              typeName(w.Ticket_Page, 0)->accessibleName(),
+                              QCoreApplication::translate("QPlatformTheme", "Cancel")}),
+                 texts);
         QStringList shown;
         for (int i = 0; i < w.tabWidget->count(); ++i)
             shown << w.tabWidget->tabText(i);
@@ -389,6 +402,7 @@ private slots:
         const TestSupport::ModalCatcher boxes;
         w.ui->Save_file->trigger();
         QCOMPARE(SettingsCodec::decode(contentOf(Dir->filePath("new/Printf_default.ini"))).settings.networkIdIndex, 9);
+        QVERIFY(part<QTextEdit>(w.Ticket_Page, "USART_Log")->toPlainText().endsWith("已保存: " + Dir->filePath("new/Printf_default.ini") + "\n"));
 
         const QString chosen = Dir->filePath("mine"); // typed without extension: used as typed
         QStringList asked;

@@ -1,6 +1,6 @@
-// Every caption and button text of the windows fits its control, and no caption runs into a
-// neighbour, in Chinese, English and Polish. Run once at the screen's own scale and once (CTest
-// tst_layout_2x) on a 192-dpi screen.
+// Every caption and button text of the windows fits its control, no caption runs into a neighbour
+// and no control overlaps another, in Chinese, English and Polish. Run at the screen's own scale,
+// and (CTest tst_layout_150, tst_layout_2x) on 144- and 192-dpi screens.
 #include "app/AppSetup.h"
 #include "device/Styles.h"
 #include "ticket/Language.h"
@@ -13,9 +13,12 @@
 #include "device/QDialg_add_Line.h"
 
 #include <QAbstractButton>
+#include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -43,6 +46,15 @@ QStringList problems(QWidget *window)
     for (QWidget *w : window->findChildren<QWidget *>()) {
         if (!w->isVisibleTo(window))
             continue;
+        const auto isControl = [](QWidget *c) {
+            return qobject_cast<QAbstractButton *>(c) || qobject_cast<QComboBox *>(c) || qobject_cast<QLineEdit *>(c)
+                || qobject_cast<QAbstractScrollArea *>(c) || qobject_cast<QProgressBar *>(c);
+        };
+        if (isControl(w) && w->parentWidget() && !qobject_cast<QComboBox *>(w->parentWidget()))
+            for (QWidget *other : w->parentWidget()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+                if (other < w && isControl(other) && other->isVisibleTo(window) && other->geometry().intersects(w->geometry()))
+                    found << name(w, w->property("text").toString()) + QStringLiteral(" overlaps ")
+                            + name(other, other->property("text").toString());
         const QFontMetrics fm = w->fontMetrics();
         if (auto *label = qobject_cast<QLabel *>(w); label && !label->text().isEmpty() && label->pixmap(Qt::ReturnByValue).isNull()
                                                      && !label->wordWrap()) {
@@ -57,6 +69,11 @@ QStringList problems(QWidget *window)
             const int width = fm.horizontalAdvance(button->text()) + 8; // frame and a little air
             if (width > button->width())
                 found << name(w, button->text()) + QStringLiteral(" is cut: %1 > %2").arg(width).arg(button->width());
+        } else if (auto *check = qobject_cast<QAbstractButton *>(w); check && !qobject_cast<QPushButton *>(w)
+                   && !check->text().isEmpty()) {
+            const int width = fm.horizontalAdvance(check->text()) + 20 + 8; // indicator, spacing and frame
+            if (width > check->width() || check->geometry().right() >= check->parentWidget()->width())
+                found << name(w, check->text()) + QStringLiteral(" is cut: %1 > %2").arg(width).arg(check->width());
         } else if (auto *group = qobject_cast<QGroupBox *>(w); group && !group->title().isEmpty()) {
             if (fm.horizontalAdvance(group->title()) + 16 > group->width())
                 found << name(w, group->title()) + QStringLiteral(" is cut");
@@ -101,6 +118,9 @@ private slots:
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QStringList found = problems(&w);
+        w.Ticket_Page->findChild<QLabel *>("State_Label")->setText(QObject::tr("连接状态:在线")); // the longer texts of a unit online
+        w.Ticket_Page->findChild<QLabel *>("Version_Label")->setText(QObject::tr("固件版本号:") + QStringLiteral("V2.1"));
+        found += problems(&w);
         QComboBox pairMode;
         pairMode.addItems({QStringLiteral("add"), QStringLiteral("delete")});
         for (int mode = 0; mode < 2; ++mode) {
@@ -133,6 +153,9 @@ private:
         if (!QTest::qWaitForWindowExposed(dialog))
             return {QStringLiteral("window not shown")};
         const QStringList found = problems(dialog);
+        // TQ_LAYOUT_SHOTS=DIR keeps a picture of each window, to look at.
+        if (const QString dir = qEnvironmentVariable("TQ_LAYOUT_SHOTS"); !dir.isEmpty())
+            dialog->grab().save(QStringLiteral("%1/%2-%3.png").arg(dir, dialog->metaObject()->className()).arg(Read_Language(false)));
         dialog->hide();
         return found;
     }

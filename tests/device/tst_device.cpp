@@ -376,16 +376,20 @@ private slots:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("kept");
         QTest::addColumn<int>("warnings");
-        QTest::newRow("two plus") << "A++B" << "AB" << 2;
-        QTest::newRow("five Chinese") << "一二三四五" << "一二三四" << 0;
-        QTest::newRow("eight and a lone surrogate") << "abcdefgh" + QString(QChar(0xD83D)) << "abcdefgh" << 0;
-        QTest::newRow("a long paste") << QString(10000, 'x') << "xxxxxxxx" << 0;
+        QTest::addColumn<QString>("notSent"); // what the field's tooltip says was cut off
+        QTest::newRow("two plus") << "A++B" << "AB" << 2 << "";
+        QTest::newRow("five Chinese") << "一二三四五" << "一二三四" << 0 << "\"五\"";
+        QTest::newRow("eight and a lone surrogate") << "abcdefgh" + QString(QChar(0xD83D)) << "abcdefgh" << 0
+                                                    << "\"" + QString(QChar(0xD83D)) + "\"";
+        QTest::newRow("a long paste") << QString(10000, 'x') << "xxxxxxxx" << 0 << "\"" + QString(9992, 'x') + "\"";
+        QTest::newRow("plus and too long") << "1234+56789" << "12345678" << 1 << "\"9\"";
     }
     void typeNameRule()
     {
         QFETCH(QString, typed);
         QFETCH(QString, kept);
         QFETCH(int, warnings);
+        QFETCH(QString, notSent);
         int changes = 0;
         connect(typeName(Page, 2), &QLineEdit::textChanged, [&changes] { ++changes; });
         TestSupport::ModalCatcher boxes;
@@ -395,6 +399,9 @@ private slots:
         QTRY_COMPARE(boxes.count(), warnings);
         for (const QString &t : boxes.texts())
             QCOMPARE(t, QStringLiteral("禁止使用特殊符号\"+\"请重新输入\r\n"));
+        QCOMPARE(typeName(Page, 2)->toolTip().section(':', -1).trimmed(), notSent);
+        typeName(Page, 2)->setText(kept.left(1)); // shorter again: the mark goes
+        QVERIFY(typeName(Page, 2)->toolTip().isEmpty());
     }
 
     void pairingReplies_data()

@@ -6,6 +6,8 @@
 #include "firmware/UpgradeSession.h"
 #include "testsupport/TestSupport.h"
 
+#include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -111,7 +113,7 @@ private slots:
         QTest::addColumn<QString>("after");
         const QString error = "发生异常错误请重新尝试.....\r\n";
         const QString over = "升级完成5s后进入主程序...\r\n";
-        const QString sending = "正在发送 %1\r\n package....\r\n";
+        const QString sending = "正在发送 %1 package....\r\n"; // one line, though the number came with CR LF
         QTest::newRow("9 characters idle") << "idle" << "ATSW+V1.2" << error << "" << 0 << "button";
         QTest::newRow("10 characters idle are read") << "idle" << "ATSW+V1.23" << "系统已经进入正常模式系统版本:V1.23\r\n" << ""
                                                     << 0 << "button";
@@ -181,6 +183,18 @@ private slots:
         QCOMPARE(int(UpgradeSession::packageNumber(field)), number);
     }
 
+    void progressFigures() // packages per image (a full last slice adds an empty one), time left at the pace so far
+    {
+        QCOMPARE(UpgradeSession::packageCount(0), 1);
+        QCOMPARE(UpgradeSession::packageCount(1500), 2);
+        QCOMPARE(UpgradeSession::packageCount(2048), 3);
+        QCOMPARE(UpgradeSession::packageCount(51200), 51);
+        QCOMPARE(UpgradeSession::secondsLeft(0, 0, 51), -1);
+        QCOMPARE(UpgradeSession::secondsLeft(10000, 10, 50), 40);
+        QCOMPARE(UpgradeSession::secondsLeft(1001, 1, 2), 2); // rounded up
+        QCOMPARE(UpgradeSession::secondsLeft(5000, 50, 50), 0);
+    }
+
     void dialogLoadsImages_data()
     {
         QTest::addColumn<QString>("second");
@@ -237,14 +251,20 @@ private slots:
         d.Open_Button->click(); // refused
         QVERIFY(d.Info_Text.toPlainText().endsWith(QStringLiteral("固件正在传输,不能更换固件.....\n")));
         QVERIFY(!d.Session.setImage(QByteArray(100, 'z')));
+        d.USART_Update_APP_Handle("ATUP+Package+0\r\n");
+        QCOMPARE(d.Progress->maximum(), 2);
+        QCOMPARE(d.Progress->value(), 1);
+        QCOMPARE(d.Progress->format(), QStringLiteral("已发送 1/2 包"));
         d.USART_Update_APP_Handle("ATUP+Package+1\r\n");
-        QCOMPARE(packages.value(0).mid(2), QByteArray(976, 'F') + packages.value(0).right(2));
+        QCOMPARE(packages.value(1).mid(2), QByteArray(976, 'F') + packages.value(1).right(2));
+        QCOMPARE(d.Progress->format(), QStringLiteral("已发送 2/2 包"));
+        QVERIFY(d.Time_Left->text().isEmpty()); // nothing left to wait for
         d.reject();
         QVERIFY(!d.Session.isActive() && d.Update_Button->isEnabled());
         QTest::qWait(UpgradeSession::ResponseTimeoutMs + 300); // and no response timer runs on
         QVERIFY(!d.Info_Text.toPlainText().contains(QStringLiteral("响应超时")));
         d.USART_Update_APP_Handle("ATUP+Package+0\r\n"); // the unit still asking is not answered
-        QCOMPARE(packages.size(), 1);
+        QCOMPARE(packages.size(), 2);
         QVERIFY(d.Session.setImage(QByteArray(100, 'z')));
     }
 

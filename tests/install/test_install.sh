@@ -57,6 +57,7 @@ for option in --help --version; do
 done
 grep -qx 'tqmanage V1.0.7' "$work/out" || fail "--version printed $(cat "$work/out")"
 /usr/bin/env -i "$tree/bin/tqmanage-cli" --version | grep -qx 'tqmanage-cli V1.0.7' || fail "tqmanage-cli is not installed"
+/usr/bin/env -i "$tree/bin/tqunit-sim" --version | grep -qx 'tqunit-sim V1.0.7' || fail "tqunit-sim --version"
 
 # A first start with no per-user files: the shipped defaults, nothing written on leaving with No.
 run "dump;close" ""

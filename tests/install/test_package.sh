@@ -15,11 +15,12 @@ for f in usr/bin/tqmanage usr/bin/tqmanage-cli usr/bin/tqunit-sim usr/share/tqma
          usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
          usr/share/icons/hicolor/48x48/apps/$id.png usr/share/icons/hicolor/128x128/apps/$id.png \
          usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/man/man1/tqmanage.1.gz \
-         usr/share/man/man1/tqunit-sim.1.gz usr/share/man/man1/tqmanage-cli.1.gz usr/share/doc/tqmanage/copyright usr/share/doc/tqmanage/changelog.gz; do
+         usr/share/man/man1/tqunit-sim.1.gz usr/share/man/man1/tqmanage-cli.1.gz usr/share/doc/tqmanage/copyright usr/share/doc/tqmanage/changelog.gz \
+         usr/share/tqmanage/screenshots/screenshot-150-en.png usr/share/tqmanage/screenshots/screenshot-150-zh.png; do
   grep -qxF "./$f" <<< "$files" || fail "$deb lacks /$f"
 done
 depends=$(dpkg-deb -f "$deb" Depends)
-for lib in libqt5widgets5 libqt5serialport5 libc6; do
+for lib in libqt5widgets5 libqt5serialport5 libc6 qttranslations5-l10n; do
   grep -q "$lib" <<< "$depends" || fail "Depends lacks $lib: $depends"
 done
 x=$(mktemp -d)

@@ -1,0 +1,18 @@
+#pragma once
+
+class QLineEdit;
+class QPushButton;
+class QString;
+class QTextEdit;
+
+// Small things the device page shows the operator, kept out of the page itself.
+namespace PageHelpers {
+// One line at the end of the page's log, and in the debug log.
+void appendLog(QTextEdit *log, const QString &line);
+// A type name the unit takes only in part: the field is set to kept, what will be sent, and while it
+// is at the limit after a cut it says so in its colour and tooltip. typed is what the operator typed.
+void showKept(QLineEdit *field, const QString &typed, const QString &kept, int maxBytes);
+// A picture button that carries a word: the plain pictures with the word, in the window's language,
+// drawn over them as large as fits.
+void setWordPicture(QPushButton *button, const QString &word, const QString &normal, const QString &pressed);
+} // namespace PageHelpers
