@@ -122,7 +122,7 @@ def in_own_session(language):
     """This script for one language in a fresh D-Bus session; tried again in another when the window
     did not register on the accessibility bus (Qt 5 now and then loses its connection to it while
     starting, more often on a busy machine). Never registering is the machine's fault: skipped."""
-    for _ in range(8):
+    for _ in range(3):
         with tempfile.TemporaryDirectory(prefix='tq-a11y-run-') as runtime:
             env = dict(os.environ, XDG_RUNTIME_DIR=runtime, TQ_A11Y_RUNTIME=runtime, HOME=runtime)
             env.pop('DBUS_SESSION_BUS_ADDRESS', None)
