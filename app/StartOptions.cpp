@@ -14,7 +14,8 @@ StartOptions StartOptions::parse(const QStringList &arguments)
     const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")},
                                      QStringLiteral("Show the version and exit."));
     const QCommandLineOption port(QStringLiteral("port"),
-                                  QStringLiteral("Add a serial port the system does not list (repeatable)."),
+                                  QStringLiteral("Add a serial port the system does not list, or a unit behind a serial device server "
+                                                 "(rfc2217://HOST:PORT, socket://HOST:PORT, +tls forms); repeatable."),
                                   QStringLiteral("PATH"));
     const QCommandLineOption connect(QStringLiteral("connect"),
                                      QStringLiteral("Add PATH as with --port, select it and connect at start."),
