@@ -1,8 +1,7 @@
 // How long tqmanage-cli takes to apply a settings file and to upgrade a 51200-byte image on one unit
 // and on eight at once. Eight should take close to the time of one (target: at most 1.3x).
 // Run: build/tests/bench_cli
-#include "testsupport/TestSupport.h"
-#include "ticket/SettingsCodec.h"
+#include "BenchFiles.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -38,13 +37,10 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    SettingsCodec::Settings settings;
-    settings.lines[0] = QStringLiteral("ATPW+0+N+M+Welcome+SIZE:B+OK");
-    settings.typeNames[0] = QStringLiteral("Cash");
-    const QString ini = dir.filePath(QStringLiteral("shop.ini"));
-    const QString image = dir.filePath(QStringLiteral("image.bin"));
-    if (!TestSupport::writeFile(ini, SettingsCodec::encode(settings)) || !TestSupport::writeFile(image, QByteArray(51200, '\x5a')))
+    BenchFiles files;
+    if (!files.writeInto(dir))
         return 1;
+    const QString &ini = files.ini, &image = files.image;
     std::printf("%-8s %10s %10s %7s  (target: 8 units at most 1.3x one)\n", "verb", "1 unit", "8 units", "ratio");
     for (const auto &[verb, file, options] :
          {std::tuple<QString, QString, QStringList>{QStringLiteral("apply"), ini, {}},

@@ -2,9 +2,8 @@
 // the same over the unit's pty (target: at most 1.2x), and apply to 32 units behind one ser2net
 // against one unit behind it (target: at most 1.3x). Each figure is the best of three runs.
 // Run: build/tests/bench_remote
+#include "BenchFiles.h"
 #include "testsupport/RemoteUnits.h"
-#include "testsupport/TestSupport.h"
-#include "ticket/SettingsCodec.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -62,14 +61,10 @@ int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
     QTemporaryDir dir;
-    SettingsCodec::Settings settings;
-    settings.lines[0] = QStringLiteral("ATPW+0+N+M+Welcome+SIZE:B+OK");
-    settings.typeNames[0] = QStringLiteral("Cash");
-    const QString ini = dir.filePath(QStringLiteral("shop.ini"));
-    const QString image = dir.filePath(QStringLiteral("image.bin"));
-    if (!TestSupport::writeFile(ini, SettingsCodec::encode(settings))
-        || !TestSupport::writeFile(image, TestSupport::randomBytes(51200, 7)))
+    BenchFiles files;
+    if (!files.writeInto(dir))
         return 1;
+    const QString &ini = files.ini, &image = files.image;
     const QStringList boot{QStringLiteral("--bootloader")};
     const QString rfc = QStringLiteral("rfc2217");
     const qint64 pty = best([&] { return timeRun(QStringLiteral("upgrade"), image, 1, boot, QString()); });
