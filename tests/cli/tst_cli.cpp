@@ -80,6 +80,8 @@ private slots:
         QTest::newRow("four units") << 4 << QStringList{} << QStringList{"apply"} << "zh";
         // A unit that says its state before it is asked, and again after each acknowledgement.
         QTest::newRow("units announcing their state") << 2 << QStringList{"--announce", "250"} << QStringList{"apply"} << "zh";
+        QTest::newRow("every acknowledgement read together with a state reply")
+            << 1 << QStringList{"--announce", "250", "--announce-gap", "0"} << QStringList{"apply"} << "zh";
         QTest::newRow("--json before the verb, --unit-language") << 1 << QStringList{} << QStringList{"--json", "apply", "--unit-language", "en"} << "en";
         // Each acknowledgement comes 1.36 s after its command, the limit being 1.5 s.
         QTest::newRow("acknowledged just inside the limit") << 1 << QStringList{"--ack-delay", "1300"}
