@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTextEdit>
 #include <QtTest>
 
 #ifdef Q_OS_UNIX
@@ -378,6 +379,21 @@ private slots:
         QVERIFY(Page->Print_Line[0].isEmpty() || field != "line");
     }
 
+    // A cut file loads what it has; the log names what it lacks, and the file stays as it is.
+    void fileMissingKeysIsNamed()
+    {
+        QByteArray ini = QByteArray::fromBase64(SettingsCodec::encode(goodSettings()));
+        ini.replace("2%U53C2=1\n", "").replace("9%U884C=\n", "");
+        QVERIFY(writeFile(Path, ini.toBase64()));
+        TestSupport::ModalCatcher boxes;
+        Page->OPEN_FILE_Operation(Path);
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(Page->Print_Line[0], goodSettings().lines[0]);
+        QCOMPARE(part<QComboBox>(Page, "QC_Sync_Restart")->currentIndex(), 0);
+        QVERIFY(part<QTextEdit>(Page, "USART_Log")->toPlainText().contains("配置文件缺少 9行, 2参, 按空值或 0 载入, 文件没有改写: " + Path));
+        QCOMPARE(contentOf(Path), ini.toBase64());
+    }
+
     // Open, the start argument and the default file: a file that is no settings file leaves the page
     // as it was and says why, each refusal in its own words.
     void filesThatAreNoSettingsFileLeaveThePage_data()
@@ -388,6 +404,8 @@ private slots:
         const QString notSettings = "这不是配置文件";
         QTest::newRow("plain INI") << "file" << QByteArray("[General]\n0%U884C=ATPW+0+N+L+a+SIZE:S+OK\n0%U53C2=9\n") << notSettings;
         QTest::newRow("a picture") << "file" << QByteArray("\x89PNG\r\n\x1a\n") + TestSupport::randomBytes(3000, 7) << notSettings;
+        QTest::newRow("a value nested 40,000 deep") << "file" << TestSupport::nestedVariantFile()
+                                                    << "键 0行 的值是 @Variant(...) 形式的数据, 配置文件只存文字和数字";
         QTest::newRow("empty") << "file" << QByteArray() << "文件是空的";
         QTest::newRow("over 1 MiB") << "file" << QByteArray(1024 * 1024 + 1, 'A') << "文件太大: 1048577 字节, 最多 1048576 字节";
         QTest::newRow("missing") << "missing" << QByteArray() << "没有找到此文件";
