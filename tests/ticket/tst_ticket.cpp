@@ -10,13 +10,18 @@
 #include "ticket/TimeSample.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QSettings>
 #include <QtTest>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#endif
 #include <unistd.h>
 #endif
 
@@ -373,6 +378,8 @@ private slots:
         QTest::newRow("directory") << "dir" << qint64(100) << int(P::Directory);
 #ifdef Q_OS_UNIX
         QTest::newRow("fifo") << "fifo" << qint64(100) << int(P::NotRegular);
+        // Another process puts a FIFO and the file in its place in turn: whatever is opened is judged.
+        QTest::newRow("fifo swapped in again and again") << "swapping" << qint64(100) << int(P::None);
         QTest::newRow("endless device") << "/dev/zero" << qint64(100) << int(P::NotRegular);
 #endif
 #ifdef Q_OS_LINUX // a file that says it holds nothing: what is read decides
@@ -385,6 +392,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(qint64, maxSize);
         QFETCH(int, problem);
+        using P = InputFile::Problem;
         QTemporaryDir dir;
         QString path = dir.filePath(QStringLiteral("input"));
         QByteArray written;
@@ -405,6 +413,38 @@ private slots:
         } else if (kind.startsWith(QLatin1Char('/'))) {
             path = kind;
         }
+#ifdef Q_OS_UNIX
+        if (kind == QLatin1String("swapping")) {
+            const QByteArray file = QFile::encodeName(dir.filePath("file")), fifo = QFile::encodeName(dir.filePath("fifo"));
+            const QByteArray name = QFile::encodeName(path), next = name + ".next";
+            written = "settings";
+            QVERIFY(TestSupport::writeFile(dir.filePath("file"), written) && ::mkfifo(fifo.constData(), 0600) == 0);
+            QVERIFY(::link(file.constData(), name.constData()) == 0);
+            const pid_t swapper = ::fork();
+#ifdef Q_OS_LINUX
+            if (swapper == 0)
+                ::prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlives a test that hangs
+#endif
+            for (int i = 0; swapper == 0; ++i) { // a hard link in, then renamed over the name
+                ::unlink(next.constData());
+                (void)!(::link((i % 2 ? file : fifo).constData(), next.constData()) == 0 && ::rename(next.constData(), name.constData()) == 0);
+            }
+            QElapsedTimer clock;
+            int opened = 0, refused = 0;
+            InputFile::Content c;
+            c.problem = P::NotRegular;
+            for (clock.start(); clock.elapsed() < 1500 && (c.problem == P::NotRegular || c.data == written);) {
+                c = InputFile::read(path, maxSize);
+                opened += c.problem == P::None;
+                refused += c.problem == P::NotRegular;
+            }
+            ::kill(swapper, SIGKILL);
+            ::waitpid(swapper, nullptr, 0);
+            QVERIFY(c.problem == P::NotRegular || c.data == written);
+            QVERIFY(opened > 0 && refused > 0);
+            return;
+        }
+#endif
         const InputFile::Content content = InputFile::read(path, maxSize);
         QCOMPARE(int(content.problem), problem);
         QCOMPARE(content.data, problem == int(InputFile::Problem::None) ? written : QByteArray());
