@@ -197,16 +197,11 @@ bool unescapedValue(const QByteArray &str, int i, int to, QTextCodec *codec, QSt
                 chopLimit = text.size();
                 continue;
             }
-            if (ch == 'x' && i < to && digitValue(uchar(str.at(i)), 16) >= 0) {
-                if (!numberEscape(0, 16))
-                    return endOfText();
-                chopLimit = text.size();
-                continue;
-            }
             if (ch == 'x' && i >= to)
                 return endOfText();
-            if (ch >= '0' && ch <= '7') {
-                if (!numberEscape(uint(ch - '0'), 8))
+            const bool hex = ch == 'x' && digitValue(uchar(str.at(i)), 16) >= 0;
+            if (hex || (ch >= '0' && ch <= '7')) {
+                if (!numberEscape(hex ? 0 : uint(ch - '0'), hex ? 16 : 8))
                     return endOfText();
                 chopLimit = text.size();
                 continue;
@@ -244,29 +239,22 @@ bool unescapedValue(const QByteArray &str, int i, int to, QTextCodec *codec, QSt
     return endOfText();
 }
 
-// Arguments of "@Rect(1 2 3 4)" as QSettings counts them: one per space and per ')'.
-int argumentCount(const QString &s, int open)
-{
-    const QStringRef args = s.midRef(open + 1);
-    return int(args.count(QLatin1Char(' ')) + args.count(QLatin1Char(')')));
-}
-
-// "@Variant" for a value QSettings would turn into an object; empty for text.
+// "@Variant" for a value QSettings would turn into an object; empty for text. Geometry counts as
+// typed only with as many arguments as QSettings counts (one per space and per ')').
 QString typedForm(const QString &s)
 {
     if (!s.startsWith(QLatin1Char('@')) || !s.endsWith(QLatin1Char(')')))
         return QString();
-    for (const char *form : {"@Variant(", "@DateTime("})
-        if (s.startsWith(QLatin1String(form)))
-            return QLatin1String(form).left(int(qstrlen(form)) - 1);
     const struct {
         const char *form;
-        int arguments;
-    } geometry[] = {{"@Rect(", 4}, {"@Size(", 2}, {"@Point(", 2}};
-    for (const auto &g : geometry) {
-        const int open = int(qstrlen(g.form)) - 1;
-        if (s.startsWith(QLatin1String(g.form)) && argumentCount(s, open) == g.arguments)
-            return QString::fromLatin1(g.form, open);
+        int arguments; // -1: any
+    } forms[] = {{"@Variant(", -1}, {"@DateTime(", -1}, {"@Rect(", 4}, {"@Size(", 2}, {"@Point(", 2}};
+    for (const auto &f : forms) {
+        const int open = int(qstrlen(f.form)) - 1;
+        const QStringRef args = s.midRef(open + 1);
+        if (s.startsWith(QLatin1String(f.form))
+            && (f.arguments < 0 || args.count(QLatin1Char(' ')) + args.count(QLatin1Char(')')) == f.arguments))
+            return QString::fromLatin1(f.form, open);
     }
     return QString();
 }
