@@ -153,8 +153,8 @@ private slots:
             auto *port = link.findChild<QSerialPort *>();
             early.setSingleShot(true);
             early.setTimerType(Qt::PreciseTimer);
-            connect(&early, &QTimer::timeout, [&] {
-                pty.write(chunks.at(1));
+            connect(&early, &QTimer::timeout, [&pty, port, late = chunks.takeLast()] {
+                pty.write(late);
                 int queued = 0;
                 QElapsedTimer t;
                 for (t.start(); queued == 0 && t.elapsed() < 1000;)
@@ -168,7 +168,6 @@ private slots:
                 for (busy.start(); busy.elapsed() < SerialLink::BurstGapMs + 5;) {
                 }
             });
-            chunks.removeLast();
         }
         for (int i = 0; i < chunks.size(); ++i) {
             if (i > 0)
