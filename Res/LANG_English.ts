@@ -541,10 +541,6 @@
             <translation>Use "Save as" to save it in another folder.</translation>
         </message>
         <message>
-            <source>没有找到此文件:</source>
-            <translation>This file was not found:</translation>
-        </message>
-        <message>
             <source>无法打开此文件, 请手动打开:</source>
             <translation>No program here opens this file; open it yourself:</translation>
         </message>
@@ -807,6 +803,18 @@
         <message>
             <source>剩余约 %1 秒</source>
             <translation>About %1 s left</translation>
+        </message>
+        <message>
+            <source>配置文件缺少 %1, 按空值或 0 载入, 文件没有改写: %2</source>
+            <translation>The settings file lacks %1; loaded as empty or 0, the file was not rewritten: %2</translation>
+        </message>
+        <message>
+            <source>键 %1 的值是 %2(...) 形式的数据, 配置文件只存文字和数字</source>
+            <translation>The key %1 holds a %2(...) value; a settings file holds only text and numbers</translation>
+        </message>
+        <message>
+            <source>保存时文件或文件夹被换掉了, 没有写入</source>
+            <translation>The file or its folder was replaced during the save; nothing was written</translation>
         </message>
     </context>
 </TS>

@@ -541,10 +541,6 @@
             <translation>Użyj "Zapisz jako", aby zapisać w innym folderze.</translation>
         </message>
         <message>
-            <source>没有找到此文件:</source>
-            <translation>Nie znaleziono pliku:</translation>
-        </message>
-        <message>
             <source>无法打开此文件, 请手动打开:</source>
             <translation>Nie ma tu programu do otwarcia tego pliku; otwórz go samodzielnie:</translation>
         </message>
@@ -807,6 +803,18 @@
         <message>
             <source>剩余约 %1 秒</source>
             <translation>Pozostało ok. %1 s</translation>
+        </message>
+        <message>
+            <source>配置文件缺少 %1, 按空值或 0 载入, 文件没有改写: %2</source>
+            <translation>W pliku ustawień brakuje %1; wczytano jako puste lub 0, pliku nie przepisano: %2</translation>
+        </message>
+        <message>
+            <source>键 %1 的值是 %2(...) 形式的数据, 配置文件只存文字和数字</source>
+            <translation>Klucz %1 zawiera wartość %2(...); plik ustawień zawiera tylko tekst i liczby</translation>
+        </message>
+        <message>
+            <source>保存时文件或文件夹被换掉了, 没有写入</source>
+            <translation>Plik lub jego folder został podmieniony podczas zapisu; nic nie zapisano</translation>
         </message>
     </context>
 </TS>

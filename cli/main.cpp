@@ -48,7 +48,7 @@ int listPorts(bool json)
 }
 
 // What the verb does to each unit; an empty reason means the plan is good.
-UnitJob::Plan plan(const CliOptions &o, QString *refused)
+UnitJob::Plan plan(const CliOptions &o, QString *refused, QString *warning)
 {
     UnitJob::Plan plan;
     plan.timeoutMs = o.timeoutMs;
@@ -71,8 +71,13 @@ UnitJob::Plan plan(const CliOptions &o, QString *refused)
         // Unattended, a file that is no settings file at all is refused rather than sent as defaults.
         if (refused->isEmpty() && file.keysFound == 0)
             *refused = QStringLiteral("not sent: %1 is not a settings file").arg(o.file);
+        else if (refused->isEmpty() && !file.typedKey.isEmpty())
+            *refused = QStringLiteral("not sent: %1 holds a typed value (%2) under %3, not text or a number")
+                           .arg(o.file, file.typedForm, file.typedKey);
         else if (refused->isEmpty() && !errors.isEmpty())
             *refused = FileRefusal::formatErrors(errors);
+        else if (refused->isEmpty() && !file.missing.isEmpty())
+            *warning = QStringLiteral("%1 lacks %2: sent as empty or 0").arg(o.file, file.missing.join(QStringLiteral(", ")));
         plan.settings = file.settings;
         const auto wanted = [&o](const char *part) { return o.only.isEmpty() || o.only.contains(QLatin1String(part)); };
         if (wanted("ticket"))
@@ -121,7 +126,8 @@ int main(int argc, char *argv[])
                          qPrintable(port));
 
     QString refused;
-    const UnitJob::Plan work = plan(o, &refused);
+    QString fileWarning;
+    const UnitJob::Plan work = plan(o, &refused, &fileWarning);
     QList<UnitJob *> jobs;
     for (const QString &port : o.ports)
         jobs << new UnitJob(port, work, &app);
@@ -146,6 +152,8 @@ int main(int argc, char *argv[])
                                   .arg(language));
 #endif
     }
+    if (!fileWarning.isEmpty())
+        report.addWarning(fileWarning);
     if (!refused.isEmpty()) {
         report.setError(refused); // said once, not once per unit
         for (UnitJob *job : qAsConst(jobs))

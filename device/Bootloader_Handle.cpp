@@ -37,6 +37,9 @@ Bootloader_Handle::Bootloader_Handle(QWidget *parent)
     Update_Button->setGeometry(380, 220, 100, 25);
     Open_Button = new QPushButton(QObject::tr("打开固件"), this);
     Open_Button->setGeometry(70, 220, 130, 25); // "Open package"
+    // Enter must not start a transfer or open a file dialog by accident.
+    Update_Button->setAutoDefault(false);
+    Open_Button->setAutoDefault(false);
     Info_Text.setGeometry(50, 20, 450, 150);
     Info_Text.setTextColor(QColor(0, 0, 0, 255));
     Info_Text.setReadOnly(true);

@@ -32,6 +32,7 @@ Pair_Mode_Handle::Pair_Mode_Handle(QWidget *parent, QComboBox *mode)
     State_Text->setTextFormat(Qt::PlainText); // the unit's pairing reports, shown as sent
     Set_up_Button = new QPushButton(this);
     Set_up_Button->setGeometry(415, 228, 100, 30);
+    Set_up_Button->setAutoDefault(false); // Enter must not delete pairings (ALL included)
     Type_Choose = new QComboBox(this);
     Type_Choose->setGeometry(310, 160, 100, 25);
     Type_Choose_Label = new QLabel(this);

@@ -84,6 +84,10 @@ void QDialg_add_Line::layoutControls()
     QB_Add_Contents.setText(QObject::tr("添加"));
     QB_Clear_ALL.setGeometry(80, 220, 100, 30);
     QB_Clear_ALL.setText(QObject::tr("清除所有"));
+    // Enter after typing a line must never press a button by where it stands in the focus chain
+    // (清除所有 would wipe the page): only Enter in the text field adds, and only that line.
+    for (QPushButton *b : {&QB_Add_Contents, &QB_Clear_ALL})
+        b->setAutoDefault(false);
 }
 
 void QDialg_add_Line::initConnections()
@@ -94,6 +98,7 @@ void QDialg_add_Line::initConnections()
     connect(&QC_Choose_Line, &QComboBox::currentTextChanged, this, &QDialg_add_Line::QC_Choose_Line_Change);
     connect(&QC_Blank_Line, &QComboBox::currentTextChanged, this, &QDialg_add_Line::Real_time_update_display);
     connect(&QL_Contents, &QLineEdit::textChanged, this, &QDialg_add_Line::QL_Contents_Change);
+    connect(&QL_Contents, &QLineEdit::returnPressed, this, &QDialg_add_Line::QB_Add_Contents_clicked);
     connect(&QC_Font_Size, &QComboBox::currentTextChanged, this, &QDialg_add_Line::Real_time_update_display);
     connect(&QB_Add_Contents, &QPushButton::clicked, this, &QDialg_add_Line::QB_Add_Contents_clicked);
     connect(&QB_Clear_ALL, &QPushButton::clicked, this, &QDialg_add_Line::Clear_ALL_Contents_clicked);

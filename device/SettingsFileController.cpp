@@ -60,8 +60,13 @@ void SettingsFileController::load(const QString &route, bool writeBack)
     const InputFile::Content content = SettingsFile::read(route);
     const SettingsCodec::Decoded file = SettingsCodec::decode(content.data);
     const SettingsCodec::Settings &s = file.settings;
-    if (const QString refusal = LoadProblem::settingsReason(content, file.keysFound); !refusal.isEmpty())
+    if (const QString refusal = LoadProblem::settingsReason(content, file); !refusal.isEmpty())
         return FileBoxes::notLoaded(Page, route, refusal);
+    // Missing keys read as empty or 0; the log names them, and the file is not rewritten, so what
+    // remains of a cut file stays there to be looked at.
+    if (!file.missing.isEmpty())
+        PageHelpers::appendLog(Ui.USART_Log, QObject::tr("配置文件缺少 %1, 按空值或 0 载入, 文件没有改写: %2")
+                                                 .arg(file.missing.join(QStringLiteral(", ")), route));
 
     for (size_t i = 0; i < Page_Lines.size(); ++i)
         Page_Lines[i] = s.lines[i];
@@ -85,6 +90,6 @@ void SettingsFileController::load(const QString &route, bool writeBack)
     }
     // The file is rewritten from what was loaded; when that fails the file stays as it was.
     QString error;
-    if (writeBack && !reported && !write(route, &error))
+    if (writeBack && !reported && file.missing.isEmpty() && !write(route, &error))
         FileBoxes::notSaved(Page, route, error);
 }

@@ -1,7 +1,9 @@
-// Received bursts and GBK counting: a delivered text holds no zero, and a prefix cut to a number of
-// bytes fits them, keeps surrogate pairs whole and is the longest that fits.
+// Received bursts and GBK counting: a burst cut into replies loses and moves no byte, a delivered
+// text holds no zero, and a prefix cut to a number of bytes fits them, keeps surrogate pairs whole
+// and is the longest that fits.
 #include "FuzzSupport.h"
 #include "serial/BurstDecoder.h"
+#include "serial/ReplyFramer.h"
 #include "ticket/Gbk.h"
 
 namespace {
@@ -23,7 +25,12 @@ void checkPrefixes(const QString &text)
 
 TQ_FUZZ_TARGET(burst)
 {
-    const QString delivered = decodeBurst(QByteArray(reinterpret_cast<const char *>(data), int(size)));
+    const QByteArray burst(reinterpret_cast<const char *>(data), int(size));
+    const QList<QByteArray> replies = ReplyFramer::split(burst);
+    FUZZ_CHECK(!replies.isEmpty() && replies.join() == burst, QString::fromLatin1(burst.toHex()));
+    for (int i = 0; i + 1 < replies.size(); ++i)
+        FUZZ_CHECK(replies.at(i).endsWith('\n') && replies.at(i).count('\n') == 1, QString::fromLatin1(burst.toHex()));
+    const QString delivered = decodeBurst(burst);
     FUZZ_CHECK(!delivered.contains(QChar(0)), delivered);
     checkPrefixes(delivered);
     checkPrefixes(Fuzz::text(data, size));

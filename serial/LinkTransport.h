@@ -22,6 +22,8 @@ public:
     virtual bool open(SerialLink::Failure *failure) = 0;
     virtual void write(const QByteArray &bytes) = 0;
     virtual QByteArray readAll() = 0;
+    // Takes in what the system already holds but has not announced yet; true when anything came.
+    virtual bool readPending() { return false; }
     // Network links frame replies by their line ends, since a reply may come in pieces.
     virtual bool isNetwork() const = 0;
 

@@ -21,3 +21,12 @@ QByteArray ReplyFramer::takeRest()
     out.swap(Rest);
     return out;
 }
+
+QList<QByteArray> ReplyFramer::split(const QByteArray &burst)
+{
+    ReplyFramer framer;
+    QList<QByteArray> replies = framer.feed(burst);
+    if (framer.hasRest() || replies.isEmpty())
+        replies << framer.takeRest();
+    return replies;
+}

@@ -16,6 +16,9 @@ public:
     bool hasRest() const { return !Rest.isEmpty(); }
     QByteArray takeRest();
     void clear() { Rest.clear(); }
+    // One whole burst as the replies it holds, in order, and what follows the last line break;
+    // a burst without a line break stays whole.
+    static QList<QByteArray> split(const QByteArray &burst);
 
     // Longer than the 100 ms a reply's pieces may lie apart, with room for a loaded PC.
     static constexpr int QuietMs = 250;

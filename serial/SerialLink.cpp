@@ -65,7 +65,6 @@ void SerialLink::close()
 void SerialLink::release()
 {
     RX_Timer.stop();
-    RX_Buffer.clear();
     Framer.clear();
     Port_Open = false;
     if (!Transport)
@@ -107,6 +106,28 @@ void SerialLink::bytesArrived()
         RX_Timer.start(ReplyFramer::QuietMs);
     else
         RX_Timer.stop();
+    deliver(replies);
+}
+
+void SerialLink::endBurst()
+{
+    if (!Port_Open)
+        return;
+    if (Transport->isNetwork())
+        return deliver({Framer.takeRest()});
+    // On a busy PC the gap may be judged over before bytes the system already holds were
+    // announced: they belong to this burst, and the gap starts again.
+    if (Transport->readPending()) {
+        if (Port_Open)
+            RX_Timer.start(BurstGapMs);
+        return;
+    }
+    if (Port_Open)
+        deliver(ReplyFramer::split(Transport->readAll()));
+}
+
+void SerialLink::deliver(const QList<QByteArray> &replies)
+{
     // A receiver may close the link on a reply; what follows it is then dropped, as on a close.
     const QPointer<SerialLink> alive(this);
     for (const QByteArray &reply : replies) {
@@ -116,17 +137,6 @@ void SerialLink::bytesArrived()
         qCDebug(lcLink) << "RX:" << text;
         emit received(text);
     }
-}
-
-void SerialLink::endBurst()
-{
-    if (!Port_Open)
-        return;
-    RX_Buffer = Transport->isNetwork() ? Framer.takeRest() : Transport->readAll();
-    const QString text = decodeBurst(RX_Buffer);
-    RX_Buffer.clear();
-    qCDebug(lcLink) << "RX:" << text;
-    emit received(text);
 }
 
 void SerialLink::transportFailed(const QString &reason)

@@ -11,9 +11,10 @@
 class LinkTransport;
 
 // One serial port with the unit's line settings (115200 baud, 8N1, no flow control), or a unit
-// behind a serial device server (rfc2217://, socket://, with +tls). Received bytes are delivered
-// as one text per burst, up to a 30 ms quiet gap (over a network: per reply, see ReplyFramer),
-// GBK-decoded and cut at the first zero byte. The window's serial service and the command line
+// behind a serial device server (rfc2217://, socket://, with +tls). Received bytes are framed as
+// bursts by a 30 ms quiet gap (over a network: per reply, see ReplyFramer); a burst holding several
+// replies, each ended by a line break, is delivered reply by reply, in order. Each text is
+// GBK-decoded and cut at its first zero byte. The window's serial service and the command line
 // both talk to units through it.
 class SerialLink : public QObject
 {
@@ -54,12 +55,12 @@ signals:
 private:
     void bytesArrived();
     void endBurst();
+    void deliver(const QList<QByteArray> &replies);
     void transportFailed(const QString &reason);
     void release();
 
     QPointer<LinkTransport> Transport;
     ReplyFramer Framer;
-    QByteArray RX_Buffer;
     QTimer RX_Timer;
     bool Port_Open = false;
     bool Network = false;

@@ -64,10 +64,25 @@ QByteArray SerialTransport::readAll()
     return Serial_Port ? Serial_Port->readAll() : QByteArray();
 }
 
+bool SerialTransport::readPending()
+{
+    if (!Serial_Port)
+        return false;
+    const qint64 before = Serial_Port->bytesAvailable();
+    // A zero wait only reads what is there; finding nothing is reported as a time-out.
+    Serial_Port->waitForReadyRead(0);
+    if (!Serial_Port)
+        return false;
+    if (Serial_Port->error() == QSerialPort::TimeoutError)
+        Serial_Port->clearError();
+    return Serial_Port->bytesAvailable() > before;
+}
+
 void SerialTransport::portError(QSerialPort::SerialPortError error)
 {
-    // Qt reports NoError on every open and clearError: that is no failure.
-    if (error == QSerialPort::NoError || !Serial_Port)
+    // Qt reports NoError on every open and clearError, and a time-out only for a wait that found
+    // nothing: neither is a failure.
+    if (error == QSerialPort::NoError || error == QSerialPort::TimeoutError || !Serial_Port)
         return;
     const QString reason = PortProblem::lostReason(Serial_Port->portName(), Serial_Port->errorString());
     qCWarning(lcLink) << "link failure" << error << reason;

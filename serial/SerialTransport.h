@@ -17,6 +17,7 @@ public:
     bool open(SerialLink::Failure *failure) override;
     void write(const QByteArray &bytes) override;
     QByteArray readAll() override;
+    bool readPending() override;
     bool isNetwork() const override { return false; }
 
 private:

@@ -65,6 +65,10 @@ int main(int argc, char *argv[])
                                       QStringLiteral("Send the state reply unasked: every MS until the first command, "
                                                      "and 60 ms after every other reply."),
                                       QStringLiteral("MS"));
+    const QCommandLineOption announceGap(QStringLiteral("announce-gap"),
+                                         QStringLiteral("With --announce: MS between a reply and the state reply "
+                                                        "after it (default 60; 0: in the same write)."),
+                                         QStringLiteral("MS"), QString::number(SimUnit::SplitGapMs));
     const QCommandLineOption listen(QStringLiteral("listen"),
                                     QStringLiteral("Serve the unit over TCP on HOST:PORT (port 0: any free one) "
                                                    "instead of a pseudo-terminal."),
@@ -72,7 +76,7 @@ int main(int argc, char *argv[])
     const QCommandLineOption rfc2217(QStringLiteral("rfc2217"),
                                      QStringLiteral("With --listen: speak telnet with Com Port Control (RFC 2217)."));
     parser.addOptions({version, bootloader, journal, silent, ackDelay, split, wrongCode, keyDelay, dispenser, imageOut,
-                       stallAfter, corrupt, reject, announce, listen, rfc2217});
+                       stallAfter, corrupt, reject, announce, announceGap, listen, rfc2217});
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(parser.errorText()));
         return 2;
@@ -104,9 +108,10 @@ int main(int argc, char *argv[])
         return ok && *out >= 0;
     };
     int announceMs = -1;
+    int announceGapMs = SimUnit::SplitGapMs;
     if (!number(ackDelay, &options.ackDelayMs) || !number(keyDelay, &options.keyDelayMs)
         || (parser.isSet(stallAfter) && !number(stallAfter, &options.stallAfter))
-        || (parser.isSet(announce) && !number(announce, &announceMs)))
+        || (parser.isSet(announce) && !number(announce, &announceMs)) || !number(announceGap, &announceGapMs))
         return 2;
     SimUnit unit(options);
 
@@ -159,17 +164,22 @@ int main(int argc, char *argv[])
                 std::printf("%s\n", n.toUtf8().constData());
         }
         std::fflush(stdout);
+        const bool announceAfter = announceMs >= 0 && !replies.isEmpty() && !burst.startsWith("ATSW");
         int at = 0;
-        for (const SimUnit::Reply &reply : replies) {
-            at += reply.delayMs;
+        for (int i = 0; i < replies.size(); ++i) {
+            at += replies.at(i).delayMs;
+            // As a late reader gets them: the state reply in the same write as the last reply.
+            const bool together = announceAfter && announceGapMs == 0 && i + 1 == replies.size();
             // Precise: a delay near the tool's limit must not drift by the 5 % a coarse timer allows.
-            QTimer::singleShot(at, Qt::PreciseTimer, &app, [&write, &log, bytes = reply.bytes] {
+            QTimer::singleShot(at, Qt::PreciseTimer, &app, [&write, &log, &unit, together, bytes = replies.at(i).bytes] {
                 log.record("tx", bytes);
-                write(bytes);
+                if (together)
+                    log.record("tx", unit.stateBytes());
+                write(together ? bytes + unit.stateBytes() : bytes);
             });
         }
-        if (announceMs >= 0 && !replies.isEmpty() && !burst.startsWith("ATSW"))
-            QTimer::singleShot(at + SimUnit::SplitGapMs, Qt::PreciseTimer, &app, sendState);
+        if (announceAfter && announceGapMs > 0)
+            QTimer::singleShot(at + announceGapMs, Qt::PreciseTimer, &app, sendState);
     };
     pty.setBurstHandler(handle);
     tcp.setBurstHandler(handle);

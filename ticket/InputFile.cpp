@@ -3,6 +3,43 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+// Opens the file for reading and judges what was opened, not what the name showed a moment ago:
+// a FIFO or device swapped in after the first look is refused at once instead of blocking.
+InputFile::Problem openChecked(const QString &path, QFile &file, qint64 *size)
+{
+#ifdef Q_OS_UNIX
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0)
+        return errno == ENOENT ? InputFile::Problem::Missing : InputFile::Problem::Unreadable;
+    struct stat st = {};
+    const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    // Regular: reads may block as usual again.
+    if (!regular || ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0
+        || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return !regular && S_ISDIR(st.st_mode) ? InputFile::Problem::Directory
+             : !regular                        ? InputFile::Problem::NotRegular
+                                               : InputFile::Problem::Unreadable;
+    }
+    *size = qint64(st.st_size);
+#else
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return InputFile::Problem::Unreadable;
+    *size = file.size();
+#endif
+    return InputFile::Problem::None;
+}
+} // namespace
+
 InputFile::Content InputFile::read(const QString &path, qint64 maxSize)
 {
     Content content;
@@ -24,9 +61,12 @@ InputFile::Content InputFile::read(const QString &path, qint64 maxSize)
         content.problem = Problem::TooLarge;
         return content;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        content.problem = Problem::Unreadable;
+    QFile file;
+    content.problem = openChecked(path, file, &content.size);
+    if (content.problem != Problem::None)
+        return content;
+    if (content.size > maxSize) {
+        content.problem = Problem::TooLarge;
         return content;
     }
     // One byte past the limit: a file that grew since it was looked at is refused, not cut.

@@ -3,8 +3,9 @@
 #include <QByteArray>
 #include <QString>
 
-// A file the operator names as input (settings file, firmware image), looked at before a byte is read:
-// a FIFO would block the reader and a device would never end, so only regular files of a sane size pass.
+// A file the operator names as input (settings file, firmware image), looked at before a byte is read,
+// and what was opened looked at again: a FIFO would block the reader and a device would never end,
+// so only regular files of a sane size pass.
 namespace InputFile {
 enum class Problem { None, Missing, Directory, NotRegular, Unreadable, Empty, TooLarge };
 

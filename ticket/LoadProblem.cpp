@@ -24,10 +24,13 @@ QString LoadProblem::reason(const InputFile::Content &content, qint64 maxSize)
     return QString();
 }
 
-QString LoadProblem::settingsReason(const InputFile::Content &content, int keysFound)
+QString LoadProblem::settingsReason(const InputFile::Content &content, const SettingsCodec::Decoded &decoded)
 {
     const QString unreadable = reason(content, InputFile::SettingsMaxSize);
     if (!unreadable.isEmpty())
         return unreadable;
-    return keysFound > 0 ? QString() : QCoreApplication::translate("QObject", "这不是配置文件");
+    if (!decoded.typedKey.isEmpty())
+        return QCoreApplication::translate("QObject", "键 %1 的值是 %2(...) 形式的数据, 配置文件只存文字和数字")
+            .arg(decoded.typedKey, decoded.typedForm);
+    return decoded.keysFound > 0 ? QString() : QCoreApplication::translate("QObject", "这不是配置文件");
 }

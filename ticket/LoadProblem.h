@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ticket/InputFile.h"
+#include "ticket/SettingsCodec.h"
 
 #include <QString>
 
@@ -9,6 +10,6 @@
 namespace LoadProblem {
 // Empty when the file could be read.
 QString reason(const InputFile::Content &content, qint64 maxSize);
-// Empty when the file is a settings file; keysFound is what the decoder found in it.
-QString settingsReason(const InputFile::Content &content, int keysFound);
+// Empty when the file is a settings file; decoded is what the decoder found in it.
+QString settingsReason(const InputFile::Content &content, const SettingsCodec::Decoded &decoded);
 } // namespace LoadProblem

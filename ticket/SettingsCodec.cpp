@@ -1,19 +1,9 @@
 #include "SettingsCodec.h"
 
+#include "IniText.h"
 #include "LineRecord.h"
 
-#include <QFile>
-#include <QSettings>
-#include <QTemporaryDir>
-
 #include <algorithm>
-
-namespace {
-QString iniPath(const QTemporaryDir &dir)
-{
-    return dir.filePath(QStringLiteral("settings.ini"));
-}
-} // namespace
 
 QString SettingsCodec::lineKey(int i)
 {
@@ -32,49 +22,35 @@ QString SettingsCodec::parameterKey(int i)
 
 QByteArray SettingsCodec::encode(const Settings &s)
 {
-    // The INI text is exactly what QSettings writes; it is made in a private folder, never in the
-    // operator's file, so a failure cannot touch what is already saved.
-    QTemporaryDir dir;
-    if (!dir.isValid())
-        return {};
-    {
-        QSettings ini(iniPath(dir), QSettings::IniFormat);
-        for (int i = 0; i < 10; ++i)
-            ini.setValue(lineKey(i), s.lines[i]);
-        for (int i = 0; i < 5; ++i)
-            ini.setValue(typeKey(i), s.typeNames[i]);
-        ini.setValue(parameterKey(0), s.networkIdIndex);
-        ini.setValue(parameterKey(1), s.autoClearIndex);
-        ini.setValue(parameterKey(2), s.syncRestartIndex);
-        ini.sync();
-        if (ini.status() != QSettings::NoError)
-            return {};
-    }
-    QFile file(iniPath(dir));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    return file.readAll().toBase64();
+    // Made in memory: no temporary file, so a full disk cannot cut or spoil it.
+    QList<QPair<QString, QVariant>> keys;
+    for (int i = 0; i < 10; ++i)
+        keys.append({lineKey(i), s.lines[i]});
+    for (int i = 0; i < 5; ++i)
+        keys.append({typeKey(i), s.typeNames[i]});
+    keys.append({parameterKey(0), s.networkIdIndex});
+    keys.append({parameterKey(1), s.autoClearIndex});
+    keys.append({parameterKey(2), s.syncRestartIndex});
+    return IniText::writeGeneral(keys).toBase64();
 }
 
 SettingsCodec::Decoded SettingsCodec::decode(const QByteArray &content)
 {
     Decoded out;
     // Characters outside the Base64 alphabet are skipped, as line breaks would be.
-    const QByteArray text = QByteArray::fromBase64(content);
-    QTemporaryDir dir;
-    if (text.isEmpty() || !dir.isValid())
-        return out;
-    {
-        QFile file(iniPath(dir));
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Text))
-            return out;
-        file.write(text);
-    }
-    QSettings ini(iniPath(dir), QSettings::IniFormat);
+    const QHash<QString, IniText::Value> ini = IniText::readGeneral(QByteArray::fromBase64(content));
     auto read = [&](const QString &key) {
-        if (ini.contains(key))
-            ++out.keysFound;
-        return ini.value(key);
+        const auto found = ini.constFind(key);
+        if (found == ini.constEnd()) {
+            out.missing << key;
+            return QVariant();
+        }
+        ++out.keysFound;
+        if (!found->typedForm.isEmpty() && out.typedKey.isEmpty()) {
+            out.typedKey = key;
+            out.typedForm = found->typedForm;
+        }
+        return found->value;
     };
     for (int i = 0; i < 10; ++i)
         out.settings.lines[i] = read(lineKey(i)).toString();
@@ -83,6 +59,8 @@ SettingsCodec::Decoded SettingsCodec::decode(const QByteArray &content)
     out.settings.networkIdIndex = read(parameterKey(0)).toInt();
     out.settings.autoClearIndex = read(parameterKey(1)).toInt();
     out.settings.syncRestartIndex = read(parameterKey(2)).toInt();
+    if (!out.typedKey.isEmpty())
+        out.settings = Settings(); // nothing of a refused file is used
     return out;
 }
 

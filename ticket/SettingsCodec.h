@@ -22,13 +22,18 @@ public:
     struct Decoded {
         Settings settings;
         int keysFound = 0; // 0: not a settings file (or an empty one)
+        QStringList missing; // keys the file lacks; they read as empty or 0
+        // A key holding a typed value ("@Variant" and the like) instead of text or a number: the
+        // file is refused, its values stay empty.
+        QString typedKey;
+        QString typedForm;
     };
 
     static QString lineKey(int i);
     static QString typeKey(int i);
     static QString parameterKey(int i);
 
-    // The file content for these settings; empty when the INI text could not be made.
+    // The file content for these settings.
     static QByteArray encode(const Settings &settings);
     // Reads file content in memory; anything that is not Base64 of such an INI text has no keys.
     static Decoded decode(const QByteArray &content);

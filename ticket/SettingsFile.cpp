@@ -1,5 +1,7 @@
 #include "SettingsFile.h"
 
+#include "FileWrite.h"
+#include "SafeReplace.h"
 #include "SaveTarget.h"
 
 #include <QCoreApplication>
@@ -15,37 +17,7 @@ Q_LOGGING_CATEGORY(lcSettingsFile, "tq.settingsfile")
 namespace {
 constexpr QFile::Permissions WriteBits = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
 
-QString notComplete()
-{
-    return QCoreApplication::translate("QObject", "文件没有写完整");
-}
-
-// Why a write failed: the system's words where it gave any.
-QString reasonOf(const QFileDevice &file)
-{
-    return file.error() != QFileDevice::NoError && !file.errorString().isEmpty() ? file.errorString() : notComplete();
-}
-
-// Unbuffered and to the last byte: after a short write (a size limit) the next one fetches the
-// system's reason, which Qt drops when a buffered flush stops halfway.
-bool writeAll(QFileDevice &file, const QByteArray &bytes)
-{
-    for (qint64 done = 0; done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
-
-bool writeAt(QFile &file, qint64 offset, const QByteArray &bytes)
-{
-    return file.seek(offset) && writeAll(file, bytes);
-}
-
-// Written over the old content, for a file beside which nothing can be created. The part that
-// grows the file goes first: when the disk is full, that fails before an old byte has changed.
+// Written over the old content, for a file beside which nothing can be created.
 bool writeInPlace(const QString &path, const QByteArray &content, QString *error)
 {
     QFile file(path);
@@ -53,24 +25,7 @@ bool writeInPlace(const QString &path, const QByteArray &content, QString *error
         *error = file.errorString();
         return false;
     }
-    const QByteArray old = file.readAll();
-    if (file.error() != QFileDevice::NoError || old.size() != file.size()) {
-        *error = reasonOf(file);
-        return false;
-    }
-    if (content.size() > old.size() && !writeAt(file, old.size(), content.mid(old.size()))) {
-        *error = reasonOf(file);
-        file.resize(old.size());
-        return false;
-    }
-    if (!writeAt(file, 0, content.left(old.size())) || !file.resize(content.size()) || file.size() != content.size()) {
-        *error = reasonOf(file);
-        // Put back what was there; the old content needs no new room.
-        if (!(writeAt(file, 0, old) && file.resize(old.size())))
-            *error += QLatin1Char(' ') + QCoreApplication::translate("QObject", "(原文件可能已损坏)");
-        return false;
-    }
-    return true;
+    return FileWrite::inPlace(file, content, error);
 }
 
 bool holdsAlready(const QString &path, const QByteArray &content)
@@ -87,18 +42,59 @@ enum class Beside { Written, NotWritten, NotPlaced };
 // commit(), so every byte is written and counted first.
 Beside writeBeside(QSaveFile &file, const QByteArray &content, QString *error)
 {
-    const bool written = writeAll(file, content) && file.size() == content.size();
+    const bool written = FileWrite::writeAll(file, content) && file.size() == content.size();
     if (!written) {
-        *error = reasonOf(file);
+        *error = FileWrite::reasonOf(file);
         file.cancelWriting();
         return Beside::NotWritten;
     }
     if (!file.commit()) {
-        // Complete, but it could not be given a name there (on Linux the new file has none until then).
-        *error = reasonOf(file);
+        // Complete, but it could not be given a name there.
+        *error = FileWrite::reasonOf(file);
         return Beside::NotPlaced;
     }
     return Beside::Written;
+}
+
+// Without POSIX calls: QSaveFile writes beside the file and renames it over the old one.
+bool portableReplace(const QString &path, const QByteArray &content, QString *error)
+{
+    if (holdsAlready(path, content)) {
+        // Nothing to write (a full disk need not stop it); the file only gets its read-only mark.
+        QFile::setPermissions(path, QFileInfo(path).permissions() & ~WriteBits);
+        return true;
+    }
+    // Qt will not replace a file it may not write: the mark comes off the old file for the moment
+    // and goes back when anything fails.
+    const bool existed = QFileInfo(path).isFile();
+    // Without the "user" flags: Qt would set them as owner bits (root's WriteUser made 0440 into 0640).
+    const QFile::Permissions before = QFileInfo(path).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+    if (existed)
+        QFile::setPermissions(path, before | QFile::WriteOwner);
+    bool ok = false;
+    {
+        QSaveFile file(path);
+        file.setDirectWriteFallback(false);
+        const Beside beside = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ? writeBeside(file, content, error) : Beside::NotPlaced;
+        if (beside != Beside::NotPlaced) {
+            ok = beside == Beside::Written;
+        } else if (existed) {
+            // No new file can be made beside it (a read-only folder, a name at the length limit).
+            qCDebug(lcSettingsFile) << "cannot write beside" << path << file.errorString() << "- writing in place";
+            error->clear();
+            ok = writeInPlace(path, content, error);
+        } else if (error->isEmpty()) {
+            *error = file.errorString();
+        }
+    }
+    if (ok) {
+        // The read-only mark keeps people out, not the program; the read bits stay as the owner set them.
+        QFile::setPermissions(path, QFileInfo(path).permissions() & ~WriteBits);
+        return true;
+    }
+    if (existed)
+        QFile::setPermissions(path, before);
+    return false;
 }
 
 // Why a file cannot be written, as the system says it; nothing is created on the way.
@@ -126,47 +122,15 @@ bool SettingsFile::replace(const QString &path, const QByteArray &content, QStri
 {
     QString reason;
     const SaveTarget target = SaveTarget::resolve(path);
-    if (!target.refusal.isEmpty()) {
-        qCWarning(lcSettingsFile) << "not saved" << path << target.refusal;
-        if (error)
-            *error = target.refusal;
-        return false;
-    }
-    if (holdsAlready(target.file, content)) {
-        // Nothing to write (a full disk need not stop it); the file only gets its read-only mark.
-        QFile::setPermissions(target.file, QFileInfo(target.file).permissions() & ~WriteBits);
-        return true;
-    }
-    // Qt will not replace a file it may not write: the mark comes off the old file for the moment
-    // and goes back when anything fails.
-    const bool existed = QFileInfo(target.file).isFile();
-    // Without the "user" flags: Qt would set them as owner bits (root's WriteUser made 0440 into 0640).
-    const QFile::Permissions before = QFileInfo(target.file).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
-    if (existed)
-        QFile::setPermissions(target.file, before | QFile::WriteOwner);
     bool ok = false;
-    {
-        QSaveFile file(target.file);
-        file.setDirectWriteFallback(false);
-        const Beside beside = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ? writeBeside(file, content, &reason) : Beside::NotPlaced;
-        if (beside != Beside::NotPlaced) {
-            ok = beside == Beside::Written;
-        } else if (existed) {
-            // No new file can be made beside it (a read-only folder, a name at the length limit).
-            qCDebug(lcSettingsFile) << "cannot write beside" << target.file << file.errorString() << "- writing in place";
-            reason.clear();
-            ok = writeInPlace(target.file, content, &reason);
-        } else if (reason.isEmpty()) {
-            reason = file.errorString();
-        }
-    }
-    if (ok) {
-        // The read-only mark keeps people out, not the program; the read bits stay as the owner set them.
-        QFile::setPermissions(target.file, QFileInfo(target.file).permissions() & ~WriteBits);
+    if (!target.refusal.isEmpty())
+        reason = target.refusal;
+    else if (SafeReplace::available())
+        ok = SafeReplace::replace(target, content, &reason);
+    else
+        ok = portableReplace(target.file, content, &reason);
+    if (ok)
         return true;
-    }
-    if (existed)
-        QFile::setPermissions(target.file, before);
     qCWarning(lcSettingsFile) << "not saved" << path << reason;
     if (error)
         *error = reason;

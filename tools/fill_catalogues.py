@@ -222,6 +222,15 @@ TEXTS = {
     ("QObject", "升级进度"): ("Upgrade progress", "Postęp aktualizacji"),
     ("QObject", "已发送 %1/%2 包"): ("Sent %1 of %2 packages", "Wysłano %1 z %2 pakietów"),
     ("QObject", "剩余约 %1 秒"): ("About %1 s left", "Pozostało ok. %1 s"),
+    ("QObject", "配置文件缺少 %1, 按空值或 0 载入, 文件没有改写: %2"): (
+        "The settings file lacks %1; loaded as empty or 0, the file was not rewritten: %2",
+        "W pliku ustawień brakuje %1; wczytano jako puste lub 0, pliku nie przepisano: %2"),
+    ("QObject", "键 %1 的值是 %2(...) 形式的数据, 配置文件只存文字和数字"): (
+        "The key %1 holds a %2(...) value; a settings file holds only text and numbers",
+        "Klucz %1 zawiera wartość %2(...); plik ustawień zawiera tylko tekst i liczby"),
+    ("QObject", "保存时文件或文件夹被换掉了, 没有写入"): (
+        "The file or its folder was replaced during the save; nothing was written",
+        "Plik lub jego folder został podmieniony podczas zapisu; nic nie zapisano"),
 }
 
 

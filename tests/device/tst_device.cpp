@@ -1,9 +1,11 @@
 // The device page: connection and state reply, the settings batches it sends, and pairing.
 #include "app/AppSetup.h"
 #include "ticket/Language.h"
+#include "device/Bootloader_Handle.h"
 #include "device/ElidingLineEdit.h"
 #include "device/Function_One.h"
 #include "device/Pair_Mode_Handle.h"
+#include "device/QDialg_add_Line.h"
 #include "protocol/PairingReply.h"
 #include "protocol/StateReply.h"
 #include "serial/IFunction.h"
@@ -77,10 +79,15 @@ public:
                             : verb == "ATRW"                   ? "ATRW+51+OK!\r\n"
                                                                : QString();
         if (page && !reply.isEmpty())
-            QTimer::singleShot(10, page, [this, reply] { page->Receive_Data(reply); });
+            QTimer::singleShot(10, page, [this, reply] {
+                page->Receive_Data(reply);
+                if (stateAfterEachReply) // read together with it, handed on after it
+                    page->Receive_Data("ATSW+V2.1+OK\r\n");
+            });
     }
 
     Function_One *page = nullptr; // set to let the unit answer
+    bool stateAfterEachReply = false;
     QStringList ports;
     bool openSucceeds = true;
     QStringList opened;
@@ -220,18 +227,21 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("language");
         QTest::addColumn<QStringList>("sent");
-        QTest::newRow("type names 2 and 4") << "TYPE_PB_SET" << 0 << QStringList{"ATLW+2+普通+OK", "ATLW+4+VIP+OK"};
+        QTest::addColumn<bool>("stateAfterEachReply");
+        QTest::newRow("type names 2 and 4") << "TYPE_PB_SET" << 0 << QStringList{"ATLW+2+普通+OK", "ATLW+4+VIP+OK"} << false;
         QTest::newRow("parameters in English")
-            << "PB_ID_sned" << 1 << QStringList{"ATNW+0+42+OK", "ATNW+1+0+OK", "ATNW+2+07+OK", "ATNW+3+1+OK"};
-        QTest::newRow("parameters in Polish")
-            << "PB_ID_sned" << 2 << QStringList{"ATNW+0+42+OK", "ATNW+1+0+OK", "ATNW+2+07+OK", "ATNW+3+2+OK"};
-        QTest::newRow("factory reset after Yes") << "PB_Rec_sned" << 0 << QStringList{"ATRW+58317+OK"};
+            << "PB_ID_sned" << 1 << QStringList{"ATNW+0+42+OK", "ATNW+1+0+OK", "ATNW+2+07+OK", "ATNW+3+1+OK"} << false;
+        QTest::newRow("parameters in Polish, each acknowledgement followed by a state reply")
+            << "PB_ID_sned" << 2 << QStringList{"ATNW+0+42+OK", "ATNW+1+0+OK", "ATNW+2+07+OK", "ATNW+3+2+OK"} << true;
+        QTest::newRow("factory reset after Yes") << "PB_Rec_sned" << 0 << QStringList{"ATRW+58317+OK"} << false;
     }
     void settingsBatches()
     {
         QFETCH(QString, button);
         QFETCH(int, language);
         QFETCH(QStringList, sent);
+        QFETCH(bool, stateAfterEachReply);
+        Serial.stateAfterEachReply = stateAfterEachReply;
         Set_Language_Code(uint8_t(language));
         typeName(Page, 1)->setText("普通");
         typeName(Page, 3)->setText("VIP");
@@ -502,6 +512,62 @@ private slots:
         d.USART_RETURN_dat_Handel("ATAW+Delete+5");
         QCOMPARE(d.Type_State[4]->text(), QStringLiteral("类型 5"));
         QCOMPARE(d.Type_Choose->currentText(), QStringLiteral("5")); // stays on 5
+    }
+
+    // Enter after typing presses no button by accident (the page, a pairing, a transfer are at
+    // stake); in the line editor's text it adds that line; Escape closes every window.
+    void dialogKeys_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("line editor") << "line";
+        QTest::newRow("pairing, add") << "add";
+        QTest::newRow("pairing, delete") << "delete";
+        QTest::newRow("firmware") << "firmware";
+    }
+    void dialogKeys()
+    {
+        QFETCH(QString, dialog);
+        Page->Receive_Data("ATSW+V2.1+OK\r\n");
+        part<QComboBox>(Page, "QC_Pair_Mode")->setCurrentIndex(dialog == "delete" ? 1 : 0);
+        Bootloader_Handle firmware(nullptr);
+        int chosen = 0;
+        firmware.chooseImage = [&chosen](QWidget *) { return ++chosen, QString(); };
+        QSignalSpy firmwareSent(&firmware, &Bootloader_Handle::USART_Bootloader_COM);
+        bool escaped = false;
+        const TestSupport::ModalCatcher catcher([&](QWidget *w) {
+            if (!w->isActiveWindow())
+                return false;
+            if (auto *editor = qobject_cast<QDialg_add_Line *>(w)) {
+                QTest::keyClicks(&editor->QL_Contents, "First");
+                editor->QB_Add_Contents.click();
+                editor->QC_Choose_Line.setCurrentIndex(1);
+                QTest::keyClicks(&editor->QL_Contents, "Second");
+                QTest::keyClick(&editor->QL_Contents, Qt::Key_Return);
+                QTest::keyClick(&editor->QC_Choose_Line, Qt::Key_Enter, Qt::KeypadModifier);
+            }
+            for (QWidget *target : w->findChildren<QWidget *>())
+                if (target->isVisible() && !qobject_cast<QLineEdit *>(target))
+                    QTest::keyClick(target, Qt::Key_Return);
+            QTest::keyClick(w, Qt::Key_Return);
+            QTest::keyClick(w, Qt::Key_Escape);
+            escaped = true;
+            return true;
+        });
+        if (dialog == "line")
+            part<QPushButton>(Page, "QB_Add_Line")->click();
+        else if (dialog == "firmware")
+            firmware.exec();
+        else
+            part<QPushButton>(Page, "Pair_Set_Push")->click();
+        QVERIFY(escaped); // and the window closed on it
+        if (dialog == "line") {
+            QCOMPARE(Page->Print_Line[0], QStringLiteral("ATPW+0+N+L+First+SIZE:S+OK"));
+            QCOMPARE(Page->Print_Line[1], QStringLiteral("ATPW+1+N+L+Second+SIZE:S+OK"));
+            QVERIFY(std::all_of(Page->Print_Line.begin() + 2, Page->Print_Line.end(), [](const QString &l) { return l.isEmpty(); }));
+        }
+        QCOMPARE(Serial.sent, dialog == "add" || dialog == "delete" ? QStringList{"ATAW+READ+ALL+OK"} : QStringList{});
+        QCOMPARE(chosen + firmwareSent.count(), 0);
+        QCOMPARE(firmware.Info_Text.toPlainText(), QStringLiteral("请确认是否已经连接设备,并且已经进入升级模式...\n"));
     }
 
 private:

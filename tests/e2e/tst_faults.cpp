@@ -1,5 +1,6 @@
 // Faults of the machine, for real: a full file system (a small tmpfs, where this user may mount
-// one), a file-size limit (RLIMIT_FSIZE in a child process) and a serial port another program holds.
+// one), a full temporary folder, a file-size limit (RLIMIT_FSIZE in a child process) and a serial
+// port another program holds.
 #include "app/AppSetup.h"
 #include "ticket/Language.h"
 #include "app/MainWindow.h"
@@ -7,6 +8,7 @@
 #include "device/Function_One.h"
 #include "testsupport/PageState.h"
 #include "testsupport/TestSupport.h"
+#include "protocol/SettingsBatches.h"
 #include "ticket/SettingsCodec.h"
 
 #include <QAction>
@@ -107,6 +109,56 @@ private slots:
         QCOMPARE(contentOf(path), old);
         QCOMPARE(QFileInfo(path).permissions() & 0x7077, QFile::ReadOwner | QFile::ReadGroup);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // nothing left behind
+    }
+
+    // A temporary folder with 4 KiB free (TMPDIR on a small tmpfs) takes no part in reading or
+    // writing a settings file: every line arrives, in the window and at the unit.
+    void fullTemporaryFolderLosesNothing_data()
+    {
+        QTest::addColumn<QString>("program");
+        QTest::newRow("the window opens the file") << "window";
+        QTest::newRow("tqmanage-cli apply") << "cli";
+    }
+    void fullTemporaryFolderLosesNothing()
+    {
+        QFETCH(QString, program);
+        Mount.reset(new QTemporaryDir);
+        if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "tmpfs", Mount->path()}) != 0)
+            QSKIP("no tmpfs may be mounted here");
+        Mounted = Mount->path();
+        fill(Mounted);
+        QVERIFY(::truncate(QFile::encodeName(Mounted + "/filler").constData(), QFileInfo(Mounted + "/filler").size() - 4096) == 0);
+        SettingsCodec::Settings s;
+        for (int i = 0; i < 10; ++i)
+            s.lines[i] = QStringLiteral("ATPW+%1+N+L+%2+SIZE:S+OK").arg(i).arg(QString(62, QChar(0x6B22)));
+        s.typeNames[4] = "Last";
+        QTemporaryDir dir;
+        const QString path = dir.filePath("shop.ini");
+        QVERIFY(writeFile(path, SettingsCodec::encode(s)));
+        QVERIFY(contentOf(path).size() > 5000);
+        if (program == "cli") {
+            SimUnderTest sim;
+            QProcess cli;
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert("TMPDIR", Mounted);
+            cli.setProcessEnvironment(env);
+            cli.start(TQ_CLI_PATH, {"apply", path, "--only", "ticket", "--port", sim.port()});
+            QVERIFY(cli.waitForFinished(60000));
+            QCOMPARE(cli.exitCode(), 0);
+            QVERIFY(sim.texts("note").contains("line 9 = " + SettingsBatches::ticket(s).at(9)));
+            return;
+        }
+        const QByteArray tmpWas = qgetenv("TMPDIR");
+        qputenv("TMPDIR", Mounted.toLocal8Bit());
+        Function_One page(nullptr);
+        TestSupport::ModalCatcher boxes;
+        page.OPEN_FILE_Operation(path);
+        qputenv("TMPDIR", tmpWas);
+        QCOMPARE(boxes.texts(), QStringList());
+        for (int i = 0; i < 10; ++i)
+            QCOMPARE(page.Print_Line[i], s.lines[i]);
+        QCOMPARE(typeName(&page, 4)->text(), QStringLiteral("Last"));
+        QCOMPARE(contentOf(path), SettingsCodec::encode(s));
     }
 
     // Under a file-size limit a write stops halfway (EFBIG): the save says so, the file stays.

@@ -45,6 +45,13 @@ QByteArray TestSupport::contentOf(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+QByteArray TestSupport::nestedVariantFile()
+{
+    // Each level: the type QVariantList (9) and a count of 1, as QDataStream writes them, escaped.
+    const QByteArray level = "\\0\\0\\0\\t\\0\\0\\0\\x1";
+    return ("[General]\n0%U884C=@Variant(" + level.repeated(40000) + "\\0\\0\\0\\x2\\0\\0\\0\\0)\n").toBase64();
+}
+
 QByteArray TestSupport::randomBytes(int size, quint32 seed)
 {
     QByteArray bytes(size, '\0');

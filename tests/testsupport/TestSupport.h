@@ -23,6 +23,9 @@ bool writeFile(const QString &path, const QByteArray &content,
 QByteArray contentOf(const QString &path);
 // The same bytes for the same seed on every run.
 QByteArray randomBytes(int size, quint32 seed);
+// A settings file (under 1 MiB) whose 0行 holds a QVariant nesting one-element lists 40,000 deep:
+// a reader that decodes it recursively runs out of stack.
+QByteArray nestedVariantFile();
 
 // Closes every modal window that opens while it lives (a message box by its No or first button),
 // remembering its title and text. With `work`, a window is first handed to work() every 10 ms until

@@ -10,12 +10,18 @@
 #include "ticket/TimeSample.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
+#include <QSettings>
 #include <QtTest>
 
 #ifdef Q_OS_UNIX
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#ifdef Q_OS_LINUX
+#include <sys/prctl.h>
+#endif
 #include <unistd.h>
 #endif
 
@@ -248,12 +254,27 @@ private slots:
         s.lines[1] = "ATPW+1+T+R+2024-03-02 09:05:00\r\n\r\n+SIZE:S+OK";
         s.lines[4] = "ATPW+4+N+L+Say \"hi\", then; = go  +SIZE:S+OK";
         s.lines[9] = "ATPW+9+N+L+ lead and trail +SIZE:S+OK";
+        s.lines[6] = QStringLiteral("@ATPW\t\x7f\a") + QChar(0) + QStringLiteral("1f") + Lone + QStringLiteral("\\");
         s.typeNames[0] = "普通业务";
+        s.typeNames[1] = "@@x";
         s.typeNames[4] = "a;b=c";
         s.networkIdIndex = 42;
         s.autoClearIndex = 24;
-        s.syncRestartIndex = 1;
+        s.syncRestartIndex = -1;
         const QByteArray content = SettingsCodec::encode(s);
+        // Byte for byte what QSettings writes: earlier versions of the program read it as their own.
+        QTemporaryDir dir;
+        {
+            QSettings ini(dir.filePath("ini"), QSettings::IniFormat);
+            for (int i = 0; i < 10; ++i)
+                ini.setValue(SettingsCodec::lineKey(i), s.lines[i]);
+            for (int i = 0; i < 5; ++i)
+                ini.setValue(SettingsCodec::typeKey(i), s.typeNames[i]);
+            ini.setValue(SettingsCodec::parameterKey(0), s.networkIdIndex);
+            ini.setValue(SettingsCodec::parameterKey(1), s.autoClearIndex);
+            ini.setValue(SettingsCodec::parameterKey(2), s.syncRestartIndex);
+        }
+        QCOMPARE(QByteArray::fromBase64(content), TestSupport::contentOf(dir.filePath("ini")));
         QVERIFY(!content.contains('\n') && !content.contains('\r'));
         const QByteArray ini = QByteArray::fromBase64(content);
         QVERIFY(ini.startsWith("[General]\n"));
@@ -264,6 +285,7 @@ private slots:
         const SettingsCodec::Decoded d = SettingsCodec::decode(content);
         QCOMPARE(d.keysFound, SettingsCodec::KeyCount);
         QCOMPARE(d.settings.typeNames[0], s.typeNames[0]);
+        QCOMPARE(d.settings.lines[6], s.lines[6]);
         QCOMPARE(SettingsCodec::encode(d.settings), content); // every value back as it was
         QByteArray broken = content;
         for (int i = 76; i < broken.size(); i += 77)
@@ -282,6 +304,44 @@ private slots:
         QCOMPARE(d.settings.networkIdIndex, 42);
         QCOMPARE(d.settings.autoClearIndex, 8);
         QCOMPARE(d.settings.syncRestartIndex, 1);
+    }
+
+    // Every file of the fuzz corpus gives the values QSettings reads from it, except that a typed
+    // value (one QSettings would turn into an object) refuses the file.
+    void readsAsQSettingsDoes()
+    {
+        const QDir corpus(TQ_SOURCE_DIR "/fuzz/corpus/settings");
+        QTemporaryDir dir;
+        QStringList refused;
+        for (const QString &name : corpus.entryList(QDir::Files)) {
+            const QByteArray content = TestSupport::contentOf(corpus.filePath(name));
+            QVERIFY(TestSupport::writeFile(dir.filePath(name), QByteArray::fromBase64(content)));
+            QSettings ini(dir.filePath(name), QSettings::IniFormat);
+            const SettingsCodec::Decoded d = SettingsCodec::decode(content);
+            if (!d.typedKey.isEmpty()) {
+                refused << name + ": " + d.typedKey + " " + d.typedForm;
+                const QVariant v = ini.value(d.typedKey);
+                const QVariantList parts = v.type() == QVariant::List ? v.toList() : QVariantList{v};
+                QVERIFY(std::any_of(parts.cbegin(), parts.cend(), [](const QVariant &p) {
+                    return p.isValid() && p.type() != QVariant::String && p.type() != QVariant::ByteArray;
+                }));
+                continue;
+            }
+            SettingsCodec::Settings q;
+            int found = 0;
+            const auto value = [&](const QString &key) { return found += ini.contains(key), ini.value(key); };
+            for (int i = 0; i < 10; ++i)
+                q.lines[i] = value(SettingsCodec::lineKey(i)).toString();
+            for (int i = 0; i < 5; ++i)
+                q.typeNames[i] = value(SettingsCodec::typeKey(i)).toString();
+            q.networkIdIndex = value(SettingsCodec::parameterKey(0)).toInt();
+            q.autoClearIndex = value(SettingsCodec::parameterKey(1)).toInt();
+            q.syncRestartIndex = value(SettingsCodec::parameterKey(2)).toInt();
+            QVERIFY2(SettingsCodec::encode(d.settings) == SettingsCodec::encode(q), qPrintable(name));
+            QCOMPARE(d.keysFound, found);
+            QCOMPARE(d.missing.size(), SettingsCodec::KeyCount - found);
+        }
+        QCOMPARE(refused, (QStringList{"point-in-a-list: 0类 @Point", "rect: 1参 @Rect", "typed-values: 0行 @Variant"}));
     }
 
     void notASettingsFile_data()
@@ -318,6 +378,8 @@ private slots:
         QTest::newRow("directory") << "dir" << qint64(100) << int(P::Directory);
 #ifdef Q_OS_UNIX
         QTest::newRow("fifo") << "fifo" << qint64(100) << int(P::NotRegular);
+        // Another process puts a FIFO and the file in its place in turn: whatever is opened is judged.
+        QTest::newRow("fifo swapped in again and again") << "swapping" << qint64(100) << int(P::None);
         QTest::newRow("endless device") << "/dev/zero" << qint64(100) << int(P::NotRegular);
 #endif
 #ifdef Q_OS_LINUX // a file that says it holds nothing: what is read decides
@@ -330,6 +392,7 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(qint64, maxSize);
         QFETCH(int, problem);
+        using P = InputFile::Problem;
         QTemporaryDir dir;
         QString path = dir.filePath(QStringLiteral("input"));
         QByteArray written;
@@ -350,6 +413,38 @@ private slots:
         } else if (kind.startsWith(QLatin1Char('/'))) {
             path = kind;
         }
+#ifdef Q_OS_UNIX
+        if (kind == QLatin1String("swapping")) {
+            const QByteArray file = QFile::encodeName(dir.filePath("file")), fifo = QFile::encodeName(dir.filePath("fifo"));
+            const QByteArray name = QFile::encodeName(path), next = name + ".next";
+            written = "settings";
+            QVERIFY(TestSupport::writeFile(dir.filePath("file"), written) && ::mkfifo(fifo.constData(), 0600) == 0);
+            QVERIFY(::link(file.constData(), name.constData()) == 0);
+            const pid_t swapper = ::fork();
+#ifdef Q_OS_LINUX
+            if (swapper == 0)
+                ::prctl(PR_SET_PDEATHSIG, SIGKILL); // never outlives a test that hangs
+#endif
+            for (int i = 0; swapper == 0; ++i) { // a hard link in, then renamed over the name
+                ::unlink(next.constData());
+                (void)!(::link((i % 2 ? file : fifo).constData(), next.constData()) == 0 && ::rename(next.constData(), name.constData()) == 0);
+            }
+            QElapsedTimer clock;
+            int opened = 0, refused = 0;
+            InputFile::Content c;
+            c.problem = P::NotRegular;
+            for (clock.start(); clock.elapsed() < 1500 && (c.problem == P::NotRegular || c.data == written);) {
+                c = InputFile::read(path, maxSize);
+                opened += c.problem == P::None;
+                refused += c.problem == P::NotRegular;
+            }
+            ::kill(swapper, SIGKILL);
+            ::waitpid(swapper, nullptr, 0);
+            QVERIFY(c.problem == P::NotRegular || c.data == written);
+            QVERIFY(opened > 0 && refused > 0);
+            return;
+        }
+#endif
         const InputFile::Content content = InputFile::read(path, maxSize);
         QCOMPARE(int(content.problem), problem);
         QCOMPARE(content.data, problem == int(InputFile::Problem::None) ? written : QByteArray());

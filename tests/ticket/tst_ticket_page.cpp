@@ -12,12 +12,16 @@
 #include <QComboBox>
 #include <QDateTime>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QProcess>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QTextEdit>
 #include <QtTest>
 
 #ifdef Q_OS_UNIX
@@ -278,22 +282,32 @@ private slots:
     {
         QTest::addColumn<int>("before"); // octal mode of the file before, 0 for none
         QTest::addColumn<int>("after");
-        QTest::newRow("new file") << 0 << 0444;
-        QTest::newRow("private file stays private") << 0600 << 0400;
-        QTest::newRow("group may read") << 0640 << 0440;
-        QTest::newRow("read-only from the last save") << 0444 << 0444;
+        QTest::addColumn<int>("owner"); // of the file before; -1: this user
+        QTest::newRow("new file") << 0 << 0444 << -1;
+        QTest::newRow("private file stays private") << 0600 << 0400 << -1;
+        QTest::newRow("group may read") << 0640 << 0440 << -1;
+        QTest::newRow("read-only from the last save") << 0444 << 0444 << -1;
+        QTest::newRow("another user's file keeps its owner and group") << 0640 << 0440 << 65534;
     }
     void saveKeepsReadBits()
     {
         QFETCH(int, before);
         QFETCH(int, after);
+        QFETCH(int, owner);
+        if (owner >= 0 && ::geteuid() != 0)
+            QSKIP("needs root to save over another user's file");
         const auto mode = [](int octal) { return QFile::Permissions((octal & 0700) << 6 | (octal & 070) << 1 | (octal & 07)); };
         const mode_t umaskWas = ::umask(022);
         if (before)
             QVERIFY(writeFile(Path, "old", mode(before)));
+        if (owner >= 0)
+            QCOMPARE(::chown(QFile::encodeName(Path).constData(), uid_t(owner), gid_t(owner)), 0);
         QVERIFY(Page->Save_FILE_Operation(Path));
         ::umask(umaskWas);
         QCOMPARE(permissionsOf(Path), mode(after));
+        struct stat st = {};
+        QCOMPARE(::stat(QFile::encodeName(Path).constData(), &st), 0);
+        QCOMPARE(QList<uint>({st.st_uid, st.st_gid}), owner >= 0 ? QList<uint>({uint(owner), uint(owner)}) : QList<uint>({::geteuid(), ::getegid()}));
     }
 #endif
 
@@ -378,6 +392,21 @@ private slots:
         QVERIFY(Page->Print_Line[0].isEmpty() || field != "line");
     }
 
+    // A cut file loads what it has; the log names what it lacks, and the file stays as it is.
+    void fileMissingKeysIsNamed()
+    {
+        QByteArray ini = QByteArray::fromBase64(SettingsCodec::encode(goodSettings()));
+        ini.replace("2%U53C2=1\n", "").replace("9%U884C=\n", "");
+        QVERIFY(writeFile(Path, ini.toBase64()));
+        TestSupport::ModalCatcher boxes;
+        Page->OPEN_FILE_Operation(Path);
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(Page->Print_Line[0], goodSettings().lines[0]);
+        QCOMPARE(part<QComboBox>(Page, "QC_Sync_Restart")->currentIndex(), 0);
+        QVERIFY(part<QTextEdit>(Page, "USART_Log")->toPlainText().contains("配置文件缺少 9行, 2参, 按空值或 0 载入, 文件没有改写: " + Path));
+        QCOMPARE(contentOf(Path), ini.toBase64());
+    }
+
     // Open, the start argument and the default file: a file that is no settings file leaves the page
     // as it was and says why, each refusal in its own words.
     void filesThatAreNoSettingsFileLeaveThePage_data()
@@ -388,6 +417,8 @@ private slots:
         const QString notSettings = "这不是配置文件";
         QTest::newRow("plain INI") << "file" << QByteArray("[General]\n0%U884C=ATPW+0+N+L+a+SIZE:S+OK\n0%U53C2=9\n") << notSettings;
         QTest::newRow("a picture") << "file" << QByteArray("\x89PNG\r\n\x1a\n") + TestSupport::randomBytes(3000, 7) << notSettings;
+        QTest::newRow("a value nested 40,000 deep") << "file" << TestSupport::nestedVariantFile()
+                                                    << "键 0行 的值是 @Variant(...) 形式的数据, 配置文件只存文字和数字";
         QTest::newRow("empty") << "file" << QByteArray() << "文件是空的";
         QTest::newRow("over 1 MiB") << "file" << QByteArray(1024 * 1024 + 1, 'A') << "文件太大: 1048577 字节, 最多 1048576 字节";
         QTest::newRow("missing") << "missing" << QByteArray() << "没有找到此文件";
@@ -436,6 +467,9 @@ private slots:
         QTest::newRow("a FIFO") << "fifo" << "这不是普通文件 (设备或管道), 不能保存到这里";
         QTest::newRow("another user's link in a sticky shared folder") << "planted link"
                                                                         << "这是其他用户放在共享文件夹里的链接, 不会跟随它保存";
+        QTest::newRow("own link to another user's link") << "chain" << "这是其他用户放在共享文件夹里的链接, 不会跟随它保存";
+        QTest::newRow("another user's link as a folder on the way") << "folder link"
+                                                                    << "这是其他用户放在共享文件夹里的链接, 不会跟随它保存";
 #endif
     }
     void saveRefusedWhereItWouldHarm()
@@ -456,9 +490,14 @@ private slots:
             const QString shared = Dir->filePath("shared");
             QVERIFY(QDir().mkdir(shared));
             QCOMPARE(::chmod(QFile::encodeName(shared).constData(), 01777), 0);
-            Path = shared + "/settings.ini";
-            QVERIFY(QFile::link(victim, Path));
-            QCOMPARE(::lchown(QFile::encodeName(Path).constData(), 65534, 65534), 0);
+            const QString planted = shared + (kind == "folder link" ? "/folder" : "/settings.ini");
+            QVERIFY(QFile::link(kind == "folder link" ? Dir->path() : victim, planted));
+            QCOMPARE(::lchown(QFile::encodeName(planted).constData(), 65534, 65534), 0);
+            Path = planted;
+            if (kind == "chain") // the operator's own link leads to the planted one
+                QVERIFY(QFile::link(planted, Path = Dir->filePath("mine.ini")));
+            if (kind == "folder link")
+                Path = planted + "/victim.txt";
 #endif
         }
         const QFile::Permissions before = QFileInfo(Path).permissions();
@@ -472,14 +511,64 @@ private slots:
     }
 
 #ifdef Q_OS_UNIX
-    void ownLinkIsFollowedAndKept()
+    // Another user swaps a link to a file of root's in and out of a name in a shared sticky folder
+    // while root saves there again and again: whatever the timing, the link is never followed.
+    void linkSwappedInDuringSavesIsNeverFollowed()
     {
+        if (::geteuid() != 0 || QStandardPaths::findExecutable("setpriv").isEmpty())
+            QSKIP("needs root and setpriv for a second user");
+        const QString shared = Dir->filePath("shared"), name = shared + "/settings.ini", victim = Dir->filePath("victim.txt");
+        QVERIFY(QDir().mkdir(shared));
+        QCOMPARE(::chmod(QFile::encodeName(shared).constData(), 01777) + ::chmod(QFile::encodeName(Dir->path()).constData(), 0755), 0);
+        QVERIFY(writeFile(victim, "precious", QFile::ReadOwner | QFile::WriteOwner));
+        QProcess swapper;
+        swapper.setWorkingDirectory(shared);
+        swapper.start("setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups", "sh", "-c",
+                                  "while :; do ln -sfn ../victim.txt l; mv -fT l settings.ini; echo x >f; mv -fT f settings.ini; done"});
+        QVERIFY(swapper.waitForStarted());
+        int saved = 0;
+        QElapsedTimer clock;
+        for (clock.start(); clock.elapsed() < 2000;) {
+            saved += SettingsFile::replace(name, "settings");
+            struct stat st = {};
+            if (::lstat(QFile::encodeName(name).constData(), &st) == 0 && st.st_uid == 0)
+                ::unlink(QFile::encodeName(name).constData()); // a file of root's the other user may not replace
+        }
+        swapper.kill();
+        swapper.waitForFinished();
+        QCOMPARE(contentOf(victim), QByteArray("precious"));
+        QVERIFY(saved > 0);
+    }
+
+    // The file's other names see the new content: the user's own links (a chain of them too, the
+    // links kept) and a second hard link, written in place.
+    void otherNamesSeeTheNewContent_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("own link") << "link";
+        QTest::newRow("own chain of links") << "chain";
+        QTest::newRow("hard link") << "hard";
+    }
+    void otherNamesSeeTheNewContent()
+    {
+        QFETCH(QString, kind);
         const QString real = Dir->filePath("real.ini");
         QVERIFY(writeFile(real, "old"));
-        QVERIFY(QFile::link(real, Path));
+        if (kind == "hard") {
+            QCOMPARE(::link(QFile::encodeName(real).constData(), QFile::encodeName(Path).constData()), 0);
+        } else {
+            QVERIFY(QFile::link(real, kind == "chain" ? Path + ".2" : Path));
+            QVERIFY(kind != "chain" || QFile::link(Path + ".2", Path));
+        }
+        struct stat before = {}, after = {};
+        QCOMPARE(::stat(QFile::encodeName(real).constData(), &before), 0);
         QVERIFY(Page->Save_FILE_Operation(Path));
-        QVERIFY(QFileInfo(Path).isSymLink());
+        QCOMPARE(QFileInfo(Path).isSymLink(), kind != "hard");
         QCOMPARE(contentOf(real), SettingsCodec::encode(SettingsCodec::Settings()));
+        QCOMPARE(contentOf(Path), contentOf(real));
+        QCOMPARE(::stat(QFile::encodeName(real).constData(), &after), 0);
+        QCOMPARE(after.st_ino == before.st_ino, kind == "hard");
+        QCOMPARE(permissionsOf(real) & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther), QFile::Permissions());
     }
 #endif
 
