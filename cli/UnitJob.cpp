@@ -81,8 +81,6 @@ void UnitJob::received(const QString &text)
         return;
     }
     Rx_Text = text; // a batch polls it, as the batch window polls the device page's
-    if (Batch)
-        Batch->received(text);
     if (!State_Known) {
         if (version) {
             State_Known = true;

@@ -194,7 +194,6 @@ void Function_One::runBatch(const QString &kind, Batch &batch)
     dialog.setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     dialog.setWindowTitle(QStringLiteral("Communicate"));
     connect(&dialog, &USART_Send_QDialog_Handle::USART_SEND_SIGNALS, this, &Function_One::SEND_USART_Contents);
-    connect(this, &Function_One::USART_RX_dat_SIGNALS, &dialog.batch(), &CommandBatch::received);
     dialog.Start_send();
     dialog.exec();
     qCDebug(lcDevice) << "batch dialog closed" << kind;

@@ -63,15 +63,9 @@ void CommandBatch::poll()
         check(*Kind);
 }
 
-void CommandBatch::received(const QString &text)
-{
-    if (Kind && Send_Index > 0 && !Complete && Kind->acknowledges(text))
-        Acknowledged = true;
-}
-
 void CommandBatch::check(const BatchKind &kind)
 {
-    if (!Acknowledged && !kind.acknowledges(*RX_dat))
+    if (!kind.acknowledges(*RX_dat))
         return;
     if (Send_Count <= Send_Index) {
         Send_Timer.stop();
@@ -88,7 +82,6 @@ void CommandBatch::check(const BatchKind &kind)
         Timeout_Timer.start(Timeout_Ms);
     // Only a reply to the command just sent may advance the batch.
     RX_dat->clear();
-    Acknowledged = false;
     emit logLine(QCoreApplication::translate("QObject", "正在发送 ") + QString::number(Send_Index)
                  + QCoreApplication::translate("QObject", " 条内容......") + QStringLiteral("\r\n"));
     emit progress(100 / Send_Count * Send_Index);

@@ -6,8 +6,8 @@
 
 struct BatchKind;
 
-// Sends a batch of commands one acknowledgement at a time. It advances on its polls (120 ms before
-// the first advance, 250 ms after), never times out and never retransmits.
+// Sends a batch of commands one acknowledgement at a time. It polls the latest received text
+// (120 ms before the first advance, 250 ms after), never times out and never retransmits.
 class CommandBatch : public QObject
 {
     Q_OBJECT
@@ -25,9 +25,6 @@ public:
 
     void start();
     void poll();
-    // Every text received while the batch runs, in order: an acknowledgement counts at the next poll
-    // even when another text (the unit's unasked state reply) came after it.
-    void received(const QString &text);
     // Gives up when a command is not acknowledged within ms (the window never does: the operator
     // closes it). 0, the default, waits for ever.
     void setTimeout(int ms) { Timeout_Ms = ms; }
@@ -55,5 +52,4 @@ private:
     int Send_Count = 0;
     int Send_Index = 0;
     bool Complete = false;
-    bool Acknowledged = false; // the command sent last has been acknowledged
 };

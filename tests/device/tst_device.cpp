@@ -79,15 +79,10 @@ public:
                             : verb == "ATRW"                   ? "ATRW+51+OK!\r\n"
                                                                : QString();
         if (page && !reply.isEmpty())
-            QTimer::singleShot(10, page, [this, reply] {
-                page->Receive_Data(reply);
-                if (stateAfterEachReply) // read together with it, handed on after it
-                    page->Receive_Data("ATSW+V2.1+OK\r\n");
-            });
+            QTimer::singleShot(10, page, [this, reply] { page->Receive_Data(reply); });
     }
 
     Function_One *page = nullptr; // set to let the unit answer
-    bool stateAfterEachReply = false;
     QStringList ports;
     bool openSucceeds = true;
     QStringList opened;
@@ -227,21 +222,18 @@ private slots:
         QTest::addColumn<QString>("button");
         QTest::addColumn<int>("language");
         QTest::addColumn<QStringList>("sent");
-        QTest::addColumn<bool>("stateAfterEachReply");
-        QTest::newRow("type names 2 and 4") << "TYPE_PB_SET" << 0 << QStringList{"ATLW+2+普通+OK", "ATLW+4+VIP+OK"} << false;
+        QTest::newRow("type names 2 and 4") << "TYPE_PB_SET" << 0 << QStringList{"ATLW+2+普通+OK", "ATLW+4+VIP+OK"};
         QTest::newRow("parameters in English")
-            << "PB_ID_sned" << 1 << QStringList{"ATNW+0+42+OK", "ATNW+1+0+OK", "ATNW+2+07+OK", "ATNW+3+1+OK"} << false;
-        QTest::newRow("parameters in Polish, each acknowledgement followed by a state reply")
-            << "PB_ID_sned" << 2 << QStringList{"ATNW+0+42+OK", "ATNW+1+0+OK", "ATNW+2+07+OK", "ATNW+3+2+OK"} << true;
-        QTest::newRow("factory reset after Yes") << "PB_Rec_sned" << 0 << QStringList{"ATRW+58317+OK"} << false;
+            << "PB_ID_sned" << 1 << QStringList{"ATNW+0+42+OK", "ATNW+1+0+OK", "ATNW+2+07+OK", "ATNW+3+1+OK"};
+        QTest::newRow("parameters in Polish")
+            << "PB_ID_sned" << 2 << QStringList{"ATNW+0+42+OK", "ATNW+1+0+OK", "ATNW+2+07+OK", "ATNW+3+2+OK"};
+        QTest::newRow("factory reset after Yes") << "PB_Rec_sned" << 0 << QStringList{"ATRW+58317+OK"};
     }
     void settingsBatches()
     {
         QFETCH(QString, button);
         QFETCH(int, language);
         QFETCH(QStringList, sent);
-        QFETCH(bool, stateAfterEachReply);
-        Serial.stateAfterEachReply = stateAfterEachReply;
         Set_Language_Code(uint8_t(language));
         typeName(Page, 1)->setText("普通");
         typeName(Page, 3)->setText("VIP");
