@@ -74,16 +74,30 @@ void Function_One::Set_Function(IFunction *f)
 
 void Function_One::USART_COM_Show(QStringList list)
 {
-    // Same count keeps the box as it is, selection included, even if an entry changed.
-    if (list.size() == COM_Count)
-        return;
     QComboBox *box = Ui->QC_COM_Choose;
+    IFunction *usart = Connection->service();
+    const auto describe = [box, usart](int i) {
+        const QString entry = box->itemText(i);
+        const QString details = usart ? usart->USART_COM_Details(entry) : QString();
+        box->setItemData(i, usart ? usart->USART_COM_Location(entry) : QString());
+        box->setItemData(i, details.isEmpty() ? QVariant() : details, Qt::ToolTipRole);
+        box->setItemData(i, details.isEmpty() ? QVariant() : details, Qt::AccessibleDescriptionRole);
+    };
+    // Same count keeps the box as it is, selection included, even if an entry changed; an entry
+    // still listed follows its unit to a new address.
+    if (list.size() == COM_Count) {
+        for (int i = 0; i < box->count(); ++i)
+            if (list.contains(box->itemText(i)))
+                describe(i);
+        return;
+    }
     const QString text = box->currentText();
     const bool typed = !text.isEmpty() && box->findText(text) < 0;
     box->clear();
-    IFunction *usart = Connection->service();
-    for (const QString &entry : qAsConst(list))
-        box->addItem(entry, usart ? usart->USART_COM_Location(entry) : QString());
+    for (const QString &entry : qAsConst(list)) {
+        box->addItem(entry);
+        describe(box->count() - 1);
+    }
     COM_Count = list.size();
     if (typed) // a path the operator typed survives the refresh
         box->setEditText(text);
