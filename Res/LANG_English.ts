@@ -541,10 +541,6 @@
             <translation>Use "Save as" to save it in another folder.</translation>
         </message>
         <message>
-            <source>没有找到此文件:</source>
-            <translation>This file was not found:</translation>
-        </message>
-        <message>
             <source>无法打开此文件, 请手动打开:</source>
             <translation>No program here opens this file; open it yourself:</translation>
         </message>
@@ -807,6 +803,26 @@
         <message>
             <source>剩余约 %1 秒</source>
             <translation>About %1 s left</translation>
+        </message>
+        <message>
+            <source>name= 须是证书上的主机名</source>
+            <translation>name= must be the host name on the certificate</translation>
+        </message>
+        <message>
+            <source>管理机位置: %1</source>
+            <translation>The unit is at: %1</translation>
+        </message>
+        <message>
+            <source>%1: 在网络上发现, 主机 %2</source>
+            <translation>%1: found on the network, host %2</translation>
+        </message>
+        <message>
+            <source>证书按系统的证书库验证 (还没有输入过带 ca= 的 TLS 地址)</source>
+            <translation>Its certificate is checked against the system's store (no TLS address with ca= typed yet)</translation>
+        </message>
+        <message>
+            <source>证书须由最后输入的 TLS 地址的 ca= 签发: %1</source>
+            <translation>Its certificate must come from the ca= of the last TLS address typed: %1</translation>
         </message>
     </context>
 </TS>
