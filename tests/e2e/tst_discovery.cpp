@@ -167,6 +167,13 @@ private slots:
         QTest::qWait(300);
         QCOMPARE(boxes.count(), 0);
         QCOMPARE(w.Serial_Service->discovery().units().size(), 0);
+        if (!bus)
+            return;
+        // A daemon that starts later is found, and what it knows with it.
+        QVERIFY(startAvahi());
+        Daemon unit;
+        QVERIFY(unit.start("avahi-publish", {"-s", "late", "_iostream._tcp", "7001", "gensiostack=tcp", "role=tq-management-unit"}, "Established"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.Serial_Service->discovery().units().size(), 1, 10000);
     }
 
     // Announcements as avahi-publish makes them, listed by tqmanage-cli ports --discover.
