@@ -6,7 +6,8 @@
 #include <QTimer>
 
 // avahi may free a watch or a timeout from inside its own callback; the object then dies once the
-// callback has returned, and its Qt parts on the next turn of the loop.
+// callback has returned, and its Qt parts on the next turn of the loop (at once otherwise, so that
+// nothing is left when the loop has ended).
 struct AvahiWatch {
     int fd = -1;
     AvahiWatchCallback callback = nullptr;
@@ -77,11 +78,15 @@ AvahiWatchEvent watchGetEvents(AvahiWatch *w)
 
 void watchFree(AvahiWatch *w)
 {
-    for (QSocketNotifier *n : {w->readable, w->writable})
-        if (n) {
-            n->setEnabled(false);
-            n->deleteLater();
-        }
+    for (QSocketNotifier *n : {w->readable, w->writable}) {
+        if (!n)
+            continue;
+        n->setEnabled(false);
+        if (w->dispatching)
+            n->deleteLater(); // it is the one calling
+        else
+            delete n;
+    }
     if (w->dispatching)
         w->freed = true;
     else
@@ -121,11 +126,13 @@ AvahiTimeout *timeoutNew(const AvahiPoll *, const struct timeval *tv, AvahiTimeo
 void timeoutFree(AvahiTimeout *t)
 {
     t->timer->stop();
-    t->timer->deleteLater();
-    if (t->dispatching)
+    if (t->dispatching) {
+        t->timer->deleteLater(); // it is the one calling
         t->freed = true;
-    else
+    } else {
+        delete t->timer;
         delete t;
+    }
 }
 } // namespace
 
