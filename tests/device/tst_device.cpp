@@ -161,6 +161,12 @@ private slots:
         QCOMPARE(state->toolTip(), QString());
         box->setCurrentIndex(0); // a local port says it all in its entry
         QCOMPARE(QStringList({box->toolTip(), box->accessibleDescription()}), QStringList({"A/dev/ttyUSB0", ""}));
+        box->setCurrentIndex(1);
+        box->setEditText("/dev/pts/7"); // being typed while the unit moves again
+        Serial.locations[unit] = "rfc2217://192.0.2.12:7001";
+        Page->Function_USART_COM_LA_UPDAT();
+        QCOMPARE(box->itemData(1).toString(), Serial.locations[unit]);
+        QCOMPARE(box->currentText(), QStringLiteral("/dev/pts/7"));
     }
 
     void connectSendsStateQueryAfterPause()
