@@ -16,7 +16,6 @@
 #include <QComboBox>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProcess>
@@ -53,12 +52,10 @@ public:
     }
     void stop()
     {
-        if (Process.state() != QProcess::NotRunning) {
-            Process.terminate();
-            if (!Process.waitForFinished(5000)) {
-                Process.kill();
-                Process.waitForFinished(5000);
-            }
+        Process.terminate();
+        if (Process.state() != QProcess::NotRunning && !Process.waitForFinished(5000)) {
+            Process.kill();
+            Process.waitForFinished(5000);
         }
     }
     bool running() const { return Process.state() == QProcess::Running; }
@@ -71,8 +68,7 @@ private:
 
 struct Run {
     int exitCode = -1;
-    QString out;
-    QString err;
+    QString out, err;
     qint64 ms = 0;
 };
 
@@ -354,12 +350,6 @@ private slots:
         part<QPushButton>(page, "QB_OPEN_USART")->click();
         QCOMPARE(TestSupport::connectionState(page), TestSupport::Disconnected);
         QCOMPARE(part<QLabel>(page, "State_Label")->toolTip(), QString());
-    }
-
-    void cleanupTestCase()
-    {
-        Avahi.stop();
-        Bus.stop();
     }
 
 private:
