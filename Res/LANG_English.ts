@@ -816,5 +816,25 @@
             <source>保存时文件或文件夹被换掉了, 没有写入</source>
             <translation>The file or its folder was replaced during the save; nothing was written</translation>
         </message>
+        <message>
+            <source>name= 须是证书上的主机名</source>
+            <translation>name= must be the host name on the certificate</translation>
+        </message>
+        <message>
+            <source>管理机位置: %1</source>
+            <translation>The unit is at: %1</translation>
+        </message>
+        <message>
+            <source>%1: 在网络上发现, 主机 %2</source>
+            <translation>%1: found on the network, host %2</translation>
+        </message>
+        <message>
+            <source>证书按系统的证书库验证 (还没有输入过带 ca= 的 TLS 地址)</source>
+            <translation>Its certificate is checked against the system's store (no TLS address with ca= typed yet)</translation>
+        </message>
+        <message>
+            <source>证书须由最后输入的 TLS 地址的 ca= 签发: %1</source>
+            <translation>Its certificate must come from the ca= of the last TLS address typed: %1</translation>
+        </message>
     </context>
 </TS>

@@ -816,5 +816,25 @@
             <source>保存时文件或文件夹被换掉了, 没有写入</source>
             <translation>Plik lub jego folder został podmieniony podczas zapisu; nic nie zapisano</translation>
         </message>
+        <message>
+            <source>name= 须是证书上的主机名</source>
+            <translation>name= musi być nazwą hosta z certyfikatu</translation>
+        </message>
+        <message>
+            <source>管理机位置: %1</source>
+            <translation>Urządzenie jest pod adresem: %1</translation>
+        </message>
+        <message>
+            <source>%1: 在网络上发现, 主机 %2</source>
+            <translation>%1: znalezione w sieci, host %2</translation>
+        </message>
+        <message>
+            <source>证书按系统的证书库验证 (还没有输入过带 ca= 的 TLS 地址)</source>
+            <translation>Certyfikat jest sprawdzany w magazynie systemu (nie wpisano jeszcze adresu TLS z ca=)</translation>
+        </message>
+        <message>
+            <source>证书须由最后输入的 TLS 地址的 ca= 签发: %1</source>
+            <translation>Certyfikat musi pochodzić od ca= ostatnio wpisanego adresu TLS: %1</translation>
+        </message>
     </context>
 </TS>

@@ -79,8 +79,10 @@ void MainWindow::finishStart()
     if (Started)
         return;
     Started = true;
-    // The port list asks the system for every device, and the help picture is a large JPEG decoded
-    // whole: neither is on the first frame.
+    // The port list asks the system for every device, the help picture is a large JPEG decoded
+    // whole, and browsing the network talks to avahi-daemon: none of them is on the first frame.
+    // Units found join the list at the port box's next refresh.
+    Serial_Service->startDiscovery();
     Ticket_Page->USART_COM_Show(Serial_Service->USART_COM_List());
     Ticket_Page->showRememberedPort();
     Help_Picture->setIcon(QIcon(QStringLiteral(":/Res/Pic/Help.jpg")));

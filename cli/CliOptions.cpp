@@ -15,8 +15,18 @@ const struct {
 } Verbs[] = {
     {"ports", CliOptions::Verb::Ports,
      "Usage: tqmanage-cli ports [--json]\n"
+     "       tqmanage-cli ports --discover [--wait S] [--all] [--ca FILE] [--json]\n"
      "The serial ports, as the window lists them: PORT (the stable /dev/serial/by-id name where\n"
-     "there is one), MANUFACTURER and DEVICE, after a header line.\n"},
+     "there is one), MANUFACTURER and DEVICE, after a header line.\n"
+     "With --discover, also the units that announce themselves on the local network (DNS-SD\n"
+     "through avahi-daemon; a serial device server marks one with the TXT entry\n"
+     "role=tq-management-unit): PORT (the address to pass to --port), NAME and TXT, after a\n"
+     "header line. It looks until the network has answered, at most 5 s, or exactly S seconds\n"
+     "with --wait S (0.1 to 600). --all lists every serial service it can reach, marked or not.\n"
+     "--ca FILE: TLS units' certificates must come from the CA in FILE (else the system's\n"
+     "store) and name the host the unit announced. An announcement proves nothing about who\n"
+     "sent it: review the list before you use it. Exit status 1 when nothing could be\n"
+     "discovered (no avahi-daemon, no system D-Bus); the local ports are listed all the same.\n"},
     {"state", CliOptions::Verb::State,
      "Usage: tqmanage-cli state --port P... [--timeout S] [--json] [--verbose]\n"
      "Each unit's firmware version, and whether it runs its bootloader.\n"},
@@ -86,7 +96,8 @@ QString CliOptions::helpText()
         "\n"
         "Verbs:\n"
         "  ports                   The serial ports, as the window lists them, with their stable\n"
-        "                          /dev/serial/by-id names, after a header line.\n"
+        "                          /dev/serial/by-id names, after a header line; with --discover\n"
+        "                          also the units announced on the local network (help ports).\n"
         "  state --port P...       Each unit's firmware version, and whether it runs its bootloader.\n"
         "  apply FILE --port P...  Load the settings file as the window's Open does (a faulty file\n"
         "                          sends nothing) and write its ticket lines, type names and system\n"
@@ -100,7 +111,8 @@ QString CliOptions::helpText()
         "  --port P                A unit's serial port (device path, by-id name or COM port), or\n"
         "                          a unit behind a serial device server: rfc2217://HOST:PORT,\n"
         "                          socket://HOST:PORT, rfc2217+tls:// or socket+tls:// with\n"
-        "                          ?ca=FILE&cert=FILE&key=FILE; repeatable.\n"
+        "                          ?ca=FILE&cert=FILE&key=FILE (name=HOST: the name the\n"
+        "                          server's certificate carries, for an IP address); repeatable.\n"
         "  --only LIST             apply: only these of ticket,names,params (comma-separated).\n"
         "  --clock                 apply: also set the unit's clock from this computer's.\n"
         "  --unit-language L       apply: the language the unit prints and shows: zh, en or pl.\n"
@@ -137,7 +149,11 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     const QCommandLineOption json(QStringLiteral("json"), QString());
     const QCommandLineOption verbose(QStringLiteral("verbose"), QString());
     const QCommandLineOption language(QStringLiteral("unit-language"), QString(), QStringLiteral("L"));
-    parser.addOptions({help, version, port, only, clock, yes, timeout, json, verbose, language});
+    const QCommandLineOption discover(QStringLiteral("discover"), QString());
+    const QCommandLineOption wait(QStringLiteral("wait"), QString(), QStringLiteral("S"));
+    const QCommandLineOption all(QStringLiteral("all"), QString());
+    const QCommandLineOption ca(QStringLiteral("ca"), QString(), QStringLiteral("FILE"));
+    parser.addOptions({help, version, port, only, clock, yes, timeout, json, verbose, language, discover, wait, all, ca});
     const auto usage = [&o](const QString &message) {
         o.outcome = Outcome::UsageError;
         o.message = message;
@@ -206,6 +222,27 @@ CliOptions CliOptions::parse(const QStringList &arguments)
         return usage(QStringLiteral("--yes belongs to reset"));
     if (o.verb == Verb::Reset && !o.yes)
         return usage(QStringLiteral("reset restores the factory settings of every unit named: confirm with --yes"));
+    if (parser.isSet(discover) && o.verb != Verb::Ports)
+        return usage(QStringLiteral("--discover belongs to ports"));
+    if ((parser.isSet(wait) || parser.isSet(all) || parser.isSet(ca)) && !parser.isSet(discover))
+        return usage(QStringLiteral("--wait, --all and --ca belong to ports --discover"));
+    o.discover = parser.isSet(discover);
+    o.all = parser.isSet(all);
+    if (parser.isSet(wait)) {
+        bool number = false;
+        const double s = parser.value(wait).toDouble(&number);
+        if (!number || !std::isfinite(s) || s < 0.1 || s > 600)
+            return usage(QStringLiteral("--wait needs a number of seconds from 0.1 to 600, not \"%1\"").arg(parser.value(wait)));
+        o.waitMs = int(std::lround(s * 1000));
+        o.waitGiven = true;
+    }
+    if (parser.isSet(ca)) {
+        // Absolute: the addresses printed are used from wherever the next command runs.
+        const QFileInfo file(parser.value(ca));
+        if (!file.isFile() || !file.isReadable())
+            return usage(QStringLiteral("--ca \"%1\" is not a readable file").arg(parser.value(ca)));
+        o.caFile = file.absoluteFilePath();
+    }
     bool ok = false;
     const double seconds = parser.value(timeout).toDouble(&ok);
     if (!ok || !std::isfinite(seconds) || seconds < 0.1 || seconds > 3600)

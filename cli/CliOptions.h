@@ -19,6 +19,11 @@ struct CliOptions {
     int timeoutMs = 5000;
     bool verbose = false;
     int unitLanguage = -1; // --unit-language as a language code; -1: the user's Language.ini
+    bool discover = false;  // ports: also the units announced on the local network
+    bool all = false;       // ports --discover: every serial service, not only management units
+    int waitMs = 5000;      // ports --discover: how long to look at most
+    bool waitGiven = false; // ... and then the whole time
+    QString caFile;         // ports --discover: the CA for TLS units, absolute
 
     Outcome outcome = Outcome::Run;
     QString message; // help text, version or the usage error

@@ -1,5 +1,6 @@
 // tqmanage-cli: sets up many queue-management units at once from the command line.
 #include "CliOptions.h"
+#include "DiscoverPorts.h"
 #include "FileRefusal.h"
 #include "Report.h"
 #include "UnitJob.h"
@@ -114,6 +115,8 @@ int main(int argc, char *argv[])
     // The report is the operator's; the tq.* log only when asked for.
     if (!o.verbose)
         QLoggingCategory::setFilterRules(QStringLiteral("tq.*=false"));
+    if (o.verb == CliOptions::Verb::Ports && o.discover)
+        return DiscoverPorts::run({o.json, o.all, o.waitMs, o.waitGiven, o.caFile});
     if (o.verb == CliOptions::Verb::Ports)
         return listPorts(o.json);
     // The link's reasons (a refused or unverified server) in the report's language.

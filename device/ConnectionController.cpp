@@ -6,6 +6,7 @@
 #include "protocol/Commands.h"
 #include "protocol/StateReply.h"
 #include "serial/IFunction.h"
+#include "serial/PortAddress.h"
 #include "serial/PortEntry.h"
 #include "serial/SerialLink.h"
 #include "ticket/RememberedPort.h"
@@ -58,8 +59,13 @@ void ConnectionController::toggle()
     const int listed = box->findText(entry);
     const QString portName = portNameFromEntry(entry, listed >= 0 ? box->itemData(listed).toString() : QString());
     qCDebug(lcDevice) << "opening" << entry << "as" << portName;
-    if (listed < 0 && !entry.isEmpty()) // before the open: a refused one is typed again after a fix
+    if (listed < 0 && !entry.isEmpty()) { // before the open: a refused one is typed again after a fix
         RememberedPort::save(entry);
+        // Units found on the network are checked against the CA the operator last gave for TLS.
+        const PortAddress typed = PortAddress::parse(entry);
+        if (typed.isValid() && typed.tls)
+            RememberedPort::saveTlsCa(typed.caFile);
+    }
     if (!usart->USART_Open(portName)) {
         const QString title = QCoreApplication::translate("Function_One", "Warning"); // the page's own title
         PictureBox::show(Page, title,
@@ -70,6 +76,8 @@ void ConnectionController::toggle()
         return;
     }
     Ui.QB_OPEN_USART->setText(QObject::tr("断开设备"));
+    const QString details = listed >= 0 ? box->itemData(listed, Qt::ToolTipRole).toString() : QString();
+    Ui.State_Label->setToolTip(QObject::tr("管理机位置: %1").arg(details.isEmpty() ? portName : details));
     COM_Update_Timer->stop();
     box->setEnabled(false);
     const int connection = ++Connection_Serial;
@@ -148,6 +156,7 @@ void ConnectionController::linkLost()
     COM_Update_Timer->start(PortRefreshMs);
     Ui.QB_OPEN_USART->setText(QObject::tr("连接设备"));
     Ui.QC_COM_Choose->setEnabled(true);
+    Ui.State_Label->setToolTip(QString());
     Ui.showNotConnectedLabels();
     Ui.setCommandButtonsEnabled(false);
 }

@@ -74,16 +74,36 @@ void Function_One::Set_Function(IFunction *f)
 
 void Function_One::USART_COM_Show(QStringList list)
 {
-    // Same count keeps the box as it is, selection included, even if an entry changed.
-    if (list.size() == COM_Count)
-        return;
     QComboBox *box = Ui->QC_COM_Choose;
+    IFunction *usart = Connection->service();
+    const auto describe = [box, usart](int i) {
+        const QString entry = box->itemText(i);
+        const QString details = usart ? usart->USART_COM_Details(entry) : QString();
+        const QVariant location = usart ? usart->USART_COM_Location(entry) : QString();
+        // Only what changed: the box puts the current entry back into its line edit on any change.
+        for (const auto &[role, value] : {std::pair<int, QVariant>{Qt::UserRole, location},
+                                          {Qt::ToolTipRole, details.isEmpty() ? QVariant() : details},
+                                          {Qt::AccessibleDescriptionRole, details.isEmpty() ? QVariant() : details}})
+            if (box->itemData(i, role) != value)
+                box->setItemData(i, value, role);
+    };
     const QString text = box->currentText();
     const bool typed = !text.isEmpty() && box->findText(text) < 0;
+    // Same count keeps the box as it is, selection included, even if an entry changed; an entry
+    // still listed follows its unit to a new address.
+    if (list.size() == COM_Count) {
+        for (int i = 0; i < box->count(); ++i)
+            if (list.contains(box->itemText(i)))
+                describe(i);
+        if (typed && box->currentText() != text)
+            box->setEditText(text);
+        return;
+    }
     box->clear();
-    IFunction *usart = Connection->service();
-    for (const QString &entry : qAsConst(list))
-        box->addItem(entry, usart ? usart->USART_COM_Location(entry) : QString());
+    for (const QString &entry : qAsConst(list)) {
+        box->addItem(entry);
+        describe(box->count() - 1);
+    }
     COM_Count = list.size();
     if (typed) // a path the operator typed survives the refresh
         box->setEditText(text);

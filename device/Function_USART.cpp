@@ -33,6 +33,7 @@ QStringList Function_USART::USART_COM_List()
 {
     Port_List.clear();
     Entry_Location.clear();
+    Entry_Details.clear();
     auto add = [this](const QString &entry, const QString &location) {
         Port_List.append(entry);
         Entry_Location.insert(entry, location);
@@ -41,7 +42,27 @@ QStringList Function_USART::USART_COM_List()
         add(portEntry(extra.second, extra.first), extra.first);
     for (const PortList::Port &port : PortList::available())
         add(port.entry, port.location);
+    const auto units = Discovery.units();
+    if (units.isEmpty())
+        return Port_List;
+    const QString ca = RememberedPort::loadTlsCa();
+    for (const DiscoveredUnit &unit : units) {
+        if (Entry_Location.contains(unit.label()))
+            continue; // a name like a port's: the port keeps its entry
+        add(unit.label(), unit.address(ca));
+        Entry_Details.insert(unit.label(), discoveredDetails(unit, ca));
+    }
     return Port_List;
+}
+
+QString Function_USART::discoveredDetails(const DiscoveredUnit &unit, const QString &ca)
+{
+    QStringList lines{unit.address(ca), QObject::tr("%1: 在网络上发现, 主机 %2").arg(unit.label(), DiscoveredUnit::visible(unit.hostName))};
+    // The CA is not announced; the operator should see whose it is.
+    if (unit.tls)
+        lines << (ca.isEmpty() ? QObject::tr("证书按系统的证书库验证 (还没有输入过带 ca= 的 TLS 地址)")
+                               : QObject::tr("证书须由最后输入的 TLS 地址的 ca= 签发: %1").arg(ca));
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString Function_USART::USART_COM_Location(const QString &entry) const
@@ -65,8 +86,8 @@ void Function_USART::Set_Receiver(IUsart_dis *r)
 bool Function_USART::USART_Open(const QString &COM)
 {
     const bool opened = Link.open(COM);
-    // A typed server address joins the list, as a plugged-in adapter would.
-    if (opened && Link.isNetwork())
+    // A typed server address joins the list, as a plugged-in adapter would; a found unit is listed.
+    if (opened && Link.isNetwork() && !Entry_Location.values().contains(COM))
         Add_Extra_Port(COM);
     return opened;
 }

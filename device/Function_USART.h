@@ -2,6 +2,7 @@
 
 #include "serial/IFunction.h"
 #include "serial/SerialLink.h"
+#include "serial/UnitDiscovery.h"
 
 #include <QHash>
 #include <QWidget>
@@ -12,7 +13,8 @@ class IUsart_dis;
 
 // The window's one serial connection to the unit: lists ports, opens them with the unit's line
 // settings, sends text and raw bytes, and delivers each burst (bytes up to a 30 ms quiet gap) as
-// one text to its receiver; a failing link is shown once and reported to the receiver.
+// one text to its receiver; a failing link is shown once and reported to the receiver. Units found
+// on the network are listed after the local ports.
 class Function_USART : public QWidget, public IFunction
 {
 public:
@@ -23,6 +25,7 @@ public:
     void USART_Close() override;
     void USART_Send(const QString &str) override;
     QString USART_COM_Location(const QString &entry) const override;
+    QString USART_COM_Details(const QString &entry) const override { return Entry_Details.value(entry); }
     SerialLink::Failure USART_Open_Failure() const override { return Link.openFailure(); }
 
     void Set_Receiver(IUsart_dis *r);
@@ -33,8 +36,13 @@ public:
 
     bool isPortOpen() const { return Link.isOpen(); }
 
+    // Units that announce themselves on the network join the list after the local ports.
+    void startDiscovery() { Discovery.start(); }
+    const UnitDiscovery &discovery() const { return Discovery; }
+
 private:
     void USART_Error(const QString &reason);
+    static QString discoveredDetails(const DiscoveredUnit &unit, const QString &ca);
 
     SerialLink Link;
     QStringList Port_List;
@@ -42,4 +50,6 @@ private:
 
     QList<QPair<QString, QString>> Extra_Ports; // location, manufacturer
     QHash<QString, QString> Entry_Location;
+    QHash<QString, QString> Entry_Details;
+    UnitDiscovery Discovery;
 };

@@ -15,13 +15,23 @@ void fitPopup(QComboBox *box)
     const int maxWidth = screen ? screen->availableGeometry().width() : 1000;
     box->view()->setMinimumWidth(PortBox::popupWidth(box, maxWidth));
 }
+// The whole name, or what a found unit's entry says about where it leads.
+void describe(QComboBox *box, const QString &text)
+{
+    const int listed = box->findText(text);
+    const QString details = listed >= 0 ? box->itemData(listed, Qt::ToolTipRole).toString() : QString();
+    box->setToolTip(details.isEmpty() ? text : details);
+    box->setAccessibleDescription(details);
+}
 } // namespace
 
 void PortBox::setUp(QComboBox *box)
 {
     box->setLineEdit(new ElidingLineEdit(box));
     box->view()->setTextElideMode(Qt::ElideMiddle);
-    QObject::connect(box, &QComboBox::currentTextChanged, box, [box](const QString &text) { box->setToolTip(text); });
+    QObject::connect(box, &QComboBox::currentTextChanged, box, [box](const QString &text) { describe(box, text); });
+    // A found unit's address may change under its entry.
+    QObject::connect(box->model(), &QAbstractItemModel::dataChanged, box, [box] { describe(box, box->currentText()); });
     QObject::connect(box->model(), &QAbstractItemModel::rowsInserted, box, [box] { fitPopup(box); });
     QObject::connect(box->model(), &QAbstractItemModel::modelReset, box, [box] { fitPopup(box); });
 }

@@ -3,7 +3,8 @@
 class QComboBox;
 
 // The port box: stable names (/dev/serial/by-id/...) are long and differ at their end, so the box
-// elides them in the middle, shows the whole name as a tooltip and opens a popup wide enough.
+// elides them in the middle, shows the whole name as a tooltip and opens a popup wide enough. A
+// unit found on the network shows its address and origin as tooltip and accessible description.
 namespace PortBox {
 // For an editable box; replaces its line edit.
 void setUp(QComboBox *box);

@@ -15,6 +15,9 @@ public:
     virtual void USART_Send(const QString &str) = 0;
     // The system location behind an entry of the last list (empty when unknown).
     virtual QString USART_COM_Location(const QString &entry) const = 0;
+    // What the entry's tooltip and accessible description say about where it leads; empty for a
+    // port that says it all in its entry.
+    virtual QString USART_COM_Details(const QString &entry) const { Q_UNUSED(entry) return QString(); }
     // Why the last open failed.
     virtual SerialLink::Failure USART_Open_Failure() const = 0;
 

@@ -86,6 +86,10 @@ PortAddress PortAddress::parse(const QString &text)
             a.certFile = item.second;
         else if (key == QLatin1String("key"))
             a.keyFile = item.second;
+        else if (key == QLatin1String("name") && !plausibleHostName(item.second))
+            return invalid(a, QCoreApplication::translate("QObject", "name= 须是证书上的主机名"));
+        else if (key == QLatin1String("name"))
+            a.peerName = item.second;
         else if (key == QLatin1String("insecure") && item.second.isEmpty())
             a.insecure = true;
         else

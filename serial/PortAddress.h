@@ -4,7 +4,7 @@
 
 // What the port box or --port names: a local serial port (a device path, a by-id name, COM3) or a
 // unit behind a serial device server, written as serial tools write it:
-//   rfc2217://HOST:PORT, socket://HOST:PORT, rfc2217+tls://HOST:PORT?ca=FILE&cert=FILE&key=FILE
+//   rfc2217://HOST:PORT, socket://HOST:PORT, rfc2217+tls://HOST:PORT?ca=FILE&cert=FILE&key=FILE&name=NAME
 // An IPv6 host is written in brackets: rfc2217://[::1]:7001.
 struct PortAddress {
     enum class Kind { Serial, RawTcp, Rfc2217 };
@@ -17,6 +17,7 @@ struct PortAddress {
     QString caFile;   // empty: the system's trust store
     QString certFile; // a client certificate, with its key
     QString keyFile;
+    QString peerName; // name=: the host name the server's certificate must carry (host is an IP address)
     bool insecure = false; // TLS without verifying the server; reported on every use
     QString error;         // why the text is no address, in the operator's language
 

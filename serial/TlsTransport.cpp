@@ -74,6 +74,9 @@ void TlsTransport::startConnection()
     connect(socket, &QSslSocket::encrypted, this, &TlsTransport::streamUp);
     connect(socket, QOverload<const QList<QSslError> &>::of(&QSslSocket::sslErrors), this,
             &TlsTransport::verificationFailed);
+    // A discovered server is reached by its IP address; its certificate names its host.
+    if (!Address.peerName.isEmpty())
+        socket->setPeerVerifyName(Address.peerName);
     socket->connectToHostEncrypted(Address.host, Address.port);
 }
 

@@ -7,8 +7,9 @@
 class QSslError;
 
 // TcpTransport inside TLS: the server's certificate is checked against the given CA file (or the
-// system's store) and its host name before a byte of serial data goes out. A client certificate is
-// shown when cert= and key= name one. With `insecure` the check is skipped, and every use says so.
+// system's store) and its host name (or the name= the address gives) before a byte of serial data
+// goes out. A client certificate is shown when cert= and key= name one. With `insecure` the check
+// is skipped, and every use says so.
 class TlsTransport : public TcpTransport
 {
     Q_OBJECT

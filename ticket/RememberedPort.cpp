@@ -11,16 +11,37 @@ Q_LOGGING_CATEGORY(lcPort, "tq.port")
 namespace {
 const char *const FileName = "Ports.ini";
 const char *const Key = "Typed";
+const char *const CaKey = "TlsCa";
+
+QString loadValue(const char *key)
+{
+    return QSettings(SystemDir::readPath(QLatin1String(FileName)), QSettings::IniFormat).value(QLatin1String(key)).toString();
+}
+
+void saveValue(const char *key, const QString &value)
+{
+    QString error;
+    if (!SettingsFile::writeIniValue(SystemDir::userPath(QLatin1String(FileName)), QLatin1String(key), value, &error))
+        qCWarning(lcPort) << "typed port not remembered" << key << error;
+}
 } // namespace
 
 QString RememberedPort::load()
 {
-    return QSettings(SystemDir::readPath(QLatin1String(FileName)), QSettings::IniFormat).value(QLatin1String(Key)).toString();
+    return loadValue(Key);
 }
 
 void RememberedPort::save(const QString &path)
 {
-    QString error;
-    if (!SettingsFile::writeIniValue(SystemDir::userPath(QLatin1String(FileName)), QLatin1String(Key), path, &error))
-        qCWarning(lcPort) << "typed port not remembered" << error;
+    saveValue(Key, path);
+}
+
+QString RememberedPort::loadTlsCa()
+{
+    return loadValue(CaKey);
+}
+
+void RememberedPort::saveTlsCa(const QString &caFile)
+{
+    saveValue(CaKey, caFile);
 }

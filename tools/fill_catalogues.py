@@ -231,6 +231,17 @@ TEXTS = {
     ("QObject", "保存时文件或文件夹被换掉了, 没有写入"): (
         "The file or its folder was replaced during the save; nothing was written",
         "Plik lub jego folder został podmieniony podczas zapisu; nic nie zapisano"),
+    # Units found on the network, and the certificate name of an address.
+    ("QObject", "name= 须是证书上的主机名"): (
+        "name= must be the host name on the certificate", "name= musi być nazwą hosta z certyfikatu"),
+    ("QObject", "管理机位置: %1"): ("The unit is at: %1", "Urządzenie jest pod adresem: %1"),
+    ("QObject", "%1: 在网络上发现, 主机 %2"): ("%1: found on the network, host %2", "%1: znalezione w sieci, host %2"),
+    ("QObject", "证书按系统的证书库验证 (还没有输入过带 ca= 的 TLS 地址)"): (
+        "Its certificate is checked against the system's store (no TLS address with ca= typed yet)",
+        "Certyfikat jest sprawdzany w magazynie systemu (nie wpisano jeszcze adresu TLS z ca=)"),
+    ("QObject", "证书须由最后输入的 TLS 地址的 ca= 签发: %1"): (
+        "Its certificate must come from the ca= of the last TLS address typed: %1",
+        "Certyfikat musi pochodzić od ca= ostatnio wpisanego adresu TLS: %1"),
 }
 
 

@@ -4,7 +4,8 @@ PACKAGES=(cmake g++ make qtbase5-dev qtbase5-dev-tools libqt5serialport5-dev qtt
           libqt5svg5 fonts-wqy-microhei fonts-liberation2 xvfb xauth python3 qttranslations5-l10n
           dbus at-spi2-core python3-pyatspi x11-utils  # the accessibility test
           dpkg-dev file lintian desktop-file-utils appstream  # the package and its checks
-          ser2net openssl)  # units in other shops: a serial device server, test certificates
+          ser2net openssl  # units in other shops: a serial device server, test certificates
+          libavahi-client-dev avahi-daemon avahi-utils iproute2 util-linux)  # units that announce themselves
 
 missing=()
 for p in "${PACKAGES[@]}"; do
@@ -15,7 +16,14 @@ if [ ${#missing[@]} -gt 0 ]; then
     echo "Installing: ${missing[*]}"
     export DEBIAN_FRONTEND=noninteractive
     apt-get update -qq
+    # avahi-daemon is wanted for its program only (the tests run their own in a private network
+    # namespace): it must not start announcing this machine on its network as it is installed.
+    quiet_services=""
+    if [[ " ${missing[*]} " == *" avahi-daemon "* ]] && [ ! -e /usr/sbin/policy-rc.d ]; then
+      printf '#!/bin/sh\nexit 101\n' > /usr/sbin/policy-rc.d && chmod +x /usr/sbin/policy-rc.d && quiet_services=1
+    fi
     apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    if [ -n "$quiet_services" ]; then rm -f /usr/sbin/policy-rc.d; fi
   else
     echo "Missing Debian packages: ${missing[*]}" >&2
     echo "Install them with: sudo apt-get install ${missing[*]}" >&2

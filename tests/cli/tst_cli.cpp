@@ -351,6 +351,13 @@ private slots:
         QTest::newRow("empty --only") << QStringList{"apply", "f", "--port", "x", "--only", ""} << 2 << "--only \"\" has an empty part";
         QTest::newRow("timeout under 0.1 s") << timeout("0.0004") << 2 << "not \"0.0004\"";
         QTest::newRow("bad unit language") << QStringList{"apply", "f", "--port", "x", "--unit-language", "de"} << 2 << "zh, en or pl";
+        QTest::newRow("--discover elsewhere") << QStringList{"state", "--port", "x", "--discover"} << 2 << "--discover belongs to ports";
+        QTest::newRow("--all without --discover") << QStringList{"ports", "--all"} << 2 << "belong to ports --discover";
+        QTest::newRow("wait too long") << QStringList{"ports", "--discover", "--wait", "601"} << 2 << "from 0.1 to 600, not \"601\"";
+        QTest::newRow("--ca not a file") << QStringList{"ports", "--discover", "--ca", "/"} << 2 << "--ca \"/\" is not a readable file";
+        // The tests have no system bus: the local ports, the reason, and no "ok".
+        QTest::newRow("discover without a bus") << QStringList{"ports", "--discover"} << 1 << "no units discovered: no system D-Bus";
+        QTest::newRow("help ports") << QStringList{"help", "ports"} << 0 << "role=tq-management-unit";
         // SIM: a simulator's pty; LINK: a link to it.
         QTest::newRow("one device under two names") << QStringList{"state", "--port", "SIM", "--port", "LINK"} << 2
                                                     << "\" and --port \"LINK\" are the same device";

@@ -67,7 +67,8 @@ public:
         return openSucceeds;
     }
     void USART_Close() override { ++closes; }
-    QString USART_COM_Location(const QString &entry) const override { return entry.mid(entry.indexOf('/')); }
+    QString USART_COM_Location(const QString &entry) const override { return locations.value(entry, entry.mid(entry.indexOf('/'))); }
+    QString USART_COM_Details(const QString &entry) const override { return details.value(entry); }
     SerialLink::Failure USART_Open_Failure() const override { return {"No such file or directory", false}; }
     void USART_Send(const QString &str) override
     {
@@ -84,6 +85,7 @@ public:
 
     Function_One *page = nullptr; // set to let the unit answer
     QStringList ports;
+    QHash<QString, QString> locations, details; // units found on the network
     bool openSucceeds = true;
     QStringList opened;
     int closes = 0;
@@ -134,6 +136,39 @@ private slots:
         QCOMPARE(part<QComboBox>(Page, "QC_COM_Choose")->count(), 3);
         QCOMPARE(part<QComboBox>(Page, "QC_COM_Choose")->currentIndex(), 0);
         QCOMPARE(part<QComboBox>(Page, "QC_COM_Choose")->itemText(1), QStringLiteral("C/dev/ttyUSB7"));
+    }
+
+    // A unit found on the network: its entry says where it leads, follows it to a new address
+    // without a refill, and the state label tells where the connected unit is.
+    void foundUnitEntry()
+    {
+        const QString unit = "tq-unit-01 (RFC 2217)", details = "rfc2217://192.0.2.11:7001\nfound on the network";
+        Serial.ports = QStringList{"A/dev/ttyUSB0", unit};
+        Serial.locations[unit] = "rfc2217://192.0.2.10:7001";
+        Page->Function_USART_COM_LA_UPDAT();
+        auto *box = part<QComboBox>(Page, "QC_COM_Choose");
+        box->setCurrentIndex(1);
+        Serial.locations[unit] = "rfc2217://192.0.2.11:7001"; // a new lease, same count: no refill
+        Serial.details[unit] = details;
+        Page->Function_USART_COM_LA_UPDAT();
+        QCOMPARE(box->currentIndex(), 1);
+        QCOMPARE(box->itemData(1, Qt::AccessibleDescriptionRole).toString(), details);
+        QCOMPARE(box->itemData(0, Qt::ToolTipRole), QVariant());
+        QCOMPARE(QStringList({box->toolTip(), box->accessibleDescription()}), QStringList({details, details}));
+        part<QPushButton>(Page, "QB_OPEN_USART")->click();
+        QCOMPARE(Serial.opened, QStringList{"rfc2217://192.0.2.11:7001"});
+        auto *state = part<QLabel>(Page, "State_Label");
+        QVERIFY2(state->toolTip().contains(details), qPrintable(state->toolTip()));
+        part<QPushButton>(Page, "QB_OPEN_USART")->click();
+        QCOMPARE(state->toolTip(), QString());
+        box->setCurrentIndex(0); // a local port says it all in its entry
+        QCOMPARE(QStringList({box->toolTip(), box->accessibleDescription()}), QStringList({"A/dev/ttyUSB0", ""}));
+        box->setCurrentIndex(1);
+        box->setEditText("/dev/pts/7"); // being typed while the unit moves again
+        Serial.locations[unit] = "rfc2217://192.0.2.12:7001";
+        Page->Function_USART_COM_LA_UPDAT();
+        QCOMPARE(box->itemData(1).toString(), Serial.locations[unit]);
+        QCOMPARE(box->currentText(), QStringLiteral("/dev/pts/7"));
     }
 
     void connectSendsStateQueryAfterPause()

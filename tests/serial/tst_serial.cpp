@@ -1,5 +1,5 @@
-// GBK text as the unit counts it, received bursts, port box entries and server addresses, the
-// telnet/Com Port Control codec, and replies framed over a network.
+// GBK text as the unit counts it, received bursts, port box entries and server addresses, units
+// announced on the network, the telnet/Com Port Control codec, and replies framed over a network.
 #include "serial/BurstDecoder.h"
 #include "ticket/Gbk.h"
 #include "serial/PortAddress.h"
@@ -9,6 +9,7 @@
 #include "serial/ReplyFramer.h"
 #include "serial/SerialLink.h"
 #include "serial/TelnetCodec.h"
+#include "serial/UnitDiscovery.h"
 #include "testsupport/TestSupport.h"
 
 #include <QTcpServer>
@@ -173,6 +174,7 @@ private slots:
         QTest::newRow("windows rule wins over data") << "FTDI\\\\.\\COM9" << "/dev/x" << "\\\\.\\COM9";
         QTest::newRow("device path from data") << "Simulator/dev/pts/4" << "/dev/pts/4" << "/dev/pts/4";
         QTest::newRow("no backslash, no data") << "COM7" << "" << "COM7";
+        QTest::newRow("found unit, a backslash in its name") << "a\\b (RFC 2217)" << "rfc2217://192.0.2.10:7001" << "rfc2217://192.0.2.10:7001";
     }
     void portName()
     {
@@ -181,6 +183,116 @@ private slots:
         QFETCH(QString, name);
         QCOMPARE(portNameFromEntry(entry, location), name);
         QVERIFY(portEntry("Prolific", location).endsWith(location));
+    }
+
+    // What a resolved announcement becomes: the address --port takes and the port box entry, or
+    // why it is not listed. Announced text is anyone's, so hostile rows sit beside ser2net's own.
+    void discoveredUnit_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("ip");
+        QTest::addColumn<QStringList>("txt");
+        QTest::addColumn<QString>("address"); // empty: not listed, for the reason below
+        QTest::addColumn<QString>("label");
+        QTest::addColumn<bool>("marked");
+        QTest::addColumn<QString>("why");
+        const QString host = "tq-shop-pc.local", v4 = "192.0.2.10", role = "role=tq-management-unit";
+        QTest::newRow("ser2net, rfc2217, marked") << "tq-unit-01" << host << v4 << QStringList{"provider=ser2net", "gensiostack=telnet(rfc2217),tcp", role}
+                                                  << "rfc2217://192.0.2.10:7001" << "tq-unit-01 (RFC 2217)" << true << "";
+        QTest::newRow("raw tcp, unmarked") << "u" << host << v4 << QStringList{"gensiostack=tcp"} << "socket://192.0.2.10:7001" << "u (TCP)" << false << "";
+        QTest::newRow("rfc2217 in tls") << "u" << host << v4 << QStringList{"gensiostack=telnet(rfc2217),ssl,tcp", role}
+                                        << "rfc2217+tls://192.0.2.10:7001?name=tq-shop-pc.local" << "u (RFC 2217, TLS)" << true << "";
+        QTest::newRow("tls with its arguments") << "u" << host << v4 << QStringList{"gensiostack=ssl(key=/k,cert=/c),tcp"}
+                                                << "socket+tls://192.0.2.10:7001?name=tq-shop-pc.local" << "u (TCP, TLS)" << false << "";
+        QTest::newRow("ipv6 in brackets") << "u" << host << "2001:db8::7" << QStringList{"gensiostack=tcp"} << "socket://[2001:db8::7]:7001" << "u (TCP)" << false << "";
+        QTest::newRow("ipv6 link-local keeps its interface") << "u" << host << "fe80::1%lo" << QStringList{"gensiostack=tcp"} << "socket://[fe80::1%lo]:7001" << "u (TCP)" << false << "";
+        QTest::newRow("keys in capitals") << "u" << host << v4 << QStringList{"GensioStack=tcp", "ROLE=tq-management-unit"} << "socket://192.0.2.10:7001" << "u (TCP)" << true << "";
+        QTest::newRow("only a key's first entry counts") << "u" << host << v4 << QStringList{"role=other", role, "gensiostack=tcp"} << "socket://192.0.2.10:7001" << "u (TCP)" << false << "";
+        QTest::newRow("control and direction characters in the name") << QString("a\tb\u202Ec") << host << v4 << QStringList{"gensiostack=tcp"}
+                                                                       << "socket://192.0.2.10:7001" << QString("a\uFFFDb\uFFFDc (TCP)") << false << "";
+        QTest::newRow("odd host name without tls: unused") << "u" << "a b" << v4 << QStringList{"gensiostack=tcp"} << "socket://192.0.2.10:7001" << "u (TCP)" << false << "";
+        QTest::newRow("no txt") << "u" << host << v4 << QStringList{} << "" << "" << false << "no gensiostack";
+        QTest::newRow("udp") << "u" << host << v4 << QStringList{"gensiostack=udp"} << "" << "" << false << "\"udp\"";
+        QTest::newRow("telnet without com port control") << "u" << host << v4 << QStringList{"gensiostack=telnet,tcp", role} << "" << "" << false << "without rfc2217";
+        QTest::newRow("mux on tcp") << "u" << host << v4 << QStringList{"gensiostack=mux,tcp"} << "" << "" << false << "mux,tcp";
+        QTest::newRow("unbalanced stack") << "u" << host << v4 << QStringList{"gensiostack=telnet(rfc2217,tcp"} << "" << "" << false << "is not";
+        QTest::newRow("no address") << "u" << host << "" << QStringList{"gensiostack=tcp"} << "" << "" << false << "no usable address";
+        QTest::newRow("tls host name smuggling an option") << "u" << "x&insecure" << v4 << QStringList{"gensiostack=ssl,tcp"} << "" << "" << false << "certificate";
+        QTest::newRow("tls host name with a space") << "u" << "shop pc.local" << v4 << QStringList{"gensiostack=ssl,tcp"} << "" << "" << false << "certificate";
+    }
+    void discoveredUnit()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, host);
+        QFETCH(QString, ip);
+        QFETCH(QStringList, txt);
+        QFETCH(QString, address);
+        QFETCH(QString, label);
+        QFETCH(bool, marked);
+        QFETCH(QString, why);
+        DiscoveredUnit::Announcement a{name, host, ip, 7001, {}};
+        for (const QString &entry : txt)
+            a.txt << entry.toUtf8();
+        QString reason;
+        const auto unit = DiscoveredUnit::from(a, &reason);
+        QCOMPARE(unit.has_value(), !address.isEmpty());
+        if (!unit) {
+            QVERIFY2(reason.contains(why), qPrintable(reason));
+            return;
+        }
+        QCOMPARE(unit->address(), address);
+        QCOMPARE(unit->label(), label);
+        QCOMPARE(unit->managementUnit, marked);
+        QCOMPARE(PortAddress::parse(address).isValid(), true);
+        if (unit->tls) { // a CA path with '&', '#' and spaces stays one option
+            const PortAddress withCa = PortAddress::parse(unit->address("/my certs/a&b#1.pem"));
+            QVERIFY2(withCa.isValid(), qPrintable(withCa.error));
+            QCOMPARE(QStringList({withCa.caFile, withCa.peerName}), QStringList({"/my certs/a&b#1.pem", host}));
+            QVERIFY(!withCa.insecure);
+        }
+    }
+
+    // One entry per unit: over IPv4 where it can, following a new address, gone with its last
+    // announcement; unmarked services only when all are asked for.
+    void discoveryKeepsOneEntryPerUnit()
+    {
+        const auto seen = [](const QString &name, const QString &ip, const QByteArray &extra = "role=tq-management-unit") {
+            return DiscoveredUnit::Announcement{name, "pc.local", ip, 7001, {"gensiostack=telnet(rfc2217),tcp", extra}};
+        };
+        const auto addresses = [](const UnitDiscovery &d) {
+            QStringList out;
+            for (const DiscoveredUnit &u : d.units())
+                out << u.label() + " " + u.address();
+            return out;
+        };
+        UnitDiscovery d;
+        QSignalSpy changed(&d, &UnitDiscovery::unitsChanged);
+        d.serviceResolved("1/6/a", seen("tq-unit-01", "fe80::5%eth0"));
+        d.serviceResolved("1/4/a", seen("tq-unit-01", "192.0.2.10"));
+        QCOMPARE(addresses(d), QStringList{"tq-unit-01 (RFC 2217) rfc2217://192.0.2.10:7001"});
+        d.serviceResolved("1/4/a", seen("tq-unit-01", "192.0.2.11")); // a new lease
+        QCOMPARE(addresses(d), QStringList{"tq-unit-01 (RFC 2217) rfc2217://192.0.2.11:7001"});
+        d.serviceRemoved("1/4/a");
+        QCOMPARE(addresses(d), QStringList{"tq-unit-01 (RFC 2217) rfc2217://[fe80::5%eth0]:7001"});
+        QCOMPARE(changed.size(), 4);
+        d.serviceResolved("1/4/b", seen("tq-unit-01 #2", "192.0.2.12")); // two with one name
+        d.serviceResolved("1/4/c", seen("printer-port", "192.0.2.13", "role=other"));
+        QCOMPARE(changed.size(), 5);
+        QCOMPARE(addresses(d).size(), 2);
+        d.setShowAll(true);
+        QCOMPARE(addresses(d).size(), 3);
+        // A USB adapter's serial number holds under a new name.
+        d.serviceResolved("1/4/d", seen("shop-usb", "192.0.2.14", "serial=A9X1"));
+        d.serviceResolved("2/4/e", seen("shop-usb-renamed", "192.0.2.14", "serial=A9X1"));
+        QCOMPARE(addresses(d).filter("shop-usb").size(), 1);
+        // The same service now announcing a stack we do not speak is no longer listed.
+        d.serviceResolved("1/4/c", DiscoveredUnit::Announcement{"printer-port", "pc.local", "192.0.2.13", 7001, {"gensiostack=udp"}});
+        QCOMPARE(addresses(d).filter("printer-port"), QStringList());
+        const int before = changed.size();
+        d.allRemoved();
+        QCOMPARE(addresses(d), QStringList());
+        QCOMPARE(changed.size(), before + 1);
     }
 
     void stableNames()
@@ -211,6 +323,7 @@ private slots:
         QTest::newRow("raw, host name, slash") << "socket://shop-3.example:4001/" << "t" << false << "shop-3.example:4001" << "";
         QTest::newRow("ipv6 in brackets") << "rfc2217://[::1]:7001" << "r" << false << "[::1]:7001" << "";
         QTest::newRow("tls with files") << "rfc2217+tls://h:1?ca=/a%20b/ca.pem&cert=c.pem&key=k.pem" << "r" << true << "h:1" << "";
+        QTest::newRow("tls, certificate name") << "rfc2217+tls://192.0.2.10:7443?ca=c.pem&name=shop-pc.local" << "r" << true << "192.0.2.10:7443" << "";
         QTest::newRow("scheme in capitals") << "SOCKET+TLS://h:65535?insecure" << "t" << true << "h:65535" << "";
         QTest::newRow("unknown scheme") << "telnet://h:23" << "" << false << "" << "rfc2217://";
         QTest::newRow("no port") << "rfc2217://h" << "" << false << "" << "65535";
@@ -224,6 +337,8 @@ private slots:
         QTest::newRow("tls option without tls") << "rfc2217://h:1?ca=x" << "" << false << "" << "+tls";
         QTest::newRow("unknown option") << "socket+tls://h:1?verify=no" << "" << false << "" << "verify";
         QTest::newRow("insecure with a value") << "socket+tls://h:1?insecure=1" << "" << false << "" << "insecure";
+        QTest::newRow("certificate name smuggling an option") << "socket+tls://h:1?name=a%26insecure" << "" << false << "" << "name=";
+        QTest::newRow("certificate name without tls") << "rfc2217://h:1?name=h" << "" << false << "" << "+tls";
         QTest::newRow("cert without key") << "socket+tls://h:1?cert=c.pem" << "" << false << "" << "key=";
     }
     void address()
@@ -246,6 +361,7 @@ private slots:
         QCOMPARE(a.endpoint(), endpoint);
         if (QTest::currentDataTag() == QLatin1String("tls with files"))
             QCOMPARE(QStringList({a.caFile, a.certFile, a.keyFile}), QStringList({"/a b/ca.pem", "c.pem", "k.pem"}));
+        QCOMPARE(a.peerName, QString(text.contains("name=") ? "shop-pc.local" : ""));
         QCOMPARE(a.insecure, text.endsWith("insecure"));
     }
     void badAddressFailsToOpen()

@@ -25,7 +25,7 @@ Certificates::Certificates()
     };
     const QStringList ec{"-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:prime256v1", "-nodes"};
     QFile ext(Dir.filePath("ext.cnf"));
-    Made = Dir.isValid() && ext.open(QIODevice::WriteOnly) && ext.write("subjectAltName=IP:127.0.0.1\n") > 0;
+    Made = Dir.isValid() && ext.open(QIODevice::WriteOnly) && ext.write("subjectAltName=IP:127.0.0.1,DNS:tq-shop-pc.local\n") > 0;
     ext.close();
     for (const auto &[ca, server, cn] : {std::tuple{"ca", "server", "Shop CA"}, std::tuple{"other-ca", "rogue", "Other CA"}}) {
         const QString c = QString::fromLatin1(ca), s = QString::fromLatin1(server);
@@ -38,14 +38,15 @@ Certificates::Certificates()
         && openssl({"x509", "-req", "-in", "office.csr", "-CA", "ca.pem", "-CAkey", "ca.key", "-out", "office.pem", "-days", "2"});
 }
 
-Ser2net::Ser2net(const QList<Accepter> &accepters)
+Ser2net::Ser2net(const QList<Accepter> &accepters, const QString &mdnsName, const QString &mdnsTxt)
     : Accepters(accepters)
 {
     QByteArray yaml;
     for (int i = 0; i < accepters.size(); ++i) {
         const Accepter &a = accepters.at(i);
         Ports << freePort();
-        QString accepter = QStringLiteral("tcp,127.0.0.1,%1").arg(Ports.last());
+        QString accepter = mdnsName.isEmpty() ? QStringLiteral("tcp,127.0.0.1,%1").arg(Ports.last())
+                                              : QStringLiteral("tcp,%1").arg(Ports.last());
         if (a.kind.endsWith(QLatin1String("+tls"))) {
             QString key = a.cert;
             key.replace(QLatin1String(".pem"), QLatin1String(".key"));
@@ -55,6 +56,10 @@ Ser2net::Ser2net(const QList<Accepter> &accepters)
             accepter = QStringLiteral("telnet(rfc2217),") + accepter;
         yaml += QStringLiteral("connection: &unit%1\n  accepter: %2\n  connector: serialdev,%3,115200n81,local\n")
                     .arg(i).arg(accepter, a.device).toUtf8();
+        if (!mdnsName.isEmpty())
+            yaml += QStringLiteral("  options:\n    mdns: true\n    mdns-name: \"%1\"\n    mdns-txt: \"%2\"\n")
+                        .arg(i == 0 ? mdnsName : QStringLiteral("%1 %2").arg(mdnsName).arg(i + 1), mdnsTxt)
+                        .toUtf8();
     }
     QFile config(Dir.filePath("ser2net.yaml"));
     if (!config.open(QIODevice::WriteOnly) || config.write(yaml) != yaml.size())

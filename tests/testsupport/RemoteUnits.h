@@ -18,7 +18,8 @@ namespace RemoteUnits {
 // A free loopback port, picked by the system.
 quint16 freePort();
 
-// Two CAs and a server certificate from each, for 127.0.0.1, made by openssl in a temporary folder:
+// Two CAs and a server certificate from each, for 127.0.0.1 and the name tq-shop-pc.local, made by
+// openssl in a temporary folder:
 // ca.pem signs server.pem/server.key and the client's office.pem/office.key; other-ca.pem signs
 // rogue.pem/rogue.key.
 class Certificates
@@ -43,7 +44,9 @@ public:
         QString device;
         QString cert; // with tls: the server's certificate; its key is the same name with .key
     };
-    explicit Ser2net(const QList<Accepter> &accepters);
+    // With mdnsName, each accepter listens on every address and is announced on the network
+    // (DNS-SD) under that name, the second and later ones with " 2", " 3"..., with the TXT entry.
+    explicit Ser2net(const QList<Accepter> &accepters, const QString &mdnsName = QString(), const QString &mdnsTxt = QString());
     ~Ser2net();
     bool started() const { return Started; }
     quint16 port(int i) const { return Ports.value(i); }
