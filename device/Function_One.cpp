@@ -1,6 +1,7 @@
 #include "Function_One.h"
 
 #include "ConnectionController.h"
+#include "LogView.h"
 #include "PageHelpers.h"
 #include "PageLayout.h"
 #include "Pair_Mode_Handle.h"
@@ -124,8 +125,7 @@ void Function_One::SEND_USART_Contents(QString str)
 
 void Function_One::Receive_Data(QString dat)
 {
-    Ui->USART_Log->textCursor().insertText(dat);
-    Ui->USART_Log->moveCursor(QTextCursor::End);
+    LogView::append(Ui->USART_Log, dat);
     USART_RX_dat = dat;
     emit USART_RX_dat_SIGNALS(dat);
     Connection->received(dat);
