@@ -44,6 +44,8 @@ QString UnitJob::stepName(Step step)
 
 void UnitJob::setStatus(const QString &status)
 {
+    if (status == Status)
+        return;
     Status = status;
     emit changed();
 }
@@ -93,10 +95,8 @@ void UnitJob::received(const QString &text)
         }
         return;
     }
-    if (Session) {
-        Deadline.start(Job_Plan.timeoutMs); // the unit drives a transfer: silence for this long ends it
+    if (Session)
         Session->handle(text);
-    }
 }
 
 void UnitJob::nextStep()
@@ -128,7 +128,7 @@ void UnitJob::nextStep()
 
 int UnitJob::packageCount() const
 {
-    return Job_Plan.image.size() / 1024 + 1;
+    return UpgradeSession::packageCount(Job_Plan.image.size());
 }
 
 void UnitJob::runBatch(const char *kind, const QStringList &commands)
@@ -164,11 +164,19 @@ void UnitJob::runUpgrade()
 {
     ++Next_Step;
     Session = std::make_unique<UpgradeSession>();
-    const int packages = packageCount();
-    connect(Session.get(), &UpgradeSession::sendText, &Link, &SerialLink::sendText);
-    connect(Session.get(), &UpgradeSession::sendPackage, this, [this, packages](const QByteArray &package) {
+    // The unit drives the transfer: silence this long after the tool's last word ends it. Texts that
+    // get no answer (a chattering unit) do not keep it alive.
+    connect(Session.get(), &UpgradeSession::sendText, this, [this](const QString &text) {
+        Deadline.start(Job_Plan.timeoutMs);
+        Link.sendText(text);
+    });
+    connect(Session.get(), &UpgradeSession::sendPackage, this, [this](const QByteArray &package) {
+        Deadline.start(Job_Plan.timeoutMs);
+        ++Packages_Sent;
         Link.sendBytes(package);
-        setStatus(QStringLiteral("upgrade %1/%2").arg(++Packages_Sent).arg(packages));
+    });
+    connect(Session.get(), &UpgradeSession::progress, this, [this](int done, int total) {
+        setStatus(QStringLiteral("upgrade %1/%2").arg(done).arg(total));
     });
     connect(Session.get(), &UpgradeSession::ended, this, &UnitJob::upgradeEnded);
     Deadline.disconnect();

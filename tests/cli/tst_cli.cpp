@@ -175,6 +175,11 @@ private slots:
                                         << "ATSW+STATE+OK";
         QTest::newRow("image rejected") << "upgrade" << QStringList{"--bootloader", "--reject-image"}
                                         << "the unit rejected the image" << "";
+        // 20000 bytes are 20 packages: 3 times that and 8 more may be asked for, not one more.
+        QTest::newRow("bootloader asking for ever") << "upgrade" << QStringList{"--bootloader", "--request-loop"}
+                                                    << "the unit asked for 69 packages of an image of 20" << "";
+        QTest::newRow("success before any package") << "upgrade" << QStringList{"--bootloader", "--early-over"}
+                                                    << "the unit reported success before it had the image (0 of 20 packages sent)" << "";
         // The signal goes once the bad unit has its ticket page: how far each unit got is said.
         QTest::newRow("Ctrl+C") << "apply" << QStringList{"SIGINT", "--ack-delay", "300"} << "interrupted after names 0 of 1" << "*";
         QTest::newRow("SIGTERM (a CI job's timeout)") << "apply" << QStringList{"SIGTERM", "--ack-delay", "300"}
