@@ -6,6 +6,7 @@
 #include "protocol/Commands.h"
 #include "protocol/StateReply.h"
 #include "serial/IFunction.h"
+#include "serial/PortAddress.h"
 #include "serial/PortEntry.h"
 #include "serial/SerialLink.h"
 #include "ticket/RememberedPort.h"
@@ -60,23 +61,58 @@ void ConnectionController::toggle()
     qCDebug(lcDevice) << "opening" << entry << "as" << portName;
     if (listed < 0 && !entry.isEmpty()) // before the open: a refused one is typed again after a fix
         RememberedPort::save(entry);
+    forgetWarnings();
     if (!usart->USART_Open(portName)) {
-        const QString title = QCoreApplication::translate("Function_One", "Warning"); // the page's own title
-        PictureBox::show(Page, title,
-                         QObject::tr("连接错误请检查端口号是否正确....") + SerialLink::explain(portName, usart->USART_Open_Failure()),
-                         QStringLiteral(":/Res/Pic/Warning.png"));
-        Ui.showNotConnectedLabels();
-        Ui.setCommandButtonsEnabled(false);
+        showConnectFailure(SerialLink::explain(portName, usart->USART_Open_Failure()));
         return;
     }
     Ui.QB_OPEN_USART->setText(QObject::tr("断开设备"));
     COM_Update_Timer->stop();
     box->setEnabled(false);
-    const int connection = ++Connection_Serial;
+    ++Connection_Serial;
+    // A server is reached (and verified) in the background; the unit is asked once the link is ready.
+    if (PortAddress::looksRemote(portName))
+        Ui.State_Label->setText(QObject::tr("连接状态:连接中..."));
+}
+
+void ConnectionController::showConnectFailure(const QString &detail)
+{
+    const QString title = QCoreApplication::translate("Function_One", "Warning"); // the page's own title
+    PictureBox::show(Page, title, QObject::tr("连接错误请检查端口号是否正确....") + detail, QStringLiteral(":/Res/Pic/Warning.png"));
+    forgetWarnings();
+    Ui.showNotConnectedLabels();
+    Ui.setCommandButtonsEnabled(false);
+}
+
+void ConnectionController::linkReady()
+{
+    if (!isOpen())
+        return;
+    if (Ui.State_Label->text() == QObject::tr("连接状态:连接中..."))
+        Ui.State_Label->setText(QObject::tr("连接状态:---"));
     // The unit needs a moment after the port opens; the GUI stays responsive meanwhile.
     QElapsedTimer opened;
     opened.start();
-    sendStateQueryWhenDue(connection, opened);
+    sendStateQueryWhenDue(Connection_Serial, opened);
+}
+
+void ConnectionController::linkFailed(const QString &reason)
+{
+    showConnectFailure(QStringLiteral("\r\n") + reason);
+    linkLost();
+}
+
+void ConnectionController::linkWarning(const QString &text)
+{
+    Link_Warnings << text;
+    Ui.State_Label->setToolTip(Link_Warnings.join(QLatin1Char('\n')));
+    LogView::appendKeepingStart(Ui.USART_Log, QObject::tr("注意: ") + text + QStringLiteral("\r\n"));
+}
+
+void ConnectionController::forgetWarnings()
+{
+    Link_Warnings.clear();
+    Ui.State_Label->setToolTip(QString());
 }
 
 bool ConnectionController::connectTo(const QString &systemLocation)
@@ -135,7 +171,12 @@ void ConnectionController::received(const QString &dat)
         Unit_Online = true;
         State_Query_Timer->stop();
         Ui.State_Label->setText(QObject::tr("连接状态:在线"));
-        Ui.Version_Label->setText(QObject::tr("固件版本号:") + *version);
+        // A version as long as a flood would run into the next control: the label holds a few
+        // characters, the tooltip the rest.
+        Ui.Version_Label->setText(QObject::tr("固件版本号:") + StateReply::elided(*version, StateReply::VersionShownMax));
+        Ui.Version_Label->setToolTip(version->size() > StateReply::VersionShownMax
+                                         ? StateReply::elided(*version, StateReply::VersionKeptMax)
+                                         : QString());
         Ui.setCommandButtonsEnabled(true);
     }
 }
@@ -150,4 +191,5 @@ void ConnectionController::linkLost()
     Ui.QC_COM_Choose->setEnabled(true);
     Ui.showNotConnectedLabels();
     Ui.setCommandButtonsEnabled(false);
+    forgetWarnings();
 }

@@ -136,6 +136,21 @@ void Function_One::Link_Lost()
     Connection->linkLost();
 }
 
+void Function_One::Link_Ready()
+{
+    Connection->linkReady();
+}
+
+void Function_One::Link_Failed(QString reason)
+{
+    Connection->linkFailed(reason);
+}
+
+void Function_One::Link_Warning(QString text)
+{
+    Connection->linkWarning(text);
+}
+
 void Function_One::Limit_Ql_type_Lenght(QString text)
 {
     auto *field = qobject_cast<QLineEdit *>(sender());

@@ -23,6 +23,19 @@ Function_USART::Function_USART(QWidget *parent)
             Receiver->Receive_Data(text);
     });
     connect(&Link, &SerialLink::lost, this, &Function_USART::USART_Error);
+    connect(&Link, &SerialLink::ready, this, [this] {
+        if (Receiver)
+            Receiver->Link_Ready();
+    });
+    connect(&Link, &SerialLink::connectFailed, this, [this](const QString &reason) {
+        qCDebug(lcSerial) << "connection failed:" << reason;
+        if (Receiver)
+            Receiver->Link_Failed(reason);
+    });
+    connect(&Link, &SerialLink::warning, this, [this](const QString &text) {
+        if (Receiver)
+            Receiver->Link_Warning(text);
+    });
     // The server the operator last typed is listed from the start.
     const QString remembered = RememberedPort::load();
     if (PortAddress::looksRemote(remembered))

@@ -32,6 +32,8 @@ public:
     void Add_Extra_Port(const QString &systemLocation, const QString &manufacturer = QString());
 
     bool isPortOpen() const { return Link.isOpen(); }
+    // Why no firmware image should go over the open link; empty when it may.
+    QString upgradeObstacle() const { return Link.upgradeObstacle(); }
 
 private:
     void USART_Error(const QString &reason);

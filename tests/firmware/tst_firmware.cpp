@@ -262,6 +262,11 @@ private slots:
         QCOMPARE(sent.count(), 0);
         d.chooseImage = [this](QWidget *) { return makeFile("t.bin", 2000); };
         d.Open_Button->click();
+        d.upgradeObstacle = [] { return QStringLiteral("不能通过此连接升级固件"); }; // a telnet server on socket://
+        d.Update_Button->click();
+        QVERIFY(d.Info_Text.toPlainText().endsWith(QStringLiteral("不能通过此连接升级固件\n")));
+        QCOMPARE(sent.count(), 0);
+        d.upgradeObstacle = nullptr;
         d.Update_Button->click();
         QCOMPARE(sent.count(), 1);
         QCOMPARE(sent.at(0).at(0).toString(), QStringLiteral("ATUP+APPSTART+OK\r\n"));
