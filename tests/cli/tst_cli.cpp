@@ -353,6 +353,11 @@ private slots:
                                                     << "\" and --port \"LINK\" are the same device";
         QTest::newRow("tab in the version") << QStringList{"state", "--port", "SIM", "--firmware-version", "V2\t1"} << 0 << "V2\\t1  ";
         QTest::newRow("blank version") << QStringList{"state", "--port", "SIM", "--firmware-version", " "} << 0 << "\"\"   ";
+        // A version of any length: the table shows 32 characters, the JSON keeps 256.
+        QTest::newRow("long version in the table") << QStringList{"state", "--port", "SIM", "--firmware-version", QString(300, 'v')}
+                                                   << 0 << QString(29, 'v') + "...  ";
+        QTest::newRow("long version in JSON") << QStringList{"state", "--json", "--port", "SIM", "--firmware-version", QString(300, 'v')}
+                                              << 0 << "\"version\": \"" + QString(256, 'v') + "\"";
     }
     void usage()
     {
