@@ -128,7 +128,10 @@ bool ConnectionController::connectTo(const QString &systemLocation)
 void ConnectionController::showRememberedPort()
 {
     const QString typed = RememberedPort::load();
-    if (!typed.isEmpty())
+    const int listed = PortAddress::looksRemote(typed) ? Ui.QC_COM_Choose->findData(typed) : -1;
+    if (listed >= 0) // a server is listed by its short name
+        Ui.QC_COM_Choose->setCurrentIndex(listed);
+    else if (!typed.isEmpty())
         Ui.QC_COM_Choose->setEditText(typed);
 }
 

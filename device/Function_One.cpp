@@ -14,6 +14,7 @@
 #include "protocol/FieldText.h"
 #include "protocol/SettingsBatches.h"
 #include "serial/IFunction.h"
+#include "serial/PortAddress.h"
 #include "ticket/Language.h"
 #include "ticket/PreviewRenderer.h"
 
@@ -83,8 +84,12 @@ void Function_One::USART_COM_Show(QStringList list)
     const bool typed = !text.isEmpty() && box->findText(text) < 0;
     box->clear();
     IFunction *usart = Connection->service();
-    for (const QString &entry : qAsConst(list))
-        box->addItem(entry, usart ? usart->USART_COM_Location(entry) : QString());
+    for (const QString &entry : qAsConst(list)) {
+        const QString location = usart ? usart->USART_COM_Location(entry) : QString();
+        box->addItem(entry, location);
+        if (PortAddress::looksRemote(location)) // the address with its options, shown short in the box
+            box->setItemData(box->count() - 1, location, Qt::ToolTipRole);
+    }
     COM_Count = list.size();
     if (typed) // a path the operator typed survives the refresh
         box->setEditText(text);

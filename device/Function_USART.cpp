@@ -50,8 +50,12 @@ QStringList Function_USART::USART_COM_List()
         Port_List.append(entry);
         Entry_Location.insert(entry, location);
     };
-    for (const auto &extra : qAsConst(Extra_Ports))
-        add(portEntry(extra.second, extra.first), extra.first);
+    for (const auto &extra : qAsConst(Extra_Ports)) {
+        // A server as scheme://host:port, so shops sharing one key file still look different; the
+        // whole address (its files) is the entry's location and tooltip. Two alike keep their all.
+        const QString shown = portEntry(extra.second, PortAddress::parse(extra.first).shown());
+        add(Entry_Location.contains(shown) ? portEntry(extra.second, extra.first) : shown, extra.first);
+    }
     for (const PortList::Port &port : PortList::available())
         add(port.entry, port.location);
     return Port_List;

@@ -21,7 +21,11 @@ void PortBox::setUp(QComboBox *box)
 {
     box->setLineEdit(new ElidingLineEdit(box));
     box->view()->setTextElideMode(Qt::ElideMiddle);
-    QObject::connect(box, &QComboBox::currentTextChanged, box, [box](const QString &text) { box->setToolTip(text); });
+    QObject::connect(box, &QComboBox::currentTextChanged, box, [box](const QString &text) {
+        const int listed = box->findText(text);
+        const QString whole = listed < 0 ? QString() : box->itemData(listed, Qt::ToolTipRole).toString();
+        box->setToolTip(whole.isEmpty() ? text : whole);
+    });
     QObject::connect(box->model(), &QAbstractItemModel::rowsInserted, box, [box] { fitPopup(box); });
     QObject::connect(box->model(), &QAbstractItemModel::modelReset, box, [box] { fitPopup(box); });
 }

@@ -3,6 +3,7 @@
 #include "ticket/Language.h"
 #include "device/ElidingLineEdit.h"
 #include "device/Function_One.h"
+#include "device/Function_USART.h"
 #include "device/LogView.h"
 #include "device/Pair_Mode_Handle.h"
 #include "protocol/PairingReply.h"
@@ -138,6 +139,23 @@ private slots:
         QCOMPARE(part<QComboBox>(Page, "QC_COM_Choose")->count(), 3);
         QCOMPARE(part<QComboBox>(Page, "QC_COM_Choose")->currentIndex(), 0);
         QCOMPARE(part<QComboBox>(Page, "QC_COM_Choose")->itemText(1), QStringLiteral("C/dev/ttyUSB7"));
+    }
+
+    // Three shops with one key file: listed as scheme://host:port, the whole address in the tooltip.
+    void serversListedShort()
+    {
+        Function_USART service(nullptr);
+        const QString files = "?ca=/k/ca.pem&cert=/k/office.pem&key=/k/office.key";
+        for (const char *host : {"shop-north.example", "shop-south.example", "[2001:db8::10]"})
+            service.Add_Extra_Port(QStringLiteral("rfc2217+tls://%1:7443").arg(host) + files);
+        Page->Set_Function(&service);
+        Page->Function_USART_COM_LA_UPDAT();
+        auto *box = part<QComboBox>(Page, "QC_COM_Choose");
+        const int south = box->findText("rfc2217+tls://shop-south.example:7443");
+        QVERIFY(south >= 0 && box->findText("rfc2217+tls://[2001:db8::10]:7443") >= 0);
+        QCOMPARE(box->itemData(south).toString(), "rfc2217+tls://shop-south.example:7443" + files);
+        box->setCurrentIndex(south);
+        QCOMPARE(box->toolTip(), "rfc2217+tls://shop-south.example:7443" + files);
     }
 
     void connectSendsStateQueryAfterPause()
