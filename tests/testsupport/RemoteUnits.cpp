@@ -1,6 +1,7 @@
 #include "RemoteUnits.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QTcpSocket>
 #include <QTest>
@@ -46,15 +47,24 @@ Ser2net::Ser2net(const QList<Accepter> &accepters)
         const Accepter &a = accepters.at(i);
         Ports << freePort();
         QString accepter = QStringLiteral("tcp,127.0.0.1,%1").arg(Ports.last());
+        QString options;
         if (a.kind.endsWith(QLatin1String("+tls"))) {
             QString key = a.cert;
             key.replace(QLatin1String(".pem"), QLatin1String(".key"));
-            accepter = QStringLiteral("ssl(key=%1,cert=%2),").arg(key, a.cert) + accepter;
+            const QString clientAuth = a.clientCa.isEmpty() ? QString() : QStringLiteral(",clientauth");
+            accepter = QStringLiteral("ssl(key=%1,cert=%2%3),").arg(key, a.cert, clientAuth) + accepter;
+        }
+        if (!a.clientCa.isEmpty()) { // <authdir>/<common name>/allowed_certs: the CA, hashed
+            const QString allowed = Dir.filePath(QStringLiteral("auth%1/office/allowed_certs").arg(i));
+            QDir().mkpath(allowed);
+            QFile::copy(a.clientCa, allowed + QStringLiteral("/ca.pem"));
+            QProcess::execute(QStringLiteral("openssl"), {"rehash", allowed});
+            options = QStringLiteral("  options:\n    authdir: %1\n").arg(Dir.filePath(QStringLiteral("auth%1").arg(i)));
         }
         if (a.kind.startsWith(QLatin1String("rfc2217")))
             accepter = QStringLiteral("telnet(rfc2217),") + accepter;
-        yaml += QStringLiteral("connection: &unit%1\n  accepter: %2\n  connector: serialdev,%3,115200n81,local\n")
-                    .arg(i).arg(accepter, a.device).toUtf8();
+        yaml += QStringLiteral("connection: &unit%1\n  accepter: %2\n  connector: serialdev,%3,115200n81,local\n%4")
+                    .arg(i).arg(accepter, a.device, options).toUtf8();
     }
     QFile config(Dir.filePath("ser2net.yaml"));
     if (!config.open(QIODevice::WriteOnly) || config.write(yaml) != yaml.size())

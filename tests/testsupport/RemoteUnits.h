@@ -42,6 +42,9 @@ public:
         QString kind;
         QString device;
         QString cert; // with tls: the server's certificate; its key is the same name with .key
+        // With tls: only clients whose certificate this CA signed for the common name "office" get in
+        // (ser2net's clientauth, as the README sets it up).
+        QString clientCa = {};
     };
     explicit Ser2net(const QList<Accepter> &accepters);
     ~Ser2net();
