@@ -67,7 +67,7 @@ void UnitJob::start()
              + Link.openFailure().reason);
         return;
     }
-    if (!Link.isReady())
+    if (Link.isNetwork()) // a serial port is ready at once
         setStatus(QStringLiteral("connecting"));
 }
 
