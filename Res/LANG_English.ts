@@ -901,8 +901,8 @@
             <translation>%1: the private key does not belong to the certificate %2</translation>
         </message>
         <message>
-            <source>连接状态:连接中...</source>
-            <translation>State: connecting...</translation>
+            <source>状态:连接中</source>
+            <translation>Connecting</translation>
         </message>
         <message>
             <source>注意: </source>

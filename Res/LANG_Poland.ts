@@ -901,8 +901,8 @@
             <translation>%1: klucz prywatny nie należy do certyfikatu %2</translation>
         </message>
         <message>
-            <source>连接状态:连接中...</source>
-            <translation>Stan: łączenie...</translation>
+            <source>状态:连接中</source>
+            <translation>Łączenie</translation>
         </message>
         <message>
             <source>注意: </source>

@@ -72,7 +72,7 @@ void ConnectionController::toggle()
     ++Connection_Serial;
     // A server is reached (and verified) in the background; the unit is asked once the link is ready.
     if (PortAddress::looksRemote(portName))
-        Ui.State_Label->setText(QObject::tr("连接状态:连接中..."));
+        Ui.State_Label->setText(QObject::tr("状态:连接中"));
 }
 
 void ConnectionController::showConnectFailure(const QString &detail)
@@ -88,7 +88,7 @@ void ConnectionController::linkReady()
 {
     if (!isOpen())
         return;
-    if (Ui.State_Label->text() == QObject::tr("连接状态:连接中..."))
+    if (Ui.State_Label->text() == QObject::tr("状态:连接中"))
         Ui.State_Label->setText(QObject::tr("连接状态:---"));
     // The unit needs a moment after the port opens; the GUI stays responsive meanwhile.
     QElapsedTimer opened;

@@ -270,7 +270,7 @@ TEXTS = {
     ("QObject", "管理机请求了 %1 个包, 而固件只有 %2 个包: 升级已停止, 请检查后重新尝试....."): (
         "The unit asked for %1 packages of an image of %2: the upgrade was stopped. Please check and try again.....",
         "Urządzenie zażądało %1 pakietów obrazu liczącego %2: aktualizację przerwano. Sprawdź i spróbuj ponownie....."),
-    ("QObject", "连接状态:连接中..."): ("State: connecting...", "Stan: łączenie..."),
+    ("QObject", "状态:连接中"): ("Connecting", "Łączenie"),
     ("QObject", "注意: "): ("Note: ", "Uwaga: "),
 }
 

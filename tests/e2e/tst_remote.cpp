@@ -396,7 +396,7 @@ private slots:
         part<QComboBox>(page, "QC_COM_Choose")->setEditText(address);
         TestSupport::ModalCatcher boxes;
         part<QPushButton>(page, "QB_OPEN_USART")->click();
-        QCOMPARE(part<QLabel>(page, "State_Label")->text(), QStringLiteral("连接状态:连接中..."));
+        QCOMPARE(part<QLabel>(page, "State_Label")->text(), QStringLiteral("状态:连接中"));
         QCOMPARE(part<QLabel>(page, "State_Label")->toolTip(), QStringLiteral("服务器的证书没有验证 (insecure)"));
         QTRY_COMPARE_WITH_TIMEOUT(boxes.count(), 1, 10000);
         QCOMPARE(boxes.texts().constFirst(), QStringLiteral("连接错误请检查端口号是否正确....\r\n连接超时: 127.0.0.1:%1 在 5 秒内没有应答").arg(server.port));
