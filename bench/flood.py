@@ -90,8 +90,8 @@ def pty_flood(master, rate, period, stop, rng):
         time.sleep(max(0.0, next_at - time.monotonic()))
 
 
-def tcp_flood(server, stop, rng):
-    block = noise(65536, rng)
+def serve_flood(server, block, greeting, stop):
+    """Sends block after block to every client, one at a time, until stop."""
     while not stop.is_set():
         server.settimeout(0.5)
         try:
@@ -99,11 +99,12 @@ def tcp_flood(server, stop, rng):
         except socket.timeout:
             continue
         with conn:
-            while not stop.is_set():
-                try:
+            try:
+                conn.sendall(greeting)
+                while not stop.is_set():
                     conn.sendall(block)
-                except OSError:
-                    break
+            except OSError:
+                pass
 
 
 def window(args):
@@ -123,7 +124,7 @@ def window(args):
     else:
         server = socket.create_server(("127.0.0.1", 0))
         target = "socket://127.0.0.1:%d" % server.getsockname()[1]
-        feeder = threading.Thread(target=tcp_flood, args=(server, stop, rng), daemon=True)
+        feeder = threading.Thread(target=serve_flood, args=(server, noise(65536, rng), b"", stop), daemon=True)
     feeder.start()
     env = {"PATH": os.environ.get("PATH", "/usr/bin:/bin"), "DISPLAY": display, "HOME": home,
            "XDG_CONFIG_HOME": os.path.join(home, ".config"), "XDG_RUNTIME_DIR": home, "LANG": "C.UTF-8",
@@ -182,30 +183,16 @@ def window(args):
               % (len(delays), max(delays), sorted(delays)[len(delays) // 2], lost))
 
 
-def notify_server(server, kind, stop):
-    # IAC SB COM-PORT-OPTION 108 0 IAC SE: a notification no client knows.
-    block = bytes([255, 250, 44, 108, 0, 255, 240]) * 9000 if kind == "notify" else noise(65536, random.Random(7))
-    while not stop.is_set():
-        server.settimeout(0.5)
-        try:
-            conn, _ = server.accept()
-        except socket.timeout:
-            continue
-        with conn:
-            if kind == "notify":
-                conn.sendall(bytes([255, 253, 44]))  # agree to Com Port Control, never confirm the line
-            while not stop.is_set():
-                try:
-                    conn.sendall(block)
-                except OSError:
-                    break
-
-
 def cli(args):
     subprocess.run(["cmake", "--build", args.build, "--target", "tqmanage-cli"], check=True, stdout=subprocess.DEVNULL)
     server = socket.create_server(("127.0.0.1", 0))
     stop = threading.Event()
-    threading.Thread(target=notify_server, args=(server, args.kind, stop), daemon=True).start()
+    # IAC SB COM-PORT-OPTION 108 0 IAC SE: a notification no client knows, after agreeing to the
+    # option and never confirming the line; or bytes without a line break.
+    notify = args.kind == "notify"
+    block = bytes([255, 250, 44, 108, 0, 255, 240]) * 9000 if notify else noise(65536, random.Random(7))
+    greeting = bytes([255, 253, 44]) if notify else b""
+    threading.Thread(target=serve_flood, args=(server, block, greeting, stop), daemon=True).start()
     scheme = "rfc2217" if args.kind == "notify" else "socket"
     port = "%s://127.0.0.1:%d" % (scheme, server.getsockname()[1])
     started = time.monotonic()
