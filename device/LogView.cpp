@@ -30,6 +30,11 @@ int trim(QTextEdit *log)
 void LogView::setUp(QTextEdit *log)
 {
     log->document()->setMaximumBlockCount(MaxBlocks); // no undo history either
+    // Glyphs on whole pixels: placed between them, each glyph is cached once per position, and a
+    // noisy line draws thousands of different ones, so the font caches would grow for many minutes.
+    QFont font = log->font();
+    font.setHintingPreference(QFont::PreferFullHinting);
+    log->setFont(font);
 }
 
 QString LogView::forDisplay(const QString &text, int lineSoFar)

@@ -216,5 +216,6 @@ void PageLayout::showNotConnectedLabels()
 {
     State_Label->setText(QObject::tr("连接状态:---"));
     Version_Label->setText(QObject::tr("固件版本号:---"));
+    Version_Label->setToolTip(QString()); // a long version's whole text goes with it
 }
 

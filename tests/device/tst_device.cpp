@@ -252,12 +252,14 @@ private slots:
                                                           : "连接设备 | 连接状态:在线 | 固件版本号:" + (elided ? version.left(31) + "…" : version)
                      + " | refresh 2000 ms | port box | 6 buttons");
         QCOMPARE(part<QLabel>(Page, "Version_Label")->toolTip(), elided ? version : QString());
+        Page->Link_Lost();
+        QVERIFY(part<QLabel>(Page, "Version_Label")->toolTip().isEmpty());
         Page->SEND_USART_Contents("ATNW+2+07+OK"); // every send empties the latest text
         QVERIFY(Page->USART_RX_dat.isEmpty());
     }
 
     // A unit flooding the line without line breaks: the log keeps a bounded scrollback of short
-    // lines, dropped a hundred at a time, so no text is laid out again with everything before it.
+    // lines, the oldest dropped in batches, so no text is laid out again with everything before it.
     void logStaysBounded()
     {
         auto *log = part<QTextEdit>(Page, "USART_Log");
