@@ -697,10 +697,6 @@
             <translation>Network connection failed: %1: %2</translation>
         </message>
         <message>
-            <source>无法读取证书或密钥文件: %1</source>
-            <translation>Cannot read the certificate or key file: %1</translation>
-        </message>
-        <message>
             <source>此电脑上没有 TLS 库 (OpenSSL)</source>
             <translation>This PC has no TLS library (OpenSSL)</translation>
         </message>
@@ -835,6 +831,122 @@
         <message>
             <source>证书须由最后输入的 TLS 地址的 ca= 签发: %1</source>
             <translation>Its certificate must come from the ca= of the last TLS address typed: %1</translation>
+        </message>
+        <message>
+            <source>地址不能带片段 "%1"</source>
+            <translation>an address has no fragment: "%1"</translation>
+        </message>
+        <message>
+            <source>地址不能带用户名 "%1"</source>
+            <translation>an address has no user name: "%1"</translation>
+        </message>
+        <message>
+            <source>选项名是空的: "%1"</source>
+            <translation>an option without a name: "%1"</translation>
+        </message>
+        <message>
+            <source>选项 %1 出现了两次</source>
+            <translation>the option %1 is given twice</translation>
+        </message>
+        <message>
+            <source>选项 %1 只能写成 %1 或 %1=1</source>
+            <translation>the option %1 is written %1 or %1=1</translation>
+        </message>
+        <message>
+            <source>选项 %1= 是空的</source>
+            <translation>the option %1= is empty</translation>
+        </message>
+        <message>
+            <source>服务器的证书没有验证 (insecure)</source>
+            <translation>the server's certificate is NOT verified (insecure)</translation>
+        </message>
+        <message>
+            <source>TLS 握手超时: %1 在 %2 秒内没有完成 TLS 握手 (它是 TLS 服务器吗?)</source>
+            <translation>TLS handshake timed out: %1 did not complete it within %2 s (is it a TLS server?)</translation>
+        </message>
+        <message>
+            <source>不能通过此连接升级固件: 服务器使用 telnet, 会改动固件里的 0xFF 字节; 请用 rfc2217:// 地址</source>
+            <translation>No firmware update over this link: the server speaks telnet and would change the image's 0xFF bytes; use an rfc2217:// address</translation>
+        </message>
+        <message>
+            <source>此服务器使用 telnet: 请用 rfc2217:// 地址</source>
+            <translation>this server speaks telnet: use rfc2217://</translation>
+        </message>
+        <message>
+            <source>TLS 握手失败: %1: %2</source>
+            <translation>TLS handshake failed: %1: %2</translation>
+        </message>
+        <message>
+            <source>客户端证书或私钥不能使用: %1</source>
+            <translation>The client certificate or key cannot be used: %1</translation>
+        </message>
+        <message>
+            <source>%1: 文件不存在</source>
+            <translation>%1: the file does not exist</translation>
+        </message>
+        <message>
+            <source>%1: 不是普通的 PEM 文件</source>
+            <translation>%1: not a regular PEM file</translation>
+        </message>
+        <message>
+            <source>%1: 无法读取 (%2)</source>
+            <translation>%1: cannot be read (%2)</translation>
+        </message>
+        <message>
+            <source>%1: 不是 PEM 文件</source>
+            <translation>%1: not a PEM file</translation>
+        </message>
+        <message>
+            <source>CA 文件</source>
+            <translation>CA file</translation>
+        </message>
+        <message>
+            <source>%1: 不是 PEM 格式的证书</source>
+            <translation>%1: holds no PEM certificate</translation>
+        </message>
+        <message>
+            <source>客户端证书</source>
+            <translation>Client certificate</translation>
+        </message>
+        <message>
+            <source>客户端私钥</source>
+            <translation>Client key</translation>
+        </message>
+        <message>
+            <source>%1: 其他用户可以读取此私钥, 所以不使用它; 请执行 chmod 600 %2</source>
+            <translation>%1: other users can read this private key, so it is not used; run chmod 600 %2</translation>
+        </message>
+        <message>
+            <source>%1: 同组用户可以读取此私钥 (chmod 600 %2 可以避免)</source>
+            <translation>%1: users of the file's group can read this private key (chmod 600 %2 stops that)</translation>
+        </message>
+        <message>
+            <source>%1: 私钥有密码保护, 本程序不支持; 请用 openssl pkey -in %2 -out 新文件 去掉密码</source>
+            <translation>%1: the private key is protected by a passphrase, which is not supported; remove it with openssl pkey -in %2 -out NEW-FILE</translation>
+        </message>
+        <message>
+            <source>%1: 不是可用的 PEM 私钥 (支持 RSA, EC 和 DSA)</source>
+            <translation>%1: holds no usable PEM private key (RSA, EC and DSA keys are)</translation>
+        </message>
+        <message>
+            <source>%1: 私钥与证书 %2 不匹配</source>
+            <translation>%1: the private key does not belong to the certificate %2</translation>
+        </message>
+        <message>
+            <source>状态:连接中</source>
+            <translation>Connecting</translation>
+        </message>
+        <message>
+            <source>注意: </source>
+            <translation>Note: </translation>
+        </message>
+        <message>
+            <source>管理机在收到全部固件之前报告升级完成 (已发送 %1/%2 包): 升级没有完成, 请重新尝试.....</source>
+            <translation>The unit reported the upgrade complete before it had the whole image (%1 of %2 packages sent): the upgrade did not finish. Please try again.....</translation>
+        </message>
+        <message>
+            <source>管理机请求了 %1 个包, 而固件只有 %2 个包: 升级已停止, 请检查后重新尝试.....</source>
+            <translation>The unit asked for %1 packages of an image of %2: the upgrade was stopped. Please check and try again.....</translation>
         </message>
     </context>
 </TS>

@@ -697,10 +697,6 @@
             <translation>Błąd połączenia sieciowego: %1: %2</translation>
         </message>
         <message>
-            <source>无法读取证书或密钥文件: %1</source>
-            <translation>Nie można odczytać pliku certyfikatu lub klucza: %1</translation>
-        </message>
-        <message>
             <source>此电脑上没有 TLS 库 (OpenSSL)</source>
             <translation>Na tym komputerze brak biblioteki TLS (OpenSSL)</translation>
         </message>
@@ -835,6 +831,122 @@
         <message>
             <source>证书须由最后输入的 TLS 地址的 ca= 签发: %1</source>
             <translation>Certyfikat musi pochodzić od ca= ostatnio wpisanego adresu TLS: %1</translation>
+        </message>
+        <message>
+            <source>地址不能带片段 "%1"</source>
+            <translation>adres nie może mieć fragmentu: "%1"</translation>
+        </message>
+        <message>
+            <source>地址不能带用户名 "%1"</source>
+            <translation>adres nie może zawierać nazwy użytkownika: "%1"</translation>
+        </message>
+        <message>
+            <source>选项名是空的: "%1"</source>
+            <translation>opcja bez nazwy: "%1"</translation>
+        </message>
+        <message>
+            <source>选项 %1 出现了两次</source>
+            <translation>opcja %1 jest podana dwa razy</translation>
+        </message>
+        <message>
+            <source>选项 %1 只能写成 %1 或 %1=1</source>
+            <translation>opcję %1 zapisuje się jako %1 lub %1=1</translation>
+        </message>
+        <message>
+            <source>选项 %1= 是空的</source>
+            <translation>opcja %1= jest pusta</translation>
+        </message>
+        <message>
+            <source>服务器的证书没有验证 (insecure)</source>
+            <translation>certyfikat serwera NIE jest sprawdzany (insecure)</translation>
+        </message>
+        <message>
+            <source>TLS 握手超时: %1 在 %2 秒内没有完成 TLS 握手 (它是 TLS 服务器吗?)</source>
+            <translation>Przekroczono czas uzgadniania TLS: %1 nie zakończył go w ciągu %2 s (czy to serwer TLS?)</translation>
+        </message>
+        <message>
+            <source>不能通过此连接升级固件: 服务器使用 telnet, 会改动固件里的 0xFF 字节; 请用 rfc2217:// 地址</source>
+            <translation>Nie można aktualizować oprogramowania przez to połączenie: serwer używa telnetu i zmieniłby bajty 0xFF obrazu; użyj adresu rfc2217://</translation>
+        </message>
+        <message>
+            <source>此服务器使用 telnet: 请用 rfc2217:// 地址</source>
+            <translation>ten serwer używa telnetu: użyj rfc2217://</translation>
+        </message>
+        <message>
+            <source>TLS 握手失败: %1: %2</source>
+            <translation>Uzgadnianie TLS nie powiodło się: %1: %2</translation>
+        </message>
+        <message>
+            <source>客户端证书或私钥不能使用: %1</source>
+            <translation>Nie można użyć certyfikatu lub klucza klienta: %1</translation>
+        </message>
+        <message>
+            <source>%1: 文件不存在</source>
+            <translation>%1: plik nie istnieje</translation>
+        </message>
+        <message>
+            <source>%1: 不是普通的 PEM 文件</source>
+            <translation>%1: to nie jest zwykły plik PEM</translation>
+        </message>
+        <message>
+            <source>%1: 无法读取 (%2)</source>
+            <translation>%1: nie można odczytać (%2)</translation>
+        </message>
+        <message>
+            <source>%1: 不是 PEM 文件</source>
+            <translation>%1: to nie jest plik PEM</translation>
+        </message>
+        <message>
+            <source>CA 文件</source>
+            <translation>Plik CA</translation>
+        </message>
+        <message>
+            <source>%1: 不是 PEM 格式的证书</source>
+            <translation>%1: nie zawiera certyfikatu PEM</translation>
+        </message>
+        <message>
+            <source>客户端证书</source>
+            <translation>Certyfikat klienta</translation>
+        </message>
+        <message>
+            <source>客户端私钥</source>
+            <translation>Klucz klienta</translation>
+        </message>
+        <message>
+            <source>%1: 其他用户可以读取此私钥, 所以不使用它; 请执行 chmod 600 %2</source>
+            <translation>%1: inni użytkownicy mogą odczytać ten klucz prywatny, więc nie jest używany; wykonaj chmod 600 %2</translation>
+        </message>
+        <message>
+            <source>%1: 同组用户可以读取此私钥 (chmod 600 %2 可以避免)</source>
+            <translation>%1: użytkownicy grupy pliku mogą odczytać ten klucz prywatny (chmod 600 %2 temu zapobiega)</translation>
+        </message>
+        <message>
+            <source>%1: 私钥有密码保护, 本程序不支持; 请用 openssl pkey -in %2 -out 新文件 去掉密码</source>
+            <translation>%1: klucz prywatny jest chroniony hasłem, co nie jest obsługiwane; usuń hasło poleceniem openssl pkey -in %2 -out NOWY-PLIK</translation>
+        </message>
+        <message>
+            <source>%1: 不是可用的 PEM 私钥 (支持 RSA, EC 和 DSA)</source>
+            <translation>%1: nie zawiera użytecznego klucza prywatnego PEM (obsługiwane są klucze RSA, EC i DSA)</translation>
+        </message>
+        <message>
+            <source>%1: 私钥与证书 %2 不匹配</source>
+            <translation>%1: klucz prywatny nie należy do certyfikatu %2</translation>
+        </message>
+        <message>
+            <source>状态:连接中</source>
+            <translation>Łączenie</translation>
+        </message>
+        <message>
+            <source>注意: </source>
+            <translation>Uwaga: </translation>
+        </message>
+        <message>
+            <source>管理机在收到全部固件之前报告升级完成 (已发送 %1/%2 包): 升级没有完成, 请重新尝试.....</source>
+            <translation>Urządzenie zgłosiło koniec aktualizacji, zanim otrzymało cały obraz (wysłano %1 z %2 pakietów): aktualizacja nie została ukończona. Spróbuj ponownie.....</translation>
+        </message>
+        <message>
+            <source>管理机请求了 %1 个包, 而固件只有 %2 个包: 升级已停止, 请检查后重新尝试.....</source>
+            <translation>Urządzenie zażądało %1 pakietów obrazu liczącego %2: aktualizację przerwano. Sprawdź i spróbuj ponownie.....</translation>
         </message>
     </context>
 </TS>

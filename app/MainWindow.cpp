@@ -305,6 +305,7 @@ void MainWindow::Bootloader_update_Handle()
     dialog.setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     if (chooseFirmwareImage)
         dialog.chooseImage = chooseFirmwareImage;
+    dialog.upgradeObstacle = [this] { return Serial_Service->upgradeObstacle(); };
     connect(&dialog, &Bootloader_Handle::USART_Bootloader_signals, Serial_Service, &Function_USART::Send_USART_QByteArray);
     connect(&dialog, &Bootloader_Handle::USART_Bootloader_COM, Serial_Service, &Function_USART::USART_Send);
     connect(Ticket_Page, &Function_One::USART_RX_dat_SIGNALS, &dialog, &Bootloader_Handle::USART_Update_APP_Handle);

@@ -4,6 +4,8 @@
 #include "MainWindow.h"
 #include "SimulatorProcess.h"
 #include "StartOptions.h"
+#include "TerminationWatch.h"
+#include "device/Function_USART.h"
 #include "ticket/SystemDir.h"
 
 #include <QApplication>
@@ -79,6 +81,13 @@ int main(int argc, char *argv[])
     options.deferredStart = true;
     MainWindow window(nullptr, options);
     window.show();
+    // Ended from outside: the port is closed (its lock file goes with it), nothing is asked or saved.
+    TerminationWatch termination;
+    QObject::connect(&termination, &TerminationWatch::terminated, &window, [&window](int number) {
+        qCDebug(lcMain) << "ended by signal" << number;
+        window.Serial_Service->USART_Close();
+        QApplication::exit(128 + number);
+    });
 
     if (!options.settingsFile.isEmpty())
         QTimer::singleShot(0, &window, [&window, &options] { window.openAtStart(options.settingsFile); });

@@ -190,6 +190,8 @@ CliOptions CliOptions::parse(const QStringList &arguments)
                                : QStringLiteral("%1 takes no argument: %2").arg(verb, args.join(QLatin1Char(' '))));
     o.file = args.value(0);
     o.ports = parser.values(port);
+    for (QString &p : o.ports) // as the window takes a typed port: surrounding spaces are no part of it
+        p = p.trimmed();
     if (o.verb != Verb::Ports && o.ports.isEmpty())
         return usage(QStringLiteral("%1 needs at least one --port").arg(verb));
     const QStringList twice = sameDevice(o.ports);

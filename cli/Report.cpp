@@ -1,6 +1,8 @@
 #include "Report.h"
 
 #include "UnitJob.h"
+#include "protocol/StateReply.h"
+#include "serial/PortAddress.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -13,12 +15,20 @@ QString orDash(const QString &text)
     return text.isEmpty() ? QStringLiteral("-") : text;
 }
 
+// An address as scheme://host:port: its files stay in the JSON, so the column keeps its width.
+QString portText(const QString &port)
+{
+    return PortAddress::parse(port).shown();
+}
+
 // "-" for a unit that never answered, "" for one that sent a blank version.
 QString versionText(const UnitJob::Result &r)
 {
     if (!r.answered)
         return QStringLiteral("-");
-    const QString version = r.version.isEmpty() ? QStringLiteral("\"\"") : Report::escaped(r.version);
+    const QString version = r.version.isEmpty()
+        ? QStringLiteral("\"\"")
+        : Report::escaped(StateReply::elided(r.version, StateReply::VersionShownMax, QStringLiteral("...")));
     return r.bootloader ? version + QStringLiteral(" (bootloader)") : version;
 }
 
@@ -68,7 +78,7 @@ QString Report::escaped(const QString &text)
 
 QString Report::line(const UnitJob *job) const
 {
-    const QString text = escaped(QStringLiteral("%1: %2").arg(job->result().port, job->status()));
+    const QString text = escaped(QStringLiteral("%1: %2").arg(portText(job->result().port), job->status()));
     if (!Terminal || text.size() < Width)
         return text;
     // The end says what the unit is doing: the port's long by-id name gives way first.
@@ -107,6 +117,9 @@ int Report::finish(bool json, std::FILE *out)
     for (const UnitJob *job : qAsConst(Jobs)) {
         const UnitJob::Result &r = job->result();
         allOk = allOk && r.ok;
+        for (const QString &warning : r.warnings)
+            if (!Warnings.contains(portText(r.port) + QStringLiteral(": ") + warning))
+                Warnings << portText(r.port) + QStringLiteral(": ") + warning;
         units.append(QJsonObject{{QStringLiteral("port"), r.port},
                                  {QStringLiteral("version"), r.version},
                                  {QStringLiteral("answered"), r.answered},
@@ -116,7 +129,7 @@ int Report::finish(bool json, std::FILE *out)
                                  {QStringLiteral("error"), r.error},
                                  {QStringLiteral("waitingFor"), r.waitingFor}});
         rows << QStringLiteral("%1\t%2\t%3\t%4")
-                    .arg(escaped(r.port), versionText(r),
+                    .arg(escaped(portText(r.port)), versionText(r),
                          orDash(r.written.join(QStringLiteral(", "))), escaped(resultText(r)));
     }
     const int status = allOk ? 0 : 1;

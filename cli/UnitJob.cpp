@@ -20,6 +20,16 @@ UnitJob::UnitJob(const QString &port, const Plan &plan, QObject *parent)
     State_Repeat.setTimerType(Qt::PreciseTimer);
     connect(&Link, &SerialLink::received, this, &UnitJob::received);
     connect(&Link, &SerialLink::lost, this, [this](const QString &reason) { fail(QStringLiteral("port lost: ") + reason); });
+    connect(&Link, &SerialLink::connectFailed, this, [this](const QString &reason) {
+        fail(QStringLiteral("cannot connect: ") + reason);
+    });
+    connect(&Link, &SerialLink::warning, this, [this](const QString &text) { Outcome.warnings << text; });
+    // The unit's time to answer starts once the link carries data, not during a connect or handshake.
+    connect(&Link, &SerialLink::ready, this, [this] {
+        setStatus(QStringLiteral("asking for the state"));
+        // Strictly after the delay, as the window waits.
+        QTimer::singleShot(Commands::StateQueryDelayMs + 1, Qt::PreciseTimer, this, &UnitJob::askState);
+    });
     connect(&State_Repeat, &QTimer::timeout, this, [this] { Link.sendText(Commands::stateQuery()); });
 }
 
@@ -44,6 +54,8 @@ QString UnitJob::stepName(Step step)
 
 void UnitJob::setStatus(const QString &status)
 {
+    if (status == Status)
+        return;
     Status = status;
     emit changed();
 }
@@ -51,12 +63,12 @@ void UnitJob::setStatus(const QString &status)
 void UnitJob::start()
 {
     if (!Link.open(Outcome.port)) {
-        fail(QStringLiteral("cannot open the port: ") + Link.openFailure().reason);
+        fail((Link.isNetwork() ? QStringLiteral("cannot connect: ") : QStringLiteral("cannot open the port: "))
+             + Link.openFailure().reason);
         return;
     }
-    setStatus(QStringLiteral("asking for the state"));
-    // Strictly after the delay, as the window waits.
-    QTimer::singleShot(Commands::StateQueryDelayMs + 1, Qt::PreciseTimer, this, &UnitJob::askState);
+    if (Link.isNetwork()) // a serial port is ready at once
+        setStatus(QStringLiteral("connecting"));
 }
 
 void UnitJob::askState()
@@ -85,7 +97,7 @@ void UnitJob::received(const QString &text)
         if (version) {
             State_Known = true;
             Outcome.answered = true;
-            Outcome.version = version->trimmed();
+            Outcome.version = version->trimmed().left(StateReply::VersionKeptMax);
             Outcome.bootloader = Outcome.version.startsWith(QLatin1String("VB"));
             State_Repeat.stop();
             Deadline.stop();
@@ -93,10 +105,8 @@ void UnitJob::received(const QString &text)
         }
         return;
     }
-    if (Session) {
-        Deadline.start(Job_Plan.timeoutMs); // the unit drives a transfer: silence for this long ends it
+    if (Session)
         Session->handle(text);
-    }
 }
 
 void UnitJob::nextStep()
@@ -128,7 +138,7 @@ void UnitJob::nextStep()
 
 int UnitJob::packageCount() const
 {
-    return Job_Plan.image.size() / 1024 + 1;
+    return UpgradeSession::packageCount(Job_Plan.image.size());
 }
 
 void UnitJob::runBatch(const char *kind, const QStringList &commands)
@@ -163,12 +173,23 @@ void UnitJob::runBatch(const char *kind, const QStringList &commands)
 void UnitJob::runUpgrade()
 {
     ++Next_Step;
+    const QString obstacle = Link.upgradeObstacle();
+    if (!obstacle.isEmpty())
+        return fail(obstacle);
     Session = std::make_unique<UpgradeSession>();
-    const int packages = packageCount();
-    connect(Session.get(), &UpgradeSession::sendText, &Link, &SerialLink::sendText);
-    connect(Session.get(), &UpgradeSession::sendPackage, this, [this, packages](const QByteArray &package) {
+    // The unit drives the transfer: silence this long after the tool's last word ends it. Texts that
+    // get no answer (a chattering unit) do not keep it alive.
+    connect(Session.get(), &UpgradeSession::sendText, this, [this](const QString &text) {
+        Deadline.start(Job_Plan.timeoutMs);
+        Link.sendText(text);
+    });
+    connect(Session.get(), &UpgradeSession::sendPackage, this, [this](const QByteArray &package) {
+        Deadline.start(Job_Plan.timeoutMs);
+        ++Packages_Sent;
         Link.sendBytes(package);
-        setStatus(QStringLiteral("upgrade %1/%2").arg(++Packages_Sent).arg(packages));
+    });
+    connect(Session.get(), &UpgradeSession::progress, this, [this](int done, int total) {
+        setStatus(QStringLiteral("upgrade %1/%2").arg(done).arg(total));
     });
     connect(Session.get(), &UpgradeSession::ended, this, &UnitJob::upgradeEnded);
     Deadline.disconnect();
@@ -191,6 +212,15 @@ void UnitJob::upgradeEnded(UpgradeSession::Outcome outcome)
         return fail(QStringLiteral("the unit rejected the image"));
     case UpgradeSession::Outcome::NoAnswer:
         return fail(QStringLiteral("no answer within 1 s during the transfer, after %1 packages").arg(Packages_Sent));
+    case UpgradeSession::Outcome::TooManyRequests:
+        return fail(QStringLiteral("the unit asked for %1 packages of an image of %2")
+                        .arg(Session->requestCount())
+                        .arg(packageCount()));
+    case UpgradeSession::Outcome::EndedEarly:
+        return fail(QStringLiteral("the unit reported success before it had the image (%1 of %2 packages sent): "
+                                   "the upgrade did not finish")
+                        .arg(Session->packagesSent())
+                        .arg(packageCount()));
     case UpgradeSession::Outcome::Garbled:
         break;
     }

@@ -38,6 +38,7 @@ public:
         bool ok = false;
         QString error;
         QString waitingFor; // the command the unit did not acknowledge, when it was given up
+        QStringList warnings; // about the link: no certificate check, a telnet server, an open key
     };
 
     UnitJob(const QString &port, const Plan &plan, QObject *parent = nullptr);

@@ -6,7 +6,6 @@
 #include "UnitJob.h"
 #include "ticket/Language.h"
 #include "firmware/FirmwareImage.h"
-#include "serial/PortAddress.h"
 #include "serial/PortList.h"
 #include "ticket/SettingsCodec.h"
 #include "ticket/SettingsFile.h"
@@ -123,10 +122,6 @@ int main(int argc, char *argv[])
     QTranslator english;
     if (english.load(QStringLiteral(":/Res/LANG_English.qm")))
         QCoreApplication::installTranslator(&english);
-    for (const QString &port : qAsConst(o.ports))
-        if (PortAddress::parse(port).insecure)
-            std::fprintf(stderr, "tqmanage-cli: WARNING: %s: the server's certificate is NOT verified (insecure)\n",
-                         qPrintable(port));
 
     QString refused;
     QString fileWarning;

@@ -93,6 +93,12 @@ void Bootloader_Handle::showProgress(int done, int total)
 
 void Bootloader_Handle::Update_APP_Button_Handle()
 {
+    const QString obstacle = upgradeObstacle ? upgradeObstacle() : QString();
+    if (!obstacle.isEmpty()) {
+        qCDebug(lcFirmware) << "update refused:" << obstacle;
+        appendLog(obstacle + QStringLiteral("\r\n"));
+        return;
+    }
     Session.pressUpdate();
 }
 

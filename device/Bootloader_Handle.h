@@ -32,6 +32,8 @@ public:
     uint32_t APP_Size() const { return uint32_t(Session.image().size()); }
     // Asks for the image file; tests answer it themselves.
     std::function<QString(QWidget *parent)> chooseImage;
+    // Why no image should go over the link now (empty: it may); asked when the update is pressed.
+    std::function<QString()> upgradeObstacle;
 
 signals:
     void USART_Bootloader_signals(uint8_t *buff, uint32_t len);

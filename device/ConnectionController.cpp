@@ -66,25 +66,71 @@ void ConnectionController::toggle()
         if (typed.isValid() && typed.tls)
             RememberedPort::saveTlsCa(typed.caFile);
     }
+    forgetWarnings();
+    const QString details = listed >= 0 ? box->itemData(listed, Qt::ToolTipRole).toString() : QString();
+    Unit_Place = QObject::tr("管理机位置: %1").arg(details.isEmpty() ? portName : details);
     if (!usart->USART_Open(portName)) {
-        const QString title = QCoreApplication::translate("Function_One", "Warning"); // the page's own title
-        PictureBox::show(Page, title,
-                         QObject::tr("连接错误请检查端口号是否正确....") + SerialLink::explain(portName, usart->USART_Open_Failure()),
-                         QStringLiteral(":/Res/Pic/Warning.png"));
-        Ui.showNotConnectedLabels();
-        Ui.setCommandButtonsEnabled(false);
+        showConnectFailure(SerialLink::explain(portName, usart->USART_Open_Failure()));
         return;
     }
     Ui.QB_OPEN_USART->setText(QObject::tr("断开设备"));
-    const QString details = listed >= 0 ? box->itemData(listed, Qt::ToolTipRole).toString() : QString();
-    Ui.State_Label->setToolTip(QObject::tr("管理机位置: %1").arg(details.isEmpty() ? portName : details));
+    showStateTip();
     COM_Update_Timer->stop();
     box->setEnabled(false);
-    const int connection = ++Connection_Serial;
+    ++Connection_Serial;
+    // A server is reached (and verified) in the background; the unit is asked once the link is ready.
+    if (PortAddress::looksRemote(portName))
+        Ui.State_Label->setText(QObject::tr("状态:连接中"));
+}
+
+void ConnectionController::showConnectFailure(const QString &detail)
+{
+    const QString title = QCoreApplication::translate("Function_One", "Warning"); // the page's own title
+    PictureBox::show(Page, title, QObject::tr("连接错误请检查端口号是否正确....") + detail, QStringLiteral(":/Res/Pic/Warning.png"));
+    forgetWarnings();
+    Ui.showNotConnectedLabels();
+    Ui.setCommandButtonsEnabled(false);
+}
+
+void ConnectionController::linkReady()
+{
+    if (!isOpen())
+        return;
+    if (Ui.State_Label->text() == QObject::tr("状态:连接中"))
+        Ui.State_Label->setText(QObject::tr("连接状态:---"));
     // The unit needs a moment after the port opens; the GUI stays responsive meanwhile.
     QElapsedTimer opened;
     opened.start();
-    sendStateQueryWhenDue(connection, opened);
+    sendStateQueryWhenDue(Connection_Serial, opened);
+}
+
+void ConnectionController::linkFailed(const QString &reason)
+{
+    showConnectFailure(QStringLiteral("\r\n") + reason);
+    linkLost();
+}
+
+void ConnectionController::linkWarning(const QString &text)
+{
+    Link_Warnings << text;
+    showStateTip();
+    LogView::appendKeepingStart(Ui.USART_Log, QObject::tr("注意: ") + text + QStringLiteral("\r\n"));
+}
+
+void ConnectionController::forgetWarnings()
+{
+    Link_Warnings.clear();
+    Unit_Place.clear();
+    Ui.State_Label->setToolTip(QString());
+}
+
+void ConnectionController::showStateTip()
+{
+    // Where the unit is, then what the link warned of (insecure, a group-readable key).
+    QStringList lines = Link_Warnings;
+    if (!Unit_Place.isEmpty())
+        lines.prepend(Unit_Place);
+    Ui.State_Label->setToolTip(lines.join(QLatin1Char('\n')));
 }
 
 bool ConnectionController::connectTo(const QString &systemLocation)
@@ -100,7 +146,10 @@ bool ConnectionController::connectTo(const QString &systemLocation)
 void ConnectionController::showRememberedPort()
 {
     const QString typed = RememberedPort::load();
-    if (!typed.isEmpty())
+    const int listed = PortAddress::looksRemote(typed) ? Ui.QC_COM_Choose->findData(typed) : -1;
+    if (listed >= 0) // a server is listed by its short name
+        Ui.QC_COM_Choose->setCurrentIndex(listed);
+    else if (!typed.isEmpty())
         Ui.QC_COM_Choose->setEditText(typed);
 }
 
@@ -143,7 +192,12 @@ void ConnectionController::received(const QString &dat)
         Unit_Online = true;
         State_Query_Timer->stop();
         Ui.State_Label->setText(QObject::tr("连接状态:在线"));
-        Ui.Version_Label->setText(QObject::tr("固件版本号:") + *version);
+        // A version as long as a flood would run into the next control: the label holds a few
+        // characters, the tooltip the rest.
+        Ui.Version_Label->setText(QObject::tr("固件版本号:") + StateReply::elided(*version, StateReply::VersionShownMax));
+        Ui.Version_Label->setToolTip(version->size() > StateReply::VersionShownMax
+                                         ? StateReply::elided(*version, StateReply::VersionKeptMax)
+                                         : QString());
         Ui.setCommandButtonsEnabled(true);
     }
 }
@@ -156,7 +210,7 @@ void ConnectionController::linkLost()
     COM_Update_Timer->start(PortRefreshMs);
     Ui.QB_OPEN_USART->setText(QObject::tr("连接设备"));
     Ui.QC_COM_Choose->setEnabled(true);
-    Ui.State_Label->setToolTip(QString());
     Ui.showNotConnectedLabels();
     Ui.setCommandButtonsEnabled(false);
+    forgetWarnings();
 }

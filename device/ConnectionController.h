@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class IFunction;
 class QElapsedTimer;
@@ -31,6 +32,12 @@ public:
     void linkLost();
     // Marks the unit online when the text is its state reply.
     void received(const QString &dat);
+    // The link carries data: the unit's state is asked for from now on.
+    void linkReady();
+    // The link was never made: said as a failed open is, then back to not connected.
+    void linkFailed(const QString &reason);
+    // Shown in the log and, while connected, in the state label's tooltip.
+    void linkWarning(const QString &text);
 
 signals:
     void portsDue();
@@ -40,6 +47,9 @@ private:
     void sendStateQueryWhenDue(int connection, const QElapsedTimer &opened);
     void repeatStateQuery();
     bool isOpen() const;
+    void showConnectFailure(const QString &detail);
+    void forgetWarnings();
+    void showStateTip();
 
     QWidget *Page;
     PageLayout &Ui;
@@ -51,4 +61,6 @@ private:
     int Unanswered_Queries = 0;
     bool Unit_Online = false;
     bool Queries_Paused = false;
+    QStringList Link_Warnings;
+    QString Unit_Place; // the state label's tooltip while connected: where the unit is
 };

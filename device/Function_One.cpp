@@ -1,6 +1,7 @@
 #include "Function_One.h"
 
 #include "ConnectionController.h"
+#include "LogView.h"
 #include "PageHelpers.h"
 #include "PageLayout.h"
 #include "Pair_Mode_Handle.h"
@@ -13,6 +14,7 @@
 #include "protocol/FieldText.h"
 #include "protocol/SettingsBatches.h"
 #include "serial/IFunction.h"
+#include "serial/PortAddress.h"
 #include "ticket/Language.h"
 #include "ticket/PreviewRenderer.h"
 
@@ -78,8 +80,11 @@ void Function_One::USART_COM_Show(QStringList list)
     IFunction *usart = Connection->service();
     const auto describe = [box, usart](int i) {
         const QString entry = box->itemText(i);
-        const QString details = usart ? usart->USART_COM_Details(entry) : QString();
-        const QVariant location = usart ? usart->USART_COM_Location(entry) : QString();
+        const QString location = usart ? usart->USART_COM_Location(entry) : QString();
+        // A server is shown short in the box; its whole address (its files) is in the tooltip.
+        QString details = usart ? usart->USART_COM_Details(entry) : QString();
+        if (details.isEmpty() && PortAddress::looksRemote(location))
+            details = location;
         // Only what changed: the box puts the current entry back into its line edit on any change.
         for (const auto &[role, value] : {std::pair<int, QVariant>{Qt::UserRole, location},
                                           {Qt::ToolTipRole, details.isEmpty() ? QVariant() : details},
@@ -144,8 +149,7 @@ void Function_One::SEND_USART_Contents(QString str)
 
 void Function_One::Receive_Data(QString dat)
 {
-    Ui->USART_Log->textCursor().insertText(dat);
-    Ui->USART_Log->moveCursor(QTextCursor::End);
+    LogView::append(Ui->USART_Log, dat);
     USART_RX_dat = dat;
     emit USART_RX_dat_SIGNALS(dat);
     Connection->received(dat);
@@ -154,6 +158,21 @@ void Function_One::Receive_Data(QString dat)
 void Function_One::Link_Lost()
 {
     Connection->linkLost();
+}
+
+void Function_One::Link_Ready()
+{
+    Connection->linkReady();
+}
+
+void Function_One::Link_Failed(QString reason)
+{
+    Connection->linkFailed(reason);
+}
+
+void Function_One::Link_Warning(QString text)
+{
+    Connection->linkWarning(text);
 }
 
 void Function_One::Limit_Ql_type_Lenght(QString text)

@@ -30,6 +30,9 @@ public:
 
     void Receive_Data(QString dat) override;
     void Link_Lost() override;
+    void Link_Ready() override;
+    void Link_Failed(QString reason) override;
+    void Link_Warning(QString text) override;
 
     // Process-wide count of entries the port box was last filled with.
     static int COM_Count;

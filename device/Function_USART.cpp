@@ -23,6 +23,19 @@ Function_USART::Function_USART(QWidget *parent)
             Receiver->Receive_Data(text);
     });
     connect(&Link, &SerialLink::lost, this, &Function_USART::USART_Error);
+    connect(&Link, &SerialLink::ready, this, [this] {
+        if (Receiver)
+            Receiver->Link_Ready();
+    });
+    connect(&Link, &SerialLink::connectFailed, this, [this](const QString &reason) {
+        qCDebug(lcSerial) << "connection failed:" << reason;
+        if (Receiver)
+            Receiver->Link_Failed(reason);
+    });
+    connect(&Link, &SerialLink::warning, this, [this](const QString &text) {
+        if (Receiver)
+            Receiver->Link_Warning(text);
+    });
     // The server the operator last typed is listed from the start.
     const QString remembered = RememberedPort::load();
     if (PortAddress::looksRemote(remembered))
@@ -38,8 +51,12 @@ QStringList Function_USART::USART_COM_List()
         Port_List.append(entry);
         Entry_Location.insert(entry, location);
     };
-    for (const auto &extra : qAsConst(Extra_Ports))
-        add(portEntry(extra.second, extra.first), extra.first);
+    for (const auto &extra : qAsConst(Extra_Ports)) {
+        // A server as scheme://host:port, so shops sharing one key file still look different; the
+        // whole address (its files) is the entry's location and tooltip. Two alike keep their all.
+        const QString shown = portEntry(extra.second, PortAddress::parse(extra.first).shown());
+        add(Entry_Location.contains(shown) ? portEntry(extra.second, extra.first) : shown, extra.first);
+    }
     for (const PortList::Port &port : PortList::available())
         add(port.entry, port.location);
     const auto units = Discovery.units();

@@ -35,6 +35,8 @@ public:
     void Add_Extra_Port(const QString &systemLocation, const QString &manufacturer = QString());
 
     bool isPortOpen() const { return Link.isOpen(); }
+    // Why no firmware image should go over the open link; empty when it may.
+    QString upgradeObstacle() const { return Link.upgradeObstacle(); }
 
     // Units that announce themselves on the network join the list after the local ports.
     void startDiscovery() { Discovery.start(); }

@@ -1,6 +1,7 @@
 #include "PageLayout.h"
 
 #include "ControlNames.h"
+#include "LogView.h"
 #include "PageHelpers.h"
 #include "PortBox.h"
 
@@ -197,6 +198,7 @@ void PageLayout::buildOtherGroup(QWidget *page)
     USART_Log->setTextColor(QColor(0, 0, 0));
     USART_Log->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     USART_Log->setStyleSheet(QStringLiteral("border:1px solid rgb(233,230,234)"));
+    LogView::setUp(USART_Log);
 }
 
 QList<QPushButton *> PageLayout::commandButtons() const
@@ -214,5 +216,6 @@ void PageLayout::showNotConnectedLabels()
 {
     State_Label->setText(QObject::tr("连接状态:---"));
     Version_Label->setText(QObject::tr("固件版本号:---"));
+    Version_Label->setToolTip(QString()); // a long version's whole text goes with it
 }
 

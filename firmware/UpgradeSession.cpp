@@ -36,6 +36,7 @@ void UpgradeSession::abandon()
 {
     Response_Timer.stop();
     Upgrade_Active = false;
+    Transfer_Running = false;
     setButtonEnabled(true);
 }
 
@@ -68,6 +69,7 @@ void UpgradeSession::finish(const QString &line, Outcome outcome)
     emit logLine(line + CrLf);
     setButtonEnabled(true);
     Upgrade_Active = false;
+    Transfer_Running = false;
     emit ended(outcome);
 }
 
@@ -81,12 +83,15 @@ void UpgradeSession::handle(const QString &text)
         emit logLine(QCoreApplication::translate("QObject", "正在请求升级等待响应...") + CrLf);
         Upgrade_Active = true;
         Transfer_Image = Image;
+        Transfer_Running = true;
+        Over_Sent = false;
+        Requests = 0;
+        Packages_Sent = QBitArray(packageCount(Image.size()));
         Response_Timer.start(ResponseTimeoutMs);
     } else if (text == QLatin1String(TimeoutText)) {
         finish(QCoreApplication::translate("QObject", "响应超时请重新尝试....."), Outcome::NoAnswer);
     } else if (text == QLatin1String("ATUP+Upgrade_Over+OK\r\n")) {
-        qCDebug(lcUpgrade) << "unit reports success";
-        finish(QCoreApplication::translate("QObject", "升级完成5s后进入主程序..."), Outcome::Upgraded);
+        unitReportsSuccess();
     } else if (text == QLatin1String("ATUP+Upgrade_Error+OK\r\n")) {
         qCDebug(lcUpgrade) << "unit rejected the image";
         finish(QCoreApplication::translate("QObject", "升级包存在异常升级失败请检查后重新尝试..."), Outcome::Rejected);
@@ -110,6 +115,21 @@ void UpgradeSession::handle(const QString &text)
     }
 }
 
+void UpgradeSession::unitReportsSuccess()
+{
+    const int sent = packagesSent();
+    if (Transfer_Running && !Over_Sent && sent < Packages_Sent.size()) {
+        qCDebug(lcUpgrade) << "unit reports success after" << sent << "of" << Packages_Sent.size() << "packages";
+        finish(QCoreApplication::translate("QObject", "管理机在收到全部固件之前报告升级完成 (已发送 %1/%2 包): 升级没有完成, 请重新尝试.....")
+                   .arg(sent)
+                   .arg(Packages_Sent.size()),
+               Outcome::EndedEarly);
+        return;
+    }
+    qCDebug(lcUpgrade) << "unit reports success";
+    finish(QCoreApplication::translate("QObject", "升级完成5s后进入主程序..."), Outcome::Upgraded);
+}
+
 uint16_t UpgradeSession::packageNumber(const QString &field)
 {
     bool ok = false;
@@ -121,6 +141,14 @@ void UpgradeSession::answerRequest(const QString &numberField)
 {
     const uint16_t n = packageNumber(numberField);
     qCDebug(lcUpgrade) << "request for package" << n;
+    const int total = packageCount(Transfer_Image.size());
+    if (++Requests > requestLimit(Transfer_Image.size())) {
+        finish(QCoreApplication::translate("QObject", "管理机请求了 %1 个包, 而固件只有 %2 个包: 升级已停止, 请检查后重新尝试.....")
+                   .arg(Requests)
+                   .arg(total),
+               Outcome::TooManyRequests);
+        return;
+    }
     // The number as the unit sent it, without its line break: one log line per package.
     emit logLine(QCoreApplication::translate("QObject", "正在发送 ") + numberField.trimmed() + QStringLiteral(" package....\r\n"));
     uint8_t buffer[1050] = {};
@@ -128,21 +156,27 @@ void UpgradeSession::answerRequest(const QString &numberField)
     const uint16_t length = crc.Build_Package(reinterpret_cast<const uint8_t *>(Transfer_Image.constData()),
                                               uint32_t(Transfer_Image.size()), n, buffer);
     if (length > 0) {
+        Packages_Sent.setBit(n);
         emit sendPackage(QByteArray(reinterpret_cast<const char *>(buffer), length));
-        const int total = packageCount(Transfer_Image.size());
         emit progress(qMin(int(n) + 1, total), total);
         Response_Timer.start(ResponseTimeoutMs);
         return;
     }
     qCDebug(lcUpgrade) << "request past the image: transfer over";
     Upgrade_Active = false;
+    Over_Sent = true;
     emit sendText(Commands::packageOver());
-    emit progress(packageCount(Transfer_Image.size()), packageCount(Transfer_Image.size()));
+    emit progress(total, total);
 }
 
 int UpgradeSession::packageCount(int imageSize)
 {
     return imageSize / int(CRC16_Handle::SliceSize) + 1;
+}
+
+int UpgradeSession::requestLimit(int imageSize)
+{
+    return 3 * packageCount(imageSize) + 8;
 }
 
 int UpgradeSession::secondsLeft(qint64 elapsedMs, int done, int total)

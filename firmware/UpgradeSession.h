@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QBitArray>
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -12,9 +13,10 @@ class UpgradeSession : public QObject
     Q_OBJECT
 
 public:
-    // How a transfer ended: the unit's two verdicts, no answer within the response time, or a
-    // text too short to be anything the unit sends.
-    enum class Outcome { Upgraded, Rejected, NoAnswer, Garbled };
+    // How a transfer ended: the unit's two verdicts, no answer within the response time, a text
+    // too short to be anything the unit sends, more requests than any transfer of the image needs,
+    // or the unit's success before it had the image.
+    enum class Outcome { Upgraded, Rejected, NoAnswer, Garbled, TooManyRequests, EndedEarly };
     Q_ENUM(Outcome)
 
     explicit UpgradeSession(QObject *parent = nullptr);
@@ -45,6 +47,13 @@ public:
     static int packageCount(int imageSize);
     // Seconds still to go when done of total packages took elapsedMs (-1: nothing to go by yet).
     static int secondsLeft(qint64 elapsedMs, int done, int total);
+    // Requests one transfer may make: every package three times, and a few more. A unit that asks
+    // for more would keep the transfer going for ever.
+    static int requestLimit(int imageSize);
+    // Packages asked for in this transfer so far, repeats included.
+    int requestCount() const { return Requests; }
+    // Packages of the image sent at least once in this transfer.
+    int packagesSent() const { return Packages_Sent.count(true); }
 
 signals:
     void sendText(const QString &text);
@@ -59,10 +68,17 @@ private:
     void setButtonEnabled(bool enabled);
     void finish(const QString &line, Outcome outcome);
     void answerRequest(const QString &numberField);
+    void unitReportsSuccess();
 
     QByteArray Image;
     QByteArray Transfer_Image;
     QTimer Response_Timer;
     bool Upgrade_Active = false;
     bool Button_Enabled = true;
+    // From the start request until the transfer's outcome: a success the unit reports before it
+    // had every package (or the tool's Package_Over) is no success.
+    bool Transfer_Running = false;
+    bool Over_Sent = false;
+    QBitArray Packages_Sent;
+    int Requests = 0;
 };

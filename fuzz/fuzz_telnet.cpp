@@ -1,6 +1,7 @@
 // Bytes from a serial device server, through the telnet/Com Port Control codec as client and as
 // server, whole and in two pieces: never more data than came in, the same data however it is cut,
-// answers bounded, and escaped serial data always comes back as it was. Also the address parser.
+// answers and notes bounded, and escaped serial data always comes back as it was. Also the address
+// parser.
 #include "FuzzSupport.h"
 #include "serial/PortAddress.h"
 #include "serial/ReplyFramer.h"
@@ -19,7 +20,7 @@ TQ_FUZZ_TARGET(telnet)
         b += cut.decode(in.mid(in.size() / 2));
         FUZZ_CHECK(a == b && a.size() <= in.size(), hex);
         FUZZ_CHECK(whole.takeReplies().size() <= 64 + 3 * in.size(), hex);
-        whole.takeNotes();
+        FUZZ_CHECK(whole.takeNotes().size() <= TelnetCodec::MaxNotes + 1, hex); // what a flood costs is bounded
         // After any stream the codec is back in data once the next escaped block arrives whole.
         const QByteArray tail = TelnetCodec::encode(in);
         TelnetCodec fresh(true, role);

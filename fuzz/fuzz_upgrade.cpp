@@ -1,5 +1,5 @@
 // The firmware transfer fed with whatever the unit might send: every package sent is a slice of
-// the image with its length and a correct CRC.
+// the image with its length and a correct CRC, and no transfer sends more than its request limit.
 #include "FuzzSupport.h"
 #include "firmware/CRC16_Handle.h"
 #include "firmware/UpgradeSession.h"
@@ -27,6 +27,7 @@ TQ_FUZZ_TARGET(upgrade)
         session.handle(text);
         FUZZ_CHECK(!session.isActive() || !session.isButtonEnabled(), text);
         FUZZ_CHECK(packages.size() <= before + 1, text);
+        FUZZ_CHECK(packages.size() <= UpgradeSession::requestLimit(imageSize), text);
         if (packages.size() == before)
             continue;
         const QByteArray &p = packages.constLast();

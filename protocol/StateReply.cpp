@@ -11,3 +11,10 @@ std::optional<QString> stateReplyVersion(const QString &text)
         return std::nullopt;
     return fields.value(1);
 }
+
+QString StateReply::elided(const QString &version, int max, const QString &ellipsis)
+{
+    if (version.size() <= max)
+        return version;
+    return version.left(max - ellipsis.size()) + ellipsis;
+}

@@ -26,9 +26,16 @@ public:
     virtual bool readPending() { return false; }
     // Network links frame replies by their line ends, since a reply may come in pieces.
     virtual bool isNetwork() const = 0;
+    // Why no firmware image should go over this link; empty when it may.
+    virtual QString upgradeObstacle() const { return QString(); }
 
 signals:
     void readyRead();
+    // Data flows: a serial port right after the open, a server once it is reached, verified (TLS)
+    // and has set the line (RFC 2217).
+    void up();
     // The link is gone (unplugged, refused, dropped); the transport is closed already.
     void failed(const QString &reason);
+    // Something the operator should know about the link; no failure.
+    void warning(const QString &text);
 };

@@ -25,8 +25,19 @@ struct PortAddress {
     bool isValid() const { return error.isEmpty(); }
     // host:port, with brackets around an IPv6 host.
     QString endpoint() const;
+    // rfc2217, socket, rfc2217+tls or socket+tls.
+    QString scheme() const;
+    // What a list or a table shows: scheme://host:port for an address (its options, files
+    // included, stay in the tooltip and the JSON), anything else as written.
+    QString shown() const;
 
+    // Surrounding spaces are no part of the text. Every option of the query is known, given once,
+    // not empty, and only on a TLS address; no user@ and no #fragment.
     static PortAddress parse(const QString &text);
     // A text that is meant as a network address (it names a scheme), valid or not.
     static bool looksRemote(const QString &text);
+
+private:
+    // Why the query is refused; empty when every option was taken.
+    QString readOptions(const QString &query);
 };

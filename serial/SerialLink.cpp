@@ -7,6 +7,7 @@
 #include "SerialTransport.h"
 #include "TlsTransport.h"
 
+#include <QCoreApplication>
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcLink, "tq.serial")
@@ -29,8 +30,11 @@ bool SerialLink::open(const QString &portName)
     // A port left from an earlier connection or a failed open goes first, so only one exists.
     release();
     Open_Failure = Failure();
+    Warnings.clear();
     const PortAddress address = PortAddress::parse(portName);
     Network = address.isNetwork();
+    if (address.isValid() && address.insecure)
+        addWarning(QCoreApplication::translate("QObject", "服务器的证书没有验证 (insecure)"));
     if (!address.isValid()) {
         Open_Failure = {address.error, false};
         qCWarning(lcLink) << "open failed" << portName << Open_Failure.reason;
@@ -42,13 +46,18 @@ bool SerialLink::open(const QString &portName)
         Transport = new TlsTransport(address, this);
     else
         Transport = new TcpTransport(address, this);
+    connect(Transport, &LinkTransport::readyRead, this, &SerialLink::bytesArrived);
+    connect(Transport, &LinkTransport::failed, this, &SerialLink::transportFailed);
+    connect(Transport, &LinkTransport::warning, this, &SerialLink::addWarning);
+    connect(Transport, &LinkTransport::up, this, [this] {
+        Ready = true;
+        emit ready();
+    });
     if (!Transport->open(&Open_Failure)) {
         release();
         return false;
     }
     Port_Open = true;
-    connect(Transport, &LinkTransport::readyRead, this, &SerialLink::bytesArrived);
-    connect(Transport, &LinkTransport::failed, this, &SerialLink::transportFailed);
     return true;
 }
 
@@ -67,6 +76,7 @@ void SerialLink::release()
     RX_Timer.stop();
     Framer.clear();
     Port_Open = false;
+    Ready = false;
     if (!Transport)
         return;
     LinkTransport *transport = Transport;
@@ -143,6 +153,31 @@ void SerialLink::transportFailed(const QString &reason)
 {
     if (!Port_Open)
         return;
+    // A server's last words before it closed ("Port already in use") still reach the receiver.
+    const QPointer<SerialLink> alive(this);
+    if (Framer.hasRest()) {
+        RX_Timer.stop();
+        emit received(decodeBurst(Framer.takeRest()));
+        if (!alive || !Port_Open)
+            return;
+    }
+    const bool wasReady = Ready;
     release();
-    emit lost(reason);
+    if (wasReady)
+        emit lost(reason);
+    else
+        emit connectFailed(reason);
+}
+
+void SerialLink::addWarning(const QString &text)
+{
+    if (Warnings.contains(text))
+        return;
+    Warnings << text;
+    emit warning(text);
+}
+
+QString SerialLink::upgradeObstacle() const
+{
+    return Transport ? Transport->upgradeObstacle() : QString();
 }

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 class LinkTransport;
@@ -33,6 +34,8 @@ public:
     bool open(const QString &portName);
     void close();
     bool isOpen() const { return Port_Open; }
+    // The open link carries data (see ready()).
+    bool isReady() const { return Ready; }
     // The last link opened is (was) a network link; kept after it is lost, for the message.
     bool isNetwork() const { return Network; }
     Failure openFailure() const { return Open_Failure; }
@@ -42,27 +45,41 @@ public:
     // Both are dropped while no port is open.
     void sendText(const QString &text);
     void sendBytes(const QByteArray &bytes);
+    // What the operator should know about the last link opened (see warning()).
+    QStringList warnings() const { return Warnings; }
+    // Why no firmware image should go over the open link; empty when it may.
+    QString upgradeObstacle() const;
 
     static constexpr int BurstGapMs = 30;
     static constexpr qint64 ReadBufferLimit = 64 * 1024;
 
 signals:
     void received(const QString &text);
-    // The open port failed (unplugged, gone; over a network: not reached, not verified, dropped);
-    // it is closed already.
+    // The open link carries data: a serial port at once, a server once it is reached, verified
+    // and has set the line. The unit's time to answer counts from here.
+    void ready();
+    // The link was never ready (server not found, refused, not verified, timed out); it is closed.
+    void connectFailed(const QString &reason);
+    // The ready link failed (unplugged, gone, dropped); it is closed already.
     void lost(const QString &reason);
+    // Something about the link the operator should see: the server's certificate is not checked,
+    // a raw link to a telnet server, a key others may read.
+    void warning(const QString &text);
 
 private:
     void bytesArrived();
     void endBurst();
     void deliver(const QList<QByteArray> &replies);
     void transportFailed(const QString &reason);
+    void addWarning(const QString &text);
     void release();
 
     QPointer<LinkTransport> Transport;
     ReplyFramer Framer;
     QTimer RX_Timer;
     bool Port_Open = false;
+    bool Ready = false;
     bool Network = false;
+    QStringList Warnings;
     Failure Open_Failure;
 };

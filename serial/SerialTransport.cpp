@@ -36,6 +36,8 @@ bool SerialTransport::open(SerialLink::Failure *failure)
     connect(Serial_Port, &QSerialPort::errorOccurred, this, &SerialTransport::portError);
     connect(Serial_Port, &QSerialPort::readyRead, this, &LinkTransport::readyRead);
     qCDebug(lcLink) << "opened" << portName;
+    // After the caller has seen the open succeed, as a network link's comes later.
+    QMetaObject::invokeMethod(this, &LinkTransport::up, Qt::QueuedConnection);
     return true;
 }
 

@@ -1,6 +1,9 @@
 #include "TcpTransport.h"
 
+#include "ticket/Gbk.h"
+
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QTcpSocket>
 
 #ifdef Q_OS_UNIX
@@ -18,13 +21,16 @@ TcpTransport::TcpTransport(const PortAddress &address, QObject *parent)
     Connect_Timer.setSingleShot(true);
     Settle_Timer.setSingleShot(true);
     connect(&Connect_Timer, &QTimer::timeout, this, [this] {
-        fail(QCoreApplication::translate("QObject", "连接超时: %1 在 %2 秒内没有应答")
-                 .arg(Address.endpoint()).arg(ConnectTimeoutMs / 1000));
+        const int seconds = ConnectTimeoutMs / 1000;
+        if (Tcp_Connected) // connected, but no TLS came back: a plain server, or a stuck one
+            fail(QCoreApplication::translate("QObject", "TLS 握手超时: %1 在 %2 秒内没有完成 TLS 握手 (它是 TLS 服务器吗?)")
+                     .arg(Address.endpoint()).arg(seconds));
+        else
+            fail(QCoreApplication::translate("QObject", "连接超时: %1 在 %2 秒内没有应答").arg(Address.endpoint()).arg(seconds));
     });
     connect(&Settle_Timer, &QTimer::timeout, this, [this] {
         qCWarning(lcLink) << Address.endpoint() << "the server did not confirm the line settings; sending anyway";
-        Line_Ready = true;
-        flush();
+        lineReady();
     });
 }
 
@@ -33,7 +39,7 @@ TcpTransport::~TcpTransport()
     release();
 }
 
-QTcpSocket *TcpTransport::makeSocket()
+QTcpSocket *TcpTransport::makeSocket(SerialLink::Failure *)
 {
     return new QTcpSocket(this);
 }
@@ -44,13 +50,15 @@ void TcpTransport::startConnection()
     Socket->connectToHost(Address.host, Address.port); // names are looked up without blocking
 }
 
-bool TcpTransport::open(SerialLink::Failure *)
+bool TcpTransport::open(SerialLink::Failure *failure)
 {
-    Socket = makeSocket();
+    Socket = makeSocket(failure);
     if (!Socket)
-        return false; // the subclass said why
+        return false;
+    Socket->setReadBufferSize(ReadBufferLimit);
     connect(Socket, &QAbstractSocket::errorOccurred, this, &TcpTransport::socketError);
     connect(Socket, &QIODevice::readyRead, this, &TcpTransport::bytesArrived);
+    connect(Socket, &QAbstractSocket::connected, this, [this] { Tcp_Connected = true; });
     Connect_Timer.start(ConnectTimeoutMs);
     qCDebug(lcLink) << "connecting to" << Address.text;
     startConnection();
@@ -69,9 +77,18 @@ void TcpTransport::streamUp()
         Socket->write(Codec->start());
         Settle_Timer.start(LineSettleMs);
     } else {
-        Line_Ready = true;
+        lineReady();
     }
+}
+
+void TcpTransport::lineReady()
+{
+    if (Line_Ready)
+        return;
+    Settle_Timer.stop();
+    Line_Ready = true;
     flush();
+    emit up();
 }
 
 void TcpTransport::enableKeepAlive()
@@ -110,28 +127,68 @@ QByteArray TcpTransport::readAll()
     return out;
 }
 
+QString TcpTransport::upgradeObstacle() const
+{
+    if (!Telnet_Seen)
+        return QString();
+    return QCoreApplication::translate("QObject", "不能通过此连接升级固件: 服务器使用 telnet, 会改动固件里的 0xFF 字节; 请用 rfc2217:// 地址");
+}
+
+void TcpTransport::noteTelnet(const QByteArray &bytes)
+{
+    // The unit's text never holds 0xFF (GBK does not use it); IAC followed by a command does.
+    for (const char c : bytes) {
+        const auto b = uchar(c);
+        if (Iac_Pending && b >= TelnetCodec::Sb && b <= TelnetCodec::Dont && !Telnet_Seen) {
+            Telnet_Seen = true;
+            qCWarning(lcLink) << Address.text << "telnet negotiation on a raw link";
+            emit warning(QCoreApplication::translate("QObject", "此服务器使用 telnet: 请用 rfc2217:// 地址"));
+        }
+        Iac_Pending = b == TelnetCodec::Iac && !Iac_Pending;
+    }
+}
+
 void TcpTransport::bytesArrived()
 {
     if (!Socket)
         return;
     const QByteArray bytes = Socket->readAll();
+    QByteArray data;
     if (!Codec) {
-        Incoming += bytes;
+        data = bytes;
+        if (!Telnet_Seen)
+            noteTelnet(bytes);
     } else {
-        Incoming += Codec->decode(bytes);
+        data = Codec->decode(bytes);
         const QByteArray replies = Codec->takeReplies();
         if (!replies.isEmpty())
             Socket->write(replies);
         for (const QString &note : Codec->takeNotes())
             qCWarning(lcLink) << Address.endpoint() << note;
-        if (!Line_Ready && Codec->lineReady()) {
-            Settle_Timer.stop();
-            Line_Ready = true;
-            flush();
-        }
+        if (Up && Codec->lineReady())
+            lineReady();
     }
-    if (!Incoming.isEmpty())
-        emit readyRead();
+    if (data.isEmpty())
+        return;
+    Last_Words = (Last_Words + data).right(200);
+    Last_Words_Clock.start();
+    Incoming += data;
+    emit readyRead();
+}
+
+QString TcpTransport::closedReason() const
+{
+    QString reason = QCoreApplication::translate("QObject", "服务器关闭了连接: %1").arg(Address.endpoint());
+    if (Last_Words.isEmpty() || !Last_Words_Clock.isValid() || Last_Words_Clock.elapsed() > LastWordsMs)
+        return reason;
+    // Its last line: what came before it was the unit's.
+    const QStringList lines = Gbk::decode(Last_Words).split(QRegularExpression(QStringLiteral("[\r\n]")), Qt::SkipEmptyParts);
+    QString words = lines.value(lines.size() - 1);
+    for (QChar &c : words)
+        if (c.category() == QChar::Other_Control)
+            c = QLatin1Char(' ');
+    words = words.simplified();
+    return words.isEmpty() ? reason : reason + QStringLiteral(": ") + words;
 }
 
 void TcpTransport::socketError(QAbstractSocket::SocketError error)
@@ -151,9 +208,13 @@ void TcpTransport::socketError(QAbstractSocket::SocketError error)
                             .arg(where).arg(ConnectTimeoutMs / 1000));
         break;
     case QAbstractSocket::RemoteHostClosedError:
-        return fail(QCoreApplication::translate("QObject", "服务器关闭了连接: %1").arg(where));
+        return fail(closedReason());
     case QAbstractSocket::SslHandshakeFailedError:
-        return; // TLS says why in its own handler
+        // A certificate that fails verification was named already; anything else (an old protocol,
+        // a server that speaks no TLS) comes with OpenSSL's reason.
+        return fail(QCoreApplication::translate("QObject", "TLS 握手失败: %1: %2").arg(where, Socket->errorString()));
+    case QAbstractSocket::SslInvalidUserDataError:
+        return fail(QCoreApplication::translate("QObject", "客户端证书或私钥不能使用: %1").arg(Socket->errorString()));
     default:
         break;
     }

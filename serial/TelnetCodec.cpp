@@ -144,7 +144,8 @@ void TelnetCodec::command(unsigned char verb, unsigned char option)
             sendSettings();
         else if ((verb == Dont || verb == Wont) && !Refused) {
             Refused = true;
-            Notes << QStringLiteral("the server does not do Com Port Control; its line settings stay as they are");
+            if (roomForNote())
+                Notes << QStringLiteral("the server does not do Com Port Control; its line settings stay as they are");
         }
         return;
     }
@@ -184,14 +185,15 @@ void TelnetCodec::subnegotiation(const QByteArray &body)
         if (cmd != wanted(i).cmd + 100)
             continue;
         Answered |= 1u << i;
-        if (value != wanted(i).value)
+        if (value != wanted(i).value && roomForNote())
             Notes << QStringLiteral("the server did not set %1 (answered %2)")
                          .arg(QLatin1String(wanted(i).name), QLatin1String(value.toHex(' ')));
         return;
     }
     if (cmd == 106 || cmd == 107) // line and modem state notifications: the unit has no use for them
         return;
-    Notes << QStringLiteral("ignored Com Port Control message %1").arg(cmd);
+    if (roomForNote())
+        Notes << QStringLiteral("ignored Com Port Control message %1").arg(cmd);
 }
 
 QByteArray TelnetCodec::takeReplies()
@@ -201,8 +203,19 @@ QByteArray TelnetCodec::takeReplies()
     return out;
 }
 
+bool TelnetCodec::roomForNote()
+{
+    if (Notes.size() < MaxNotes)
+        return true;
+    ++Notes_Dropped;
+    return false;
+}
+
 QStringList TelnetCodec::takeNotes()
 {
+    if (Notes_Dropped > 0)
+        Notes << QStringLiteral("%1 more server messages like these").arg(Notes_Dropped);
+    Notes_Dropped = 0;
     QStringList out;
     out.swap(Notes);
     return out;

@@ -19,7 +19,8 @@ public:
     // Serial data from server bytes; negotiation answers collect in takeReplies().
     QByteArray decode(const QByteArray &bytes);
     QByteArray takeReplies();
-    // Server remarks worth a log line (a refused setting, a line state); never failures.
+    // Server remarks worth a log line (a refused setting, a line state); never failures. At most
+    // MaxNotes wait to be taken, the rest are counted: a server repeating itself costs no memory.
     QStringList takeNotes();
     // True once data may flow: the server answered every line setting, or refused the option.
     bool lineReady() const;
@@ -34,12 +35,14 @@ public:
     // Com Port Control commands from the client; the server answers with the same plus 100.
     enum : unsigned char { SetBaud = 1, SetDataSize = 2, SetParity = 3, SetStopSize = 4, SetControl = 5 };
     static constexpr int SettingCount = 5;
+    static constexpr int MaxNotes = 4;
 
 private:
     void command(unsigned char verb, unsigned char option);
     void subnegotiation(const QByteArray &body);
     void sendSettings();
     void send(unsigned char verb, unsigned char option);
+    bool roomForNote();
 
     enum class State { Data, Iac, Verb, Sub, SubIac };
     State Parse = State::Data;
@@ -47,6 +50,7 @@ private:
     QByteArray Sub_Body;
     QByteArray Replies;
     QStringList Notes;
+    int Notes_Dropped = 0;
     bool Com_Port;
     Role My_Role;
     bool Offered = false;       // our WILL COM-PORT-OPTION went out

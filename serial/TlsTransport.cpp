@@ -1,62 +1,35 @@
 #include "TlsTransport.h"
 
+#include "TlsFiles.h"
+
 #include <QCoreApplication>
-#include <QFile>
 #include <QSslConfiguration>
-#include <QSslKey>
 #include <QSslSocket>
 
-namespace {
-QString unreadable(const QString &file)
-{
-    return QCoreApplication::translate("QObject", "无法读取证书或密钥文件: %1").arg(file);
-}
-
-QSslKey readKey(const QString &file)
-{
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > 1024 * 1024)
-        return {};
-    const QByteArray pem = f.readAll();
-    for (const QSsl::KeyAlgorithm algorithm : {QSsl::Rsa, QSsl::Ec, QSsl::Dsa}) {
-        const QSslKey key(pem, algorithm);
-        if (!key.isNull())
-            return key;
-    }
-    return {};
-}
-} // namespace
-
-QTcpSocket *TlsTransport::makeSocket()
+QTcpSocket *TlsTransport::makeSocket(SerialLink::Failure *failure)
 {
     if (!QSslSocket::supportsSsl()) {
-        Setup_Failure = QCoreApplication::translate("QObject", "此电脑上没有 TLS 库 (OpenSSL)");
-        return new QTcpSocket(this);
+        failure->reason = QCoreApplication::translate("QObject", "此电脑上没有 TLS 库 (OpenSSL)");
+        return nullptr;
     }
-    auto *socket = new QSslSocket(this);
-    QSslConfiguration config = socket->sslConfiguration();
+    QSslConfiguration config = QSslConfiguration::defaultConfiguration();
     config.setProtocol(QSsl::TlsV1_2OrLater);
     if (!Address.caFile.isEmpty()) {
-        const QList<QSslCertificate> anchors = QSslCertificate::fromPath(Address.caFile, QSsl::Pem,
-                                                                         QSslCertificate::PatternSyntax::FixedString);
-        if (anchors.isEmpty())
-            Setup_Failure = unreadable(Address.caFile);
-        config.setCaCertificates(anchors); // only these: the shop's own CA, not every public one
+        const TlsFiles::Anchors anchors = TlsFiles::anchors(Address.caFile);
+        failure->reason = anchors.error;
+        config.setCaCertificates(anchors.certificates); // only these: the shop's own CA, not every public one
     }
-    if (!Address.certFile.isEmpty()) {
-        const QList<QSslCertificate> mine = QSslCertificate::fromPath(Address.certFile, QSsl::Pem,
-                                                                      QSslCertificate::PatternSyntax::FixedString);
-        const QSslKey key = readKey(Address.keyFile);
-        if (mine.isEmpty())
-            Setup_Failure = unreadable(Address.certFile);
-        else if (key.isNull())
-            Setup_Failure = unreadable(Address.keyFile);
-        else {
-            config.setLocalCertificate(mine.constFirst());
-            config.setPrivateKey(key);
-        }
+    if (failure->reason.isEmpty() && !Address.certFile.isEmpty()) {
+        const TlsFiles::Identity mine = TlsFiles::identity(Address.certFile, Address.keyFile);
+        failure->reason = mine.error;
+        Key_Warning = mine.warning;
+        config.setLocalCertificate(mine.certificate);
+        config.setPrivateKey(mine.key);
     }
+    if (!failure->reason.isEmpty())
+        return nullptr;
     config.setPeerVerifyMode(Address.insecure ? QSslSocket::QueryPeer : QSslSocket::VerifyPeer);
+    auto *socket = new QSslSocket(this);
     socket->setSslConfiguration(config);
     return socket;
 }
@@ -64,13 +37,14 @@ QTcpSocket *TlsTransport::makeSocket()
 void TlsTransport::startConnection()
 {
     auto *socket = qobject_cast<QSslSocket *>(Socket);
-    if (!Setup_Failure.isEmpty() || !socket) {
-        // Reported from the event loop, as every other network failure is.
-        QMetaObject::invokeMethod(this, [this] { fail(Setup_Failure); }, Qt::QueuedConnection);
-        return;
-    }
     if (Address.insecure)
         qCWarning(lcLink) << "INSECURE:" << Address.text << "the server's certificate is not verified";
+    if (!Key_Warning.isEmpty()) {
+        qCWarning(lcLink) << Key_Warning;
+        emit warning(Key_Warning);
+    }
+    // The TCP connection is there; the handshake has a limit of its own.
+    connect(socket, &QSslSocket::connected, this, &TlsTransport::restartConnectTimer);
     connect(socket, &QSslSocket::encrypted, this, &TlsTransport::streamUp);
     connect(socket, QOverload<const QList<QSslError> &>::of(&QSslSocket::sslErrors), this,
             &TlsTransport::verificationFailed);

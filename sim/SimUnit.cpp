@@ -258,8 +258,10 @@ QList<SimUnit::Reply> SimUnit::upgrade(const Command &c)
 {
     if (c.text == QLatin1String("ATUP+APPSTART+OK\r\n")) {
         Upgrade = Transfer();
-        Upgrade.active = true;
+        Upgrade.active = !Opts.earlyOver;
         note(QStringLiteral("upgrade started"));
+        if (Opts.earlyOver)
+            return {{QByteArray("ATUP+Upgrade_Over+OK\r\n"), 0}};
         return request(0);
     }
     if (c.text == QLatin1String("ATUP+Package_Over+OK\r\n") && Upgrade.active) {
@@ -325,5 +327,5 @@ QList<SimUnit::Reply> SimUnit::package(const QByteArray &bytes)
         note(QStringLiteral("stalling after package %1").arg(Upgrade.next));
         return {};
     }
-    return request(Upgrade.next + 1);
+    return request(Opts.requestLoop ? 0 : Upgrade.next + 1);
 }

@@ -25,6 +25,8 @@ public:
         int stallAfter = -1;        // stop asking after this package
         bool corruptRequest = false; // one malformed package request
         bool rejectImage = false;    // the verdict on a complete image is an error
+        bool requestLoop = false;    // asks for package 0 again after every package, for ever
+        bool earlyOver = false;      // reports success right after the start request
         QString imageOut;            // where the assembled image is written
     };
 

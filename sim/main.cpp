@@ -61,6 +61,10 @@ int main(int argc, char *argv[])
                                      QStringLiteral("Send one malformed package request."));
     const QCommandLineOption reject(QStringLiteral("reject-image"),
                                     QStringLiteral("Give the verdict of error on a complete firmware image."));
+    const QCommandLineOption requestLoop(QStringLiteral("request-loop"),
+                                         QStringLiteral("Ask for package 0 again after every package, for ever."));
+    const QCommandLineOption earlyOver(QStringLiteral("early-over"),
+                                       QStringLiteral("Report the upgrade complete right after the start request."));
     const QCommandLineOption announce(QStringLiteral("announce"),
                                       QStringLiteral("Send the state reply unasked: every MS until the first command, "
                                                      "and 60 ms after every other reply."),
@@ -76,7 +80,7 @@ int main(int argc, char *argv[])
     const QCommandLineOption rfc2217(QStringLiteral("rfc2217"),
                                      QStringLiteral("With --listen: speak telnet with Com Port Control (RFC 2217)."));
     parser.addOptions({version, bootloader, journal, silent, ackDelay, split, wrongCode, keyDelay, dispenser, imageOut,
-                       stallAfter, corrupt, reject, announce, announceGap, listen, rfc2217});
+                       stallAfter, corrupt, reject, requestLoop, earlyOver, announce, announceGap, listen, rfc2217});
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(parser.errorText()));
         return 2;
@@ -100,6 +104,8 @@ int main(int argc, char *argv[])
     options.imageOut = parser.value(imageOut);
     options.corruptRequest = parser.isSet(corrupt);
     options.rejectImage = parser.isSet(reject);
+    options.requestLoop = parser.isSet(requestLoop);
+    options.earlyOver = parser.isSet(earlyOver);
     const auto number = [&parser](const QCommandLineOption &option, int *out) {
         bool ok = false;
         *out = parser.value(option).toInt(&ok);

@@ -242,6 +242,56 @@ TEXTS = {
     ("QObject", "证书须由最后输入的 TLS 地址的 ca= 签发: %1"): (
         "Its certificate must come from the ca= of the last TLS address typed: %1",
         "Certyfikat musi pochodzić od ca= ostatnio wpisanego adresu TLS: %1"),
+    # Broken and hostile units and servers: TLS files, handshakes, addresses, bounded transfers.
+    ("QObject", "CA 文件"): ("CA file", "Plik CA"),
+    ("QObject", "客户端证书"): ("Client certificate", "Certyfikat klienta"),
+    ("QObject", "客户端私钥"): ("Client key", "Klucz klienta"),
+    ("QObject", "%1: 文件不存在"): ("%1: the file does not exist", "%1: plik nie istnieje"),
+    ("QObject", "%1: 不是普通的 PEM 文件"): ("%1: not a regular PEM file", "%1: to nie jest zwykły plik PEM"),
+    ("QObject", "%1: 无法读取 (%2)"): ("%1: cannot be read (%2)", "%1: nie można odczytać (%2)"),
+    ("QObject", "%1: 不是 PEM 文件"): ("%1: not a PEM file", "%1: to nie jest plik PEM"),
+    ("QObject", "%1: 不是 PEM 格式的证书"): ("%1: holds no PEM certificate", "%1: nie zawiera certyfikatu PEM"),
+    ("QObject", "%1: 其他用户可以读取此私钥, 所以不使用它; 请执行 chmod 600 %2"): (
+        "%1: other users can read this private key, so it is not used; run chmod 600 %2",
+        "%1: inni użytkownicy mogą odczytać ten klucz prywatny, więc nie jest używany; wykonaj chmod 600 %2"),
+    ("QObject", "%1: 同组用户可以读取此私钥 (chmod 600 %2 可以避免)"): (
+        "%1: users of the file's group can read this private key (chmod 600 %2 stops that)",
+        "%1: użytkownicy grupy pliku mogą odczytać ten klucz prywatny (chmod 600 %2 temu zapobiega)"),
+    ("QObject", "%1: 私钥有密码保护, 本程序不支持; 请用 openssl pkey -in %2 -out 新文件 去掉密码"): (
+        "%1: the private key is protected by a passphrase, which is not supported; remove it with openssl pkey -in %2 -out NEW-FILE",
+        "%1: klucz prywatny jest chroniony hasłem, co nie jest obsługiwane; usuń hasło poleceniem openssl pkey -in %2 -out NOWY-PLIK"),
+    ("QObject", "%1: 不是可用的 PEM 私钥 (支持 RSA, EC 和 DSA)"): (
+        "%1: holds no usable PEM private key (RSA, EC and DSA keys are)",
+        "%1: nie zawiera użytecznego klucza prywatnego PEM (obsługiwane są klucze RSA, EC i DSA)"),
+    ("QObject", "%1: 私钥与证书 %2 不匹配"): (
+        "%1: the private key does not belong to the certificate %2", "%1: klucz prywatny nie należy do certyfikatu %2"),
+    ("QObject", "TLS 握手超时: %1 在 %2 秒内没有完成 TLS 握手 (它是 TLS 服务器吗?)"): (
+        "TLS handshake timed out: %1 did not complete it within %2 s (is it a TLS server?)",
+        "Przekroczono czas uzgadniania TLS: %1 nie zakończył go w ciągu %2 s (czy to serwer TLS?)"),
+    ("QObject", "TLS 握手失败: %1: %2"): ("TLS handshake failed: %1: %2", "Uzgadnianie TLS nie powiodło się: %1: %2"),
+    ("QObject", "客户端证书或私钥不能使用: %1"): (
+        "The client certificate or key cannot be used: %1", "Nie można użyć certyfikatu lub klucza klienta: %1"),
+    ("QObject", "服务器的证书没有验证 (insecure)"): (
+        "the server's certificate is NOT verified (insecure)", "certyfikat serwera NIE jest sprawdzany (insecure)"),
+    ("QObject", "此服务器使用 telnet: 请用 rfc2217:// 地址"): (
+        "this server speaks telnet: use rfc2217://", "ten serwer używa telnetu: użyj rfc2217://"),
+    ("QObject", "不能通过此连接升级固件: 服务器使用 telnet, 会改动固件里的 0xFF 字节; 请用 rfc2217:// 地址"): (
+        "No firmware update over this link: the server speaks telnet and would change the image's 0xFF bytes; use an rfc2217:// address",
+        "Nie można aktualizować oprogramowania przez to połączenie: serwer używa telnetu i zmieniłby bajty 0xFF obrazu; użyj adresu rfc2217://"),
+    ("QObject", "地址不能带片段 \"%1\""): ("an address has no fragment: \"%1\"", "adres nie może mieć fragmentu: \"%1\""),
+    ("QObject", "地址不能带用户名 \"%1\""): ("an address has no user name: \"%1\"", "adres nie może zawierać nazwy użytkownika: \"%1\""),
+    ("QObject", "选项名是空的: \"%1\""): ("an option without a name: \"%1\"", "opcja bez nazwy: \"%1\""),
+    ("QObject", "选项 %1 出现了两次"): ("the option %1 is given twice", "opcja %1 jest podana dwa razy"),
+    ("QObject", "选项 %1 只能写成 %1 或 %1=1"): ("the option %1 is written %1 or %1=1", "opcję %1 zapisuje się jako %1 lub %1=1"),
+    ("QObject", "选项 %1= 是空的"): ("the option %1= is empty", "opcja %1= jest pusta"),
+    ("QObject", "管理机在收到全部固件之前报告升级完成 (已发送 %1/%2 包): 升级没有完成, 请重新尝试....."): (
+        "The unit reported the upgrade complete before it had the whole image (%1 of %2 packages sent): the upgrade did not finish. Please try again.....",
+        "Urządzenie zgłosiło koniec aktualizacji, zanim otrzymało cały obraz (wysłano %1 z %2 pakietów): aktualizacja nie została ukończona. Spróbuj ponownie....."),
+    ("QObject", "管理机请求了 %1 个包, 而固件只有 %2 个包: 升级已停止, 请检查后重新尝试....."): (
+        "The unit asked for %1 packages of an image of %2: the upgrade was stopped. Please check and try again.....",
+        "Urządzenie zażądało %1 pakietów obrazu liczącego %2: aktualizację przerwano. Sprawdź i spróbuj ponownie....."),
+    ("QObject", "状态:连接中"): ("Connecting", "Łączenie"),
+    ("QObject", "注意: "): ("Note: ", "Uwaga: "),
 }
 
 

@@ -181,6 +181,11 @@ private slots:
                                         << "ATSW+STATE+OK";
         QTest::newRow("image rejected") << "upgrade" << QStringList{"--bootloader", "--reject-image"}
                                         << "the unit rejected the image" << "";
+        // 20000 bytes are 20 packages: 3 times that and 8 more may be asked for, not one more.
+        QTest::newRow("bootloader asking for ever") << "upgrade" << QStringList{"--bootloader", "--request-loop"}
+                                                    << "the unit asked for 69 packages of an image of 20" << "";
+        QTest::newRow("success before any package") << "upgrade" << QStringList{"--bootloader", "--early-over"}
+                                                    << "the unit reported success before it had the image (0 of 20 packages sent)" << "";
         // The signal goes once the bad unit has its ticket page: how far each unit got is said.
         QTest::newRow("Ctrl+C") << "apply" << QStringList{"SIGINT", "--ack-delay", "300"} << "interrupted after names 0 of 1" << "*";
         QTest::newRow("SIGTERM (a CI job's timeout)") << "apply" << QStringList{"SIGTERM", "--ack-delay", "300"}
@@ -363,6 +368,11 @@ private slots:
                                                     << "\" and --port \"LINK\" are the same device";
         QTest::newRow("tab in the version") << QStringList{"state", "--port", "SIM", "--firmware-version", "V2\t1"} << 0 << "V2\\t1  ";
         QTest::newRow("blank version") << QStringList{"state", "--port", "SIM", "--firmware-version", " "} << 0 << "\"\"   ";
+        // A version of any length: the table shows 32 characters, the JSON keeps 256.
+        QTest::newRow("long version in the table") << QStringList{"state", "--port", "SIM", "--firmware-version", QString(300, 'v')}
+                                                   << 0 << QString(29, 'v') + "...  ";
+        QTest::newRow("long version in JSON") << QStringList{"state", "--json", "--port", "SIM", "--firmware-version", QString(300, 'v')}
+                                              << 0 << "\"version\": \"" + QString(256, 'v') + "\"";
     }
     void usage()
     {

@@ -4,6 +4,8 @@
 #include "device/Bootloader_Handle.h"
 #include "device/ElidingLineEdit.h"
 #include "device/Function_One.h"
+#include "device/Function_USART.h"
+#include "device/LogView.h"
 #include "device/Pair_Mode_Handle.h"
 #include "device/QDialg_add_Line.h"
 #include "protocol/PairingReply.h"
@@ -64,6 +66,8 @@ public:
     {
         opened << COM;
         sinceOpen.start();
+        if (openSucceeds && linkReady) // a serial port is ready at once, after the open has returned
+            QTimer::singleShot(0, receiver, [this] { receiver->Link_Ready(); });
         return openSucceeds;
     }
     void USART_Close() override { ++closes; }
@@ -84,9 +88,11 @@ public:
     }
 
     Function_One *page = nullptr; // set to let the unit answer
+    Function_One *receiver = nullptr;
     QStringList ports;
     QHash<QString, QString> locations, details; // units found on the network
     bool openSucceeds = true;
+    bool linkReady = true; // false: a server that is never reached
     QStringList opened;
     int closes = 0;
     QStringList sent;
@@ -108,6 +114,7 @@ private slots:
         Serial = FakeSerial();
         Page = new Function_One(nullptr);
         Page->Set_Function(&Serial);
+        Serial.receiver = Page;
     }
     void cleanup() { delete Page; }
 
@@ -171,6 +178,23 @@ private slots:
         QCOMPARE(box->currentText(), QStringLiteral("/dev/pts/7"));
     }
 
+    // Three shops with one key file: listed as scheme://host:port, the whole address in the tooltip.
+    void serversListedShort()
+    {
+        Function_USART service(nullptr);
+        const QString files = "?ca=/k/ca.pem&cert=/k/office.pem&key=/k/office.key";
+        for (const char *host : {"shop-north.example", "shop-south.example", "[2001:db8::10]"})
+            service.Add_Extra_Port(QStringLiteral("rfc2217+tls://%1:7443").arg(host) + files);
+        Page->Set_Function(&service);
+        Page->Function_USART_COM_LA_UPDAT();
+        auto *box = part<QComboBox>(Page, "QC_COM_Choose");
+        const int south = box->findText("rfc2217+tls://shop-south.example:7443");
+        QVERIFY(south >= 0 && box->findText("rfc2217+tls://[2001:db8::10]:7443") >= 0);
+        QCOMPARE(box->itemData(south).toString(), "rfc2217+tls://shop-south.example:7443" + files);
+        box->setCurrentIndex(south);
+        QCOMPARE(box->toolTip(), "rfc2217+tls://shop-south.example:7443" + files);
+    }
+
     void connectSendsStateQueryAfterPause()
     {
         Page->USART_COM_Show({"Simulator/dev/pts/9"});
@@ -187,6 +211,14 @@ private slots:
         WallClockBackSeconds = 0;
 #endif
         QVERIFY2(Serial.sentAfterMs.constFirst() >= 100, qPrintable(QString::number(Serial.sentAfterMs.constFirst())));
+        // What the link warns of is in the log and, while connected, in the state's tooltip under
+        // where the unit is.
+        Page->Link_Warning("服务器的证书没有验证 (insecure)");
+        QCOMPARE(part<QLabel>(Page, "State_Label")->toolTip().split('\n'),
+                 QStringList({"管理机位置: " + Serial.opened.constLast(), "服务器的证书没有验证 (insecure)"}));
+        QVERIFY(part<QTextEdit>(Page, "USART_Log")->toPlainText().contains("注意: 服务器的证书没有验证 (insecure)"));
+        part<QPushButton>(Page, "QB_OPEN_USART")->click();
+        QVERIFY(part<QLabel>(Page, "State_Label")->toolTip().isEmpty());
     }
 
     // boxes: what the operator is told.
@@ -197,21 +229,28 @@ private slots:
         QTest::newRow("open fails") << "fail" << QStringList{"Warning: 连接错误请检查端口号是否正确....\r\nNo such file or directory"};
         QTest::newRow("disconnect before the query: nothing sent") << "early" << QStringList{};
         QTest::newRow("disconnect while online") << "online" << QStringList{};
+        QTest::newRow("server never reached: no query, told as a failed open")
+            << "unreached" << QStringList{"Warning: 连接错误请检查端口号是否正确....\r\n连接被拒绝: h:1"};
     }
     void connectionEnds()
     {
         QFETCH(QString, how);
         QFETCH(QStringList, boxes);
         Serial.openSucceeds = how != "fail";
+        Serial.linkReady = how != "unreached";
         Page->USART_COM_Show({"Prolific\\\\.\\COM3"});
         TestSupport::ModalCatcher shown;
         part<QPushButton>(Page, "QB_OPEN_USART")->click();
         if (how == "online")
             Page->Receive_Data("ATSW+V2.1+OK\r\n");
-        if (how != "fail")
+        if (how == "unreached") {
+            QTest::qWait(250);
+            Page->Link_Failed("连接被拒绝: h:1");
+        } else if (how != "fail") {
             part<QPushButton>(Page, "QB_OPEN_USART")->click();
+        }
         QCOMPARE(Serial.opened, QStringList{"\\\\.\\COM3"});
-        QCOMPARE(Serial.closes, how == "fail" ? 0 : 1);
+        QCOMPARE(Serial.closes, how == "fail" || how == "unreached" ? 0 : 1);
         QTest::qWait(250);
         QVERIFY(Serial.sent.isEmpty());
         QStringList seen;
@@ -232,6 +271,7 @@ private slots:
         QTest::newRow("ATSWX") << "ATSWX+V1.2+OK\r\n" << "";
         QTest::newRow("leading byte") << " ATSW+V1.2+OK\r\n" << "";
         QTest::newRow("acknowledgement") << "ATNW+1+OK!\r\n" << "";
+        QTest::newRow("a version too long for the label") << "ATSW+V" + QString(40, 'x') + "+OK\r\n" << "V" + QString(40, 'x');
     }
     void receivedTexts()
     {
@@ -246,10 +286,38 @@ private slots:
         QCOMPARE(spy.at(0).at(0).toString(), text);
         QCOMPARE(Page->USART_RX_dat, text);
         QCOMPARE(part<QTextEdit>(Page, "USART_Log")->toPlainText(), QString("before " + text).replace("\r\n", "\n"));
+        const bool elided = version.size() > 32; // the label holds 32 characters, the tooltip all
         QCOMPARE(connectionState(Page), version.isEmpty() ? Disconnected
-                                                          : "连接设备 | 连接状态:在线 | 固件版本号:" + version + " | refresh 2000 ms | port box | 6 buttons");
+                                                          : "连接设备 | 连接状态:在线 | 固件版本号:" + (elided ? version.left(31) + "…" : version)
+                     + " | refresh 2000 ms | port box | 6 buttons");
+        QCOMPARE(part<QLabel>(Page, "Version_Label")->toolTip(), elided ? version : QString());
+        Page->Link_Lost();
+        QVERIFY(part<QLabel>(Page, "Version_Label")->toolTip().isEmpty());
         Page->SEND_USART_Contents("ATNW+2+07+OK"); // every send empties the latest text
         QVERIFY(Page->USART_RX_dat.isEmpty());
+    }
+
+    // A unit flooding the line without line breaks: the log keeps a bounded scrollback of short
+    // lines, the oldest dropped in batches, so no text is laid out again with everything before it.
+    void logStaysBounded()
+    {
+        auto *log = part<QTextEdit>(Page, "USART_Log");
+        QString flood;
+        for (int i = 0; i < 1500; ++i) { // past the limit, so it is trimmed
+            const QString text = QString::number(i).rightJustified(700, QLatin1Char('#'));
+            flood += text;
+            Page->Receive_Data(text);
+            QVERIFY2(log->document()->blockCount() <= LogView::MaxBlocks - LogView::TrimBlocks,
+                     qPrintable(QString::number(log->document()->blockCount())));
+        }
+        const QStringList lines = log->toPlainText().split('\n');
+        QVERIFY(std::all_of(lines.cbegin(), lines.cend(), [](const QString &l) { return l.size() <= LogView::MaxLineLength; }));
+        QCOMPARE(lines.constFirst().size(), LogView::MaxLineLength); // whole pieces go, the latest stay
+        QVERIFY(flood.endsWith(lines.join(QString())));
+        Page->Receive_Data("\r\nATSW+V2.1+OK\r\n"); // a healthy reply is shown as it came
+        QVERIFY(log->toPlainText().endsWith("\nATSW+V2.1+OK\n"));
+        QCOMPARE(LogView::forDisplay(QString(1000, 'a'), 24), QString(1000, 'a'));
+        QCOMPARE(LogView::forDisplay(QString(1000, 'a'), 25), QString(999, 'a') + "\na");
     }
 
     void settingsBatches_data()

@@ -9,6 +9,7 @@
 #include "device/Bootloader_Handle.h"
 #include "device/Function_USART.h"
 #include "serial/IUsart_dis.h"
+#include "serial/PortProblem.h"
 #include "testsupport/BatchWindow.h"
 #include "testsupport/PageState.h"
 #include "device/QDialg_add_Line.h"
@@ -24,6 +25,7 @@
 #include <QtTest>
 #include <numeric>
 
+#include <csignal>
 #include <fcntl.h>
 #include <sys/ioctl.h>
 #include <sys/stat.h>
@@ -340,6 +342,32 @@ private slots:
         MainWindow next;
         QCOMPARE(part<QComboBox>(next.Ticket_Page, "QC_COM_Choose")->currentText(), sim.port());
     }
+    // The window ended from outside (a logout, a service manager, a closed terminal): the port goes
+    // with its lock file, and nothing is asked or saved.
+    void windowEndsCleanlyOnSignal_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::newRow("SIGTERM") << int(SIGTERM);
+        QTest::newRow("SIGHUP") << int(SIGHUP);
+    }
+    void windowEndsCleanlyOnSignal()
+    {
+        QFETCH(int, signal);
+        SimUnderTest sim;
+        QVERIFY(sim.started());
+        QTemporaryDir folder;
+        QProcess window;
+        window.start(QStringLiteral(TQ_APP_PATH), {"--system-dir", folder.path(), "--connect", sim.port()});
+        QTRY_VERIFY_WITH_TIMEOUT(sim.receivedTexts().contains("ATSW+STATE+OK"), 10000);
+        QCOMPARE(PortProblem::lockFileOwner(sim.port()), window.processId());
+        ::kill(pid_t(window.processId()), signal);
+        QVERIFY(window.waitForFinished(10000));
+        QCOMPARE(window.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(window.exitCode(), 128 + signal);
+        QCOMPARE(PortProblem::lockFileOwner(sim.port()), qint64(0));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList());
+    }
+
     // The unit takes the PC's local time: it refuses a date that does not exist or a wrong weekday.
     void timeSyncReachesTheUnit()
     {

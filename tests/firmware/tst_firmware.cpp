@@ -102,7 +102,9 @@ private slots:
     }
 
     // state: "idle" (nothing running, button enabled), "waiting" (after the start request),
-    // "closing" (after the request past the end); after: which of active, button hold then.
+    // "closing" (after the request past the end), "sent N" (waiting, packages 0 to N-1 answered),
+    // "asked N times" (waiting, package 0 asked for N times), "abandoned" (an unexpected text ended
+    // the transfer); after: which of active, button hold then.
     void events_data()
     {
         QTest::addColumn<QString>("state");
@@ -138,6 +140,18 @@ private slots:
         QTest::newRow("success without CR LF during transfer") << "waiting" << "ATUP+Upgrade_Over+OK" << "" << "" << 0 << "";
         QTest::newRow("no plus at all during transfer") << "waiting" << "PACKAGE0000" << "" << "" << 0 << "";
         QTest::newRow("other text idle ignored") << "idle" << "something else\r\n" << "" << "" << 0 << "button";
+        // A unit may not end a transfer it was not given, nor keep one going for ever.
+        const QString early = "管理机在收到全部固件之前报告升级完成 (已发送 %1/2 包): 升级没有完成, 请重新尝试.....\r\n";
+        QTest::newRow("over before any package") << "waiting" << "ATUP+Upgrade_Over+OK\r\n" << early.arg(0) << "" << 0 << "button";
+        QTest::newRow("over after one of two") << "sent 1" << "ATUP+Upgrade_Over+OK\r\n" << early.arg(1) << "" << 0 << "button";
+        QTest::newRow("over after an abandoned transfer") << "abandoned" << "ATUP+Upgrade_Over+OK\r\n" << early.arg(0) << ""
+                                                          << 0 << "button";
+        QTest::newRow("over once every package went") << "sent 2" << "ATUP+Upgrade_Over+OK\r\n" << over << "" << 0 << "button";
+        QTest::newRow("the 14th request of 2 packages") << "asked 13 times" << "ATUP+Package+1\r\n" << sending.arg(1) << ""
+                                                        << 480 << "active";
+        QTest::newRow("the 15th request of 2 packages") << "asked 14 times" << "ATUP+Package+1\r\n"
+                                                        << "管理机请求了 15 个包, 而固件只有 2 个包: 升级已停止, 请检查后重新尝试.....\r\n"
+                                                        << "" << 0 << "button";
     }
     void events()
     {
@@ -153,6 +167,12 @@ private slots:
             s.pressUpdate();
         if (state == "closing")
             s.handle("ATUP+Package+9\r\n");
+        if (state == "abandoned")
+            s.handle("ATSW+VB1.0+OK\r\n");
+        for (int i = 0; state.startsWith("sent") && i < state.mid(5).toInt(); ++i)
+            s.handle(QStringLiteral("ATUP+Package+%1\r\n").arg(i));
+        for (int i = 0; state.startsWith("asked") && i < state.section(' ', 1, 1).toInt(); ++i)
+            s.handle("ATUP+Package+0\r\n");
         Seen seen;
         watch(s, seen);
         s.handle(text);
@@ -242,6 +262,11 @@ private slots:
         QCOMPARE(sent.count(), 0);
         d.chooseImage = [this](QWidget *) { return makeFile("t.bin", 2000); };
         d.Open_Button->click();
+        d.upgradeObstacle = [] { return QStringLiteral("不能通过此连接升级固件"); }; // a telnet server on socket://
+        d.Update_Button->click();
+        QVERIFY(d.Info_Text.toPlainText().endsWith(QStringLiteral("不能通过此连接升级固件\n")));
+        QCOMPARE(sent.count(), 0);
+        d.upgradeObstacle = nullptr;
         d.Update_Button->click();
         QCOMPARE(sent.count(), 1);
         QCOMPARE(sent.at(0).at(0).toString(), QStringLiteral("ATUP+APPSTART+OK\r\n"));

@@ -1,6 +1,7 @@
 #include "RemoteUnits.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QTcpSocket>
 #include <QTest>
@@ -47,19 +48,28 @@ Ser2net::Ser2net(const QList<Accepter> &accepters, const QString &mdnsName, cons
         Ports << freePort();
         QString accepter = mdnsName.isEmpty() ? QStringLiteral("tcp,127.0.0.1,%1").arg(Ports.last())
                                               : QStringLiteral("tcp,%1").arg(Ports.last());
+        QString options;
         if (a.kind.endsWith(QLatin1String("+tls"))) {
             QString key = a.cert;
             key.replace(QLatin1String(".pem"), QLatin1String(".key"));
-            accepter = QStringLiteral("ssl(key=%1,cert=%2),").arg(key, a.cert) + accepter;
+            const QString clientAuth = a.clientCa.isEmpty() ? QString() : QStringLiteral(",clientauth");
+            accepter = QStringLiteral("ssl(key=%1,cert=%2%3),").arg(key, a.cert, clientAuth) + accepter;
+        }
+        if (!a.clientCa.isEmpty()) { // <authdir>/<common name>/allowed_certs: the CA, hashed
+            const QString allowed = Dir.filePath(QStringLiteral("auth%1/office/allowed_certs").arg(i));
+            QDir().mkpath(allowed);
+            QFile::copy(a.clientCa, allowed + QStringLiteral("/ca.pem"));
+            QProcess::execute(QStringLiteral("openssl"), {"rehash", allowed});
+            options = QStringLiteral("  options:\n    authdir: %1\n").arg(Dir.filePath(QStringLiteral("auth%1").arg(i)));
         }
         if (a.kind.startsWith(QLatin1String("rfc2217")))
             accepter = QStringLiteral("telnet(rfc2217),") + accepter;
-        yaml += QStringLiteral("connection: &unit%1\n  accepter: %2\n  connector: serialdev,%3,115200n81,local\n")
-                    .arg(i).arg(accepter, a.device).toUtf8();
         if (!mdnsName.isEmpty())
-            yaml += QStringLiteral("  options:\n    mdns: true\n    mdns-name: \"%1\"\n    mdns-txt: \"%2\"\n")
-                        .arg(i == 0 ? mdnsName : QStringLiteral("%1 %2").arg(mdnsName).arg(i + 1), mdnsTxt)
-                        .toUtf8();
+            options = (options.isEmpty() ? QStringLiteral("  options:\n") : options)
+                      + QStringLiteral("    mdns: true\n    mdns-name: \"%1\"\n    mdns-txt: \"%2\"\n")
+                            .arg(i == 0 ? mdnsName : QStringLiteral("%1 %2").arg(mdnsName).arg(i + 1), mdnsTxt);
+        yaml += QStringLiteral("connection: &unit%1\n  accepter: %2\n  connector: serialdev,%3,115200n81,local\n%4")
+                    .arg(i).arg(accepter, a.device, options).toUtf8();
     }
     QFile config(Dir.filePath("ser2net.yaml"));
     if (!config.open(QIODevice::WriteOnly) || config.write(yaml) != yaml.size())

@@ -43,6 +43,9 @@ public:
         QString kind;
         QString device;
         QString cert; // with tls: the server's certificate; its key is the same name with .key
+        // With tls: only clients whose certificate this CA signed for the common name "office" get in
+        // (ser2net's clientauth, as the README sets it up).
+        QString clientCa = {};
     };
     // With mdnsName, each accepter listens on every address and is announced on the network
     // (DNS-SD) under that name, the second and later ones with " 2", " 3"..., with the TXT entry.
