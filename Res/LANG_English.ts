@@ -541,10 +541,6 @@
             <translation>Use "Save as" to save it in another folder.</translation>
         </message>
         <message>
-            <source>没有找到此文件:</source>
-            <translation>This file was not found:</translation>
-        </message>
-        <message>
             <source>无法打开此文件, 请手动打开:</source>
             <translation>No program here opens this file; open it yourself:</translation>
         </message>
@@ -807,6 +803,10 @@
         <message>
             <source>剩余约 %1 秒</source>
             <translation>About %1 s left</translation>
+        </message>
+        <message>
+            <source>记录文件无法写入, 写入管理机的操作不受影响:</source>
+            <translation>The record file cannot be written; what is written to the unit is not affected:</translation>
         </message>
     </context>
 </TS>

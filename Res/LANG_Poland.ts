@@ -541,10 +541,6 @@
             <translation>Użyj "Zapisz jako", aby zapisać w innym folderze.</translation>
         </message>
         <message>
-            <source>没有找到此文件:</source>
-            <translation>Nie znaleziono pliku:</translation>
-        </message>
-        <message>
             <source>无法打开此文件, 请手动打开:</source>
             <translation>Nie ma tu programu do otwarcia tego pliku; otwórz go samodzielnie:</translation>
         </message>
@@ -807,6 +803,10 @@
         <message>
             <source>剩余约 %1 秒</source>
             <translation>Pozostało ok. %1 s</translation>
+        </message>
+        <message>
+            <source>记录文件无法写入, 写入管理机的操作不受影响:</source>
+            <translation>Nie można zapisać pliku rejestru; nie ma to wpływu na zapis do urządzenia:</translation>
         </message>
     </context>
 </TS>

@@ -69,6 +69,8 @@ void ConnectionController::toggle()
         Ui.setCommandButtonsEnabled(false);
         return;
     }
+    Open_Port = portName;
+    Unit_Version.clear();
     Ui.QB_OPEN_USART->setText(QObject::tr("断开设备"));
     COM_Update_Timer->stop();
     box->setEnabled(false);
@@ -133,6 +135,7 @@ void ConnectionController::received(const QString &dat)
 {
     if (const auto version = stateReplyVersion(dat)) {
         Unit_Online = true;
+        Unit_Version = version->trimmed();
         State_Query_Timer->stop();
         Ui.State_Label->setText(QObject::tr("连接状态:在线"));
         Ui.Version_Label->setText(QObject::tr("固件版本号:") + *version);
@@ -144,6 +147,8 @@ void ConnectionController::linkLost()
 {
     ++Connection_Serial;
     Unit_Online = false;
+    Open_Port.clear();
+    Unit_Version.clear();
     State_Query_Timer->stop();
     COM_Update_Timer->start(PortRefreshMs);
     Ui.QB_OPEN_USART->setText(QObject::tr("连接设备"));

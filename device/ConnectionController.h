@@ -31,6 +31,9 @@ public:
     void linkLost();
     // Marks the unit online when the text is its state reply.
     void received(const QString &dat);
+    // The port open now, as it was opened, and the version the unit last reported on it.
+    QString openPort() const { return Open_Port; }
+    QString unitVersion() const { return Unit_Version; }
 
 signals:
     void portsDue();
@@ -50,5 +53,7 @@ private:
     int Connection_Serial = 0;
     int Unanswered_Queries = 0;
     bool Unit_Online = false;
+    QString Open_Port;
+    QString Unit_Version;
     bool Queries_Paused = false;
 };
