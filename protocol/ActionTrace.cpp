@@ -10,12 +10,14 @@ void ActionTrace::begin(const QString &unit, const QString &firmware, const QStr
     Record.firmware = firmware;
     Record.action = action;
     Sent.reset();
+    Sent_Any = false;
     Running = true;
 }
 
 void ActionTrace::sentText(const QString &command)
 {
     Sent.addData(Gbk::encode(command));
+    Sent_Any = true;
 }
 
 void ActionTrace::setSettingsFile(const QString &path, const QString &sha256)
@@ -51,7 +53,8 @@ void ActionTrace::setPackages(int done, int total)
 UnitRecord ActionTrace::end(const QString &result, const QString &reason)
 {
     Running = false;
-    Record.commandsSha256 = QString::fromLatin1(Sent.result().toHex());
+    // Nothing sent (the port never opened) has no hash of what was sent.
+    Record.commandsSha256 = Sent_Any ? QString::fromLatin1(Sent.result().toHex()) : QString();
     Record.result = result;
     Record.reason = reason;
     return Record;

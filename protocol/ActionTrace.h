@@ -35,4 +35,5 @@ private:
     UnitRecord Record;
     QCryptographicHash Sent{QCryptographicHash::Sha256};
     bool Running = false;
+    bool Sent_Any = false;
 };
