@@ -74,6 +74,7 @@ void ActionRecorder::watchUpgrades(UpgradeTrace &trace, UpgradeSession &session)
         const auto verdict = UpgradeTrace::verdict(outcome);
         add(trace.end(verdict.first, verdict.second));
     });
+    QObject::connect(&trace, &UpgradeTrace::leftOpen, &trace, [this](const UnitRecord &record) { add(record); });
 }
 
 void ActionRecorder::windowClosed(UpgradeTrace &trace)

@@ -8,6 +8,8 @@ UpgradeTrace::UpgradeTrace(UpgradeSession &session, QObject *parent)
 {
     connect(&Session, &UpgradeSession::sendText, this, [this](const QString &text) {
         if (text == Commands::upgradeStart()) {
+            if (Trace.isRunning())
+                emit leftOpen(Trace.end(QStringLiteral("interrupted"), QStringLiteral("the transfer stopped without a verdict")));
             Trace.begin(Key, Firmware, QStringLiteral("upgrade"));
             // The transfer's image from here on; its size and SHA-256 stand for the packages cut from it.
             Trace.setImage(Session.image().size(), Image_Sha256.isEmpty() ? ActionTrace::sha256(Session.image()) : Image_Sha256);

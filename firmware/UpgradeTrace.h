@@ -13,6 +13,8 @@
 // job) ends it with the outcome in its own words.
 class UpgradeTrace : public QObject
 {
+    Q_OBJECT
+
 public:
     explicit UpgradeTrace(UpgradeSession &session, QObject *parent = nullptr);
 
@@ -24,6 +26,11 @@ public:
     UnitRecord end(const QString &result, const QString &reason) { return Trace.end(result, reason); }
     // A finished transfer's result and reason: "ok", or "failed" and why.
     static std::pair<QString, QString> verdict(UpgradeSession::Outcome outcome);
+
+signals:
+    // A new transfer began while the last one was still open: the session left it silently (an
+    // unexpected reply) and the unit gave no verdict.
+    void leftOpen(const UnitRecord &record);
 
 private:
     UpgradeSession &Session;
