@@ -528,6 +528,7 @@ private slots:
         QTest::newRow("dispenser already paired") << "pair ATAW+1+REPEAT+4\r\n" << "pairing failed 1/1"
                                                   << "the dispenser is already paired with type 4";
         QTest::newRow("pairing window closed first") << "pair" << "pairing interrupted 0/1" << "window closed before the unit answered";
+        QTest::newRow("pairing deleted") << "pair-delete ATAW+Delete+1\r\n" << "pairing ok 1/1" << "deleted type 1";
         QTest::newRow("record that cannot be written") << "nowhere names names" << "" << "";
     }
     void windowRecord()
@@ -563,11 +564,12 @@ private slots:
                 TestSupport::runBatch(part<QPushButton>(Page, button), act.contains("silent") ? 300 : 0);
         }
         if (act.startsWith("pair")) {
+            part<QComboBox>(Page, "QC_Pair_Mode")->setCurrentIndex(act.startsWith("pair-delete") ? 1 : 0);
             const TestSupport::ModalCatcher catcher(TestSupport::once([&](QWidget *w) {
                 auto *d = qobject_cast<Pair_Mode_Handle *>(w);
                 d->Set_up_Button->click();
-                if (act.size() > 4)
-                    Page->Receive_Data(act.mid(5).replace("\\r\\n", "\r\n"));
+                if (act.contains(' '))
+                    Page->Receive_Data(act.section(' ', 1));
             }));
             part<QPushButton>(Page, "Pair_Set_Push")->click();
         }
