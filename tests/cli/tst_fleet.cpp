@@ -143,6 +143,7 @@ private slots:
                 return;
             // Both units have their ticket page and wait for their first type name.
             QTRY_VERIFY_WITH_TIMEOUT(sims[0]->receivedTexts().filter("ATLW").size() + sims[1]->receivedTexts().filter("ATLW").size() == 2, 20000);
+            QTRY_COMPARE_WITH_TIMEOUT(recordOf(record).size(), 2, 10000); // the tickets' lines, by the writer of its own
             ::kill(pid_t(p.processId()), signal);
         });
         QCOMPARE(run.exitCode, exitCode);
