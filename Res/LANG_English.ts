@@ -948,5 +948,9 @@
             <source>管理机请求了 %1 个包, 而固件只有 %2 个包: 升级已停止, 请检查后重新尝试.....</source>
             <translation>The unit asked for %1 packages of an image of %2: the upgrade was stopped. Please check and try again.....</translation>
         </message>
+        <message>
+            <source>记录文件无法写入, 写入管理机的操作不受影响:</source>
+            <translation>The record file cannot be written; what is written to the unit is not affected:</translation>
+        </message>
     </context>
 </TS>

@@ -948,5 +948,9 @@
             <source>管理机请求了 %1 个包, 而固件只有 %2 个包: 升级已停止, 请检查后重新尝试.....</source>
             <translation>Urządzenie zażądało %1 pakietów obrazu liczącego %2: aktualizację przerwano. Sprawdź i spróbuj ponownie.....</translation>
         </message>
+        <message>
+            <source>记录文件无法写入, 写入管理机的操作不受影响:</source>
+            <translation>Nie można zapisać pliku rejestru; nie ma to wpływu na zapis do urządzenia:</translation>
+        </message>
     </context>
 </TS>

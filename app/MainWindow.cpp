@@ -6,10 +6,13 @@
 #include "ShippedDocument.h"
 
 #include "ticket/Language.h"
+#include "ticket/RecordFile.h"
 #include "ticket/SystemDir.h"
+#include "device/ActionRecorder.h"
 #include "device/Function_One.h"
 #include "device/Bootloader_Handle.h"
 #include "device/Function_USART.h"
+#include "firmware/UpgradeTrace.h"
 #include "ticket/Gbk.h"
 
 #include <QAction>
@@ -61,6 +64,9 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     // The page asks the service for each entry's location, so it gets the service first.
     Ticket_Page->Set_Function(Serial_Service);
     Serial_Service->Set_Receiver(Ticket_Page);
+    Record = std::make_unique<RecordFile>(options.recordFile.isEmpty() ? RecordFile::defaultPath() : options.recordFile,
+                                          QStringLiteral("tqmanage"));
+    Ticket_Page->setRecord(Record.get());
 
     createHelpTab();
     if (Read_Language(false) == Language_Chinese)
@@ -309,7 +315,10 @@ void MainWindow::Bootloader_update_Handle()
     connect(&dialog, &Bootloader_Handle::USART_Bootloader_signals, Serial_Service, &Function_USART::Send_USART_QByteArray);
     connect(&dialog, &Bootloader_Handle::USART_Bootloader_COM, Serial_Service, &Function_USART::USART_Send);
     connect(Ticket_Page, &Function_One::USART_RX_dat_SIGNALS, &dialog, &Bootloader_Handle::USART_Update_APP_Handle);
+    UpgradeTrace trace(dialog.Session);
+    Ticket_Page->recorder().watchUpgrades(trace, dialog.Session);
     Ticket_Page->setStateQueryPaused(true);
     dialog.exec();
     Ticket_Page->setStateQueryPaused(false);
+    Ticket_Page->recorder().windowClosed(trace);
 }

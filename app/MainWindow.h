@@ -6,6 +6,8 @@
 
 #include <QMainWindow>
 
+#include <memory>
+
 struct LanguageSwitch;
 class Function_One;
 class Function_USART;
@@ -13,6 +15,7 @@ class QPushButton;
 class QTabWidget;
 class QTextBrowser;
 class QWidget;
+class RecordFile;
 
 // The program's one window: menu, tabs, the device page and the serial port service.
 class MainWindow : public QMainWindow
@@ -34,6 +37,7 @@ public:
     QWidget *Help_Page = nullptr;
     QPushButton *Help_Picture = nullptr;
     StartOptions Options;
+    std::unique_ptr<RecordFile> Record; // every action on a unit
 
     static QString tabStyleSheet();
 

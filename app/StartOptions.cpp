@@ -32,7 +32,11 @@ StartOptions StartOptions::parse(const QStringList &arguments)
                                    QStringLiteral("Milliseconds to wait before the screenshot (default 1500)."),
                                    QStringLiteral("MS"), QStringLiteral("1500"));
     const QCommandLineOption verbose(QStringLiteral("verbose"), QStringLiteral("Write the tq.* debug log to the terminal."));
-    parser.addOptions({help, version, port, connect, simulate, systemDir, screenshot, delay, verbose});
+    const QCommandLineOption record(QStringLiteral("record"),
+                                    QStringLiteral("Record every action on a unit in FILE (one JSON line each) instead of "
+                                                   "the default record file."),
+                                    QStringLiteral("FILE"));
+    parser.addOptions({help, version, port, connect, simulate, systemDir, screenshot, delay, verbose, record});
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A settings file to open at start."), QStringLiteral("[FILE]"));
 
     auto fail = [&opts](const QString &message) {
@@ -59,6 +63,9 @@ StartOptions StartOptions::parse(const QStringList &arguments)
     opts.simulate = parser.isSet(simulate);
     opts.systemDir = parser.value(systemDir);
     opts.verbose = parser.isSet(verbose);
+    opts.recordFile = parser.value(record);
+    if (parser.isSet(record) && opts.recordFile.isEmpty())
+        return fail(QStringLiteral("--record needs a file"));
     opts.settingsFile = parser.positionalArguments().value(0);
     opts.screenshot = parser.value(screenshot);
     bool ok = false;
@@ -85,5 +92,7 @@ QStringList StartOptions::restartArguments() const
         args << QStringLiteral("--connect") << connectPort;
     if (simulate)
         args << QStringLiteral("--simulate");
+    if (!recordFile.isEmpty())
+        args << QStringLiteral("--record") << recordFile;
     return args;
 }

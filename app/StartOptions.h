@@ -15,6 +15,7 @@ struct StartOptions {
     int screenshotDelay = 1500;
     bool verbose = false;    // the tq.* debug log on
     QString settingsFile;    // opened at start as Open would (a file manager's "Open with")
+    QString recordFile;      // --record: where actions on units are recorded; empty: the default
     QString simulatorPort; // set by main once the simulator runs
     bool deferredStart = false; // set by main: what the first frame does not show waits for it
 

@@ -1,5 +1,6 @@
 #include "CliOptions.h"
 
+#include "FleetOptions.h"
 #include "firmware/FirmwareImage.h"
 
 #include <QCommandLineParser>
@@ -39,11 +40,24 @@ const struct {
      "computer's time. The unit's language is --unit-language zh, en or pl, or else the one chosen\n"
      "in the window's Language menu by the user running the tool; the report names it.\n"},
     {"upgrade", CliOptions::Verb::Upgrade,
-     "Usage: tqmanage-cli upgrade IMAGE --port P... [--timeout S] [--json] [--verbose]\n"
-     "Update the firmware through the bootloader; the image is a regular file of 1 to {MAX} bytes.\n"},
+     "Usage: tqmanage-cli upgrade IMAGE --port P... [--canary N] [--max-failed K] [--resume]\n"
+     "                            [--timeout S] [--json] [--verbose]\n"
+     "Update the firmware through the bootloader; the image is a regular file of 1 to {MAX} bytes.\n"
+     "--canary N: the first N units alone; the rest only when all of them succeeded. --max-failed K:\n"
+     "no unit is started once more than K failed (0: the first failure), and at most K+1 run at\n"
+     "once; a stopped roll-out exits with 3. --resume: skip units the record shows upgraded with\n"
+     "this very image.\n"},
     {"reset", CliOptions::Verb::Reset,
      "Usage: tqmanage-cli reset --port P... --yes [--timeout S] [--json] [--verbose]\n"
      "Restore the units' factory settings; without --yes nothing is sent.\n"},
+    {"history", CliOptions::Verb::History,
+     "Usage: tqmanage-cli history [--port P]... [--since DATE] [--json | --csv] [--record FILE]\n"
+     "Every action the record holds, oldest first: time (UTC), unit, action, firmware, how far it\n"
+     "got, result. --since 2024-03-01 (local midnight), 2024-03-01T14:00 or 2024-03-01T13:00Z.\n"},
+    {"inventory", CliOptions::Verb::Inventory,
+     "Usage: tqmanage-cli inventory [--json | --csv] [--record FILE]\n"
+     "One row per unit of the record: its last reported firmware, the last settings file applied\n"
+     "(name and SHA-256), the last upgrade, the last result and when.\n"},
 };
 
 const char *const Languages[] = {"zh", "en", "pl"};
@@ -54,11 +68,6 @@ QString withImageLimit(QString text)
     return text.replace(QLatin1String("{MAX}"), QString::number(FirmwareImage::MaxSize));
 }
 
-// A network address is no file: compared as written.
-bool isAddress(const QString &port)
-{
-    return port.contains(QLatin1String("://"));
-}
 } // namespace
 
 QString CliOptions::verbHelp(const QString &verb)
@@ -72,19 +81,6 @@ QString CliOptions::verbHelp(const QString &verb)
 QString CliOptions::languageName(int code)
 {
     return code >= 0 && code < 3 ? QString::fromLatin1(Languages[code]) : QString();
-}
-
-QStringList CliOptions::sameDevice(const QStringList &ports)
-{
-    QStringList devices;
-    for (const QString &port : ports) {
-        const QString canonical = isAddress(port) ? QString() : QFileInfo(port).canonicalFilePath();
-        devices << (canonical.isEmpty() ? port : canonical);
-        const int first = devices.indexOf(devices.last());
-        if (first < devices.size() - 1)
-            return {ports.at(first), port};
-    }
-    return {};
 }
 
 QString CliOptions::helpText()
@@ -106,6 +102,8 @@ QString CliOptions::helpText()
         "                          Update the firmware through the bootloader (image of 1 to\n"
         "                          {MAX} bytes).\n"
         "  reset --port P... --yes Restore the units' factory settings.\n"
+        "  history                 The record of every action on every unit (--port, --since).\n"
+        "  inventory               One row per unit: firmware, settings file, last upgrade, result.\n"
         "\n"
         "Options:\n"
         "  --port P                A unit's serial port (device path, by-id name or COM port), or\n"
@@ -113,12 +111,19 @@ QString CliOptions::helpText()
         "                          socket://HOST:PORT, rfc2217+tls:// or socket+tls:// with\n"
         "                          ?ca=FILE&cert=FILE&key=FILE (name=HOST: the name the\n"
         "                          server's certificate carries, for an IP address); repeatable.\n"
+        "  --ports-from FILE       More units, one address a line (# comments; a saved ports\n"
+        "                          list is read as it is); - reads standard input.\n"
         "  --only LIST             apply: only these of ticket,names,params (comma-separated).\n"
         "  --clock                 apply: also set the unit's clock from this computer's.\n"
         "  --unit-language L       apply: the language the unit prints and shows: zh, en or pl.\n"
         "                          Without it, the window's language of the user running the tool\n"
         "                          (root has its own); the report names the language sent.\n"
         "  --yes                   reset: confirm; without it nothing is sent.\n"
+        "  --canary N, --max-failed K, --resume\n"
+        "                          upgrade: a staged roll-out (see upgrade --help).\n"
+        "  --record FILE           The record file instead of the default one\n"
+        "                          (~/.local/state/tqmanage/record.jsonl).\n"
+        "  --since DATE, --csv     history, inventory: from DATE on; CSV (RFC 4180).\n"
         "  --timeout S             Give a unit up when it does not answer within S seconds\n"
         "                          (0.1 to 3600, default 5); the report names the command it was\n"
         "                          waiting for.\n"
@@ -127,12 +132,16 @@ QString CliOptions::helpText()
         "  -h, --help              This help; VERB --help or help VERB: that verb's usage.\n"
         "  -v, --version           The version.\n"
         "\n"
-        "Progress goes to standard error (one line per unit, kept up to date on a terminal), the\n"
-        "report to standard output: port, firmware version, what was written, result. Ctrl+C,\n"
-        "SIGTERM and SIGHUP stop every unit, close the ports and report how far each unit got.\n"
+        "Progress goes to standard error (one line per unit, kept up to date on a terminal; one\n"
+        "summary line when the units outnumber its rows), the report to standard output: port,\n"
+        "firmware version, what was written, result. Ctrl+C, SIGTERM and SIGHUP stop every unit,\n"
+        "close the ports and report how far each unit got.\n"
+        "\n"
+        "Every action on a unit is appended to the record as one JSON line when it ends.\n"
         "\n"
         "Exit status: 0 when every unit acknowledged everything, 1 when any unit failed (or the\n"
-        "settings file or image could not be used), 2 for a usage error.\n"));
+        "settings file or image could not be used), 2 for a usage error, 3 when a staged\n"
+        "roll-out stopped.\n"));
 }
 
 CliOptions CliOptions::parse(const QStringList &arguments)
@@ -153,7 +162,10 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     const QCommandLineOption wait(QStringLiteral("wait"), QString(), QStringLiteral("S"));
     const QCommandLineOption all(QStringLiteral("all"), QString());
     const QCommandLineOption ca(QStringLiteral("ca"), QString(), QStringLiteral("FILE"));
-    parser.addOptions({help, version, port, only, clock, yes, timeout, json, verbose, language, discover, wait, all, ca});
+    const FleetOptions fleet;
+    parser.addOptions(QList<QCommandLineOption>{help, version, port, only, clock, yes, timeout, json, verbose, language,
+                                                discover, wait, all, ca}
+                      + fleet.all());
     const auto usage = [&o](const QString &message) {
         o.outcome = Outcome::UsageError;
         o.message = message;
@@ -192,16 +204,13 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     o.ports = parser.values(port);
     for (QString &p : o.ports) // as the window takes a typed port: surrounding spaces are no part of it
         p = p.trimmed();
-    if (o.verb != Verb::Ports && o.ports.isEmpty())
-        return usage(QStringLiteral("%1 needs at least one --port").arg(verb));
-    const QStringList twice = sameDevice(o.ports);
-    if (!twice.isEmpty())
-        return usage(twice.at(0) == twice.at(1)
-                         ? QStringLiteral("--port \"%1\" is named twice").arg(twice.at(0))
-                         : QStringLiteral("--port \"%1\" and --port \"%2\" are the same device").arg(twice.at(0), twice.at(1)));
+    o.json = parser.isSet(json);
+    if (const QString wrong = fleet.apply(parser, o); !wrong.isEmpty())
+        return usage(wrong);
+    if ((o.acts() || o.verb == Verb::State) && o.ports.isEmpty())
+        return usage(QStringLiteral("%1 needs at least one --port (or a --ports-from list)").arg(verb));
     o.clock = parser.isSet(clock);
     o.yes = parser.isSet(yes);
-    o.json = parser.isSet(json);
     o.verbose = parser.isSet(verbose);
     if (parser.isSet(only)) {
         // An empty list (an unset shell variable) must not mean "everything".

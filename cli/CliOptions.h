@@ -1,17 +1,18 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 
 // What the command line of tqmanage-cli asked for: a verb, its argument and the options.
 struct CliOptions {
-    enum class Verb { None, Ports, State, Apply, Upgrade, Reset };
+    enum class Verb { None, Ports, State, Apply, Upgrade, Reset, History, Inventory };
     enum class Outcome { Run, Help, Version, UsageError };
 
     Verb verb = Verb::None;
     QString verbName;   // as typed, wherever the options stand
     QString file;       // the settings file of apply, the image of upgrade
-    QStringList ports;
+    QStringList ports; // --port values, then the lines of the --ports-from lists
     QStringList only;   // apply: "ticket", "names", "params"; empty for all three
     bool clock = false; // apply: also set the unit's clock
     bool yes = false;   // reset: the operator confirmed it
@@ -24,6 +25,12 @@ struct CliOptions {
     int waitMs = 5000;      // ports --discover: how long to look at most
     bool waitGiven = false; // ... and then the whole time
     QString caFile;         // ports --discover: the CA for TLS units, absolute
+    QString record;        // --record; empty: the default record file
+    QDateTime since;       // history: from then on
+    bool csv = false;      // history, inventory
+    int canary = 0;        // upgrade: units upgraded alone first
+    int maxFailed = -1;    // upgrade: failures allowed before the roll-out stops; -1: no limit
+    bool resume = false;   // upgrade: skip units the record shows upgraded with this image
 
     Outcome outcome = Outcome::Run;
     QString message; // help text, version or the usage error
@@ -34,8 +41,8 @@ struct CliOptions {
     static QString verbHelp(const QString &verb);
     // The name --unit-language takes for a language code ("zh", "en", "pl").
     static QString languageName(int code);
-    // Two --port values that name one device (a link and its target, two links), or empty.
-    static QStringList sameDevice(const QStringList &ports);
+    // Whether the verb acts on units (and so is recorded).
+    bool acts() const { return verb == Verb::Apply || verb == Verb::Upgrade || verb == Verb::Reset; }
 
     static constexpr int UsageExitCode = 2;
 };

@@ -1,5 +1,6 @@
 #include "Report.h"
 
+#include "ProgressSummary.h"
 #include "UnitJob.h"
 #include "protocol/StateReply.h"
 #include "serial/PortAddress.h"
@@ -34,6 +35,8 @@ QString versionText(const UnitJob::Result &r)
 
 QString resultText(const UnitJob::Result &r)
 {
+    if (!r.notRun.isEmpty())
+        return r.ok ? QStringLiteral("skipped: ") + r.notRun : QStringLiteral("not started (%1)").arg(r.notRun);
     if (r.ok)
         return QStringLiteral("ok");
     QString text = QStringLiteral("failed: ") + r.error;
@@ -49,6 +52,7 @@ Report::Report(const QString &verb, const QList<UnitJob *> &jobs, std::FILE *pro
     , Progress(progress)
     , Terminal(terminal)
 {
+    Clock.start();
     // On a terminal the lines are redrawn at most ten times a second.
     Redraw_Timer.setSingleShot(true);
     Redraw_Timer.setInterval(100);
@@ -99,12 +103,20 @@ void Report::redraw()
 {
     if (!Terminal)
         return;
-    if (Drawn)
-        std::fprintf(Progress, "\x1b[%dA", int(Jobs.size())); // back to the first unit's line
-    for (const UnitJob *job : qAsConst(Jobs))
-        std::fprintf(Progress, "\x1b[2K%s\n", qPrintable(line(job)));
+    QStringList lines;
+    if (Height > 0 && Jobs.size() >= Height) {
+        const QString summary = ProgressSummary::line(Jobs, Clock.elapsed());
+        lines << (summary.size() < Width ? summary : summary.left(qMax(1, Width - 1)));
+    } else {
+        for (const UnitJob *job : qAsConst(Jobs))
+            lines << line(job);
+    }
+    if (Drawn > 0)
+        std::fprintf(Progress, "\x1b[%dA", Drawn); // back to the first line drawn
+    for (const QString &text : qAsConst(lines))
+        std::fprintf(Progress, "\x1b[2K%s\n", qPrintable(text));
     std::fflush(Progress);
-    Drawn = true;
+    Drawn = lines.size();
 }
 
 int Report::finish(bool json, std::FILE *out)
@@ -125,14 +137,16 @@ int Report::finish(bool json, std::FILE *out)
                                  {QStringLiteral("answered"), r.answered},
                                  {QStringLiteral("bootloader"), r.bootloader},
                                  {QStringLiteral("written"), QJsonArray::fromStringList(r.written)},
-                                 {QStringLiteral("result"), r.ok ? QStringLiteral("ok") : QStringLiteral("failed")},
+                                 {QStringLiteral("result"), !r.notRun.isEmpty() ? (r.ok ? QStringLiteral("skipped") : QStringLiteral("not started"))
+                                                            : r.ok ? QStringLiteral("ok") : QStringLiteral("failed")},
                                  {QStringLiteral("error"), r.error},
-                                 {QStringLiteral("waitingFor"), r.waitingFor}});
+                                 {QStringLiteral("waitingFor"), r.waitingFor},
+                                 {QStringLiteral("notRun"), r.notRun}});
         rows << QStringLiteral("%1\t%2\t%3\t%4")
                     .arg(escaped(portText(r.port)), versionText(r),
                          orDash(r.written.join(QStringLiteral(", "))), escaped(resultText(r)));
     }
-    const int status = allOk ? 0 : 1;
+    const int status = !Rollout_Stopped.isEmpty() ? RolloutStoppedExitCode : allOk ? 0 : 1;
     // Said once, before the table or the document, where a reader of either finds it.
     for (const QString &warning : qAsConst(Warnings))
         std::fprintf(json ? Progress : out, "warning: %s\n", qPrintable(warning));
@@ -146,6 +160,8 @@ int Report::finish(bool json, std::FILE *out)
             doc.insert(QStringLiteral("warnings"), QJsonArray::fromStringList(Warnings));
         if (!Unit_Language.isEmpty())
             doc.insert(QStringLiteral("unitLanguage"), Unit_Language);
+        if (!Rollout_Stopped.isEmpty())
+            doc.insert(QStringLiteral("rolloutStopped"), Rollout_Stopped);
         std::fputs(QJsonDocument(doc).toJson(QJsonDocument::Indented).constData(), out);
         return status;
     }
@@ -165,5 +181,7 @@ int Report::finish(bool json, std::FILE *out)
     }
     if (!Unit_Language.isEmpty())
         std::fprintf(out, "unit language sent: %s\n", qPrintable(Unit_Language));
+    if (!Rollout_Stopped.isEmpty())
+        std::fprintf(out, "roll-out stopped: %s\n", qPrintable(escaped(Rollout_Stopped)));
     return status;
 }

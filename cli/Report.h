@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <cstdio>
@@ -22,6 +23,10 @@ public:
     int finish(bool json, std::FILE *out);
     // Columns of the terminal: a progress line longer than that would wrap and spoil the redraw.
     void setWidth(int columns) { Width = columns; }
+    // Rows of the terminal: a run of more units than fit gets one summary line instead.
+    void setHeight(int rows) { Height = rows; }
+    // A staged roll-out stopped: the exit status says so.
+    void setRolloutStopped(const QString &why) { Rollout_Stopped = why; }
     // Why nothing was sent to any unit, said once.
     void setError(const QString &error) { Error = error; }
     void addWarning(const QString &warning) { Warnings << warning; }
@@ -32,6 +37,8 @@ public:
     // the table's columns.
     static QString escaped(const QString &text);
 
+    static constexpr int RolloutStoppedExitCode = 3;
+
 private:
     void changed(UnitJob *job);
     void redraw();
@@ -41,8 +48,11 @@ private:
     QList<UnitJob *> Jobs;
     std::FILE *Progress;
     bool Terminal;
-    bool Drawn = false;
+    int Drawn = 0; // lines drawn last time
     int Width = 80;
+    int Height = 0;
+    QString Rollout_Stopped;
+    QElapsedTimer Clock;
     QString Error;
     QStringList Warnings;
     QString Unit_Language;

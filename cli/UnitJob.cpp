@@ -1,8 +1,10 @@
 #include "UnitJob.h"
 
+#include "firmware/UpgradeTrace.h"
 #include "protocol/StateReply.h"
 #include "protocol/Commands.h"
 #include "protocol/SettingsBatches.h"
+#include "serial/UnitKey.h"
 
 #include <QDateTime>
 #include <QLoggingCategory>
@@ -12,6 +14,7 @@ Q_LOGGING_CATEGORY(lcJob, "tq.cli")
 UnitJob::UnitJob(const QString &port, const Plan &plan, QObject *parent)
     : QObject(parent)
     , Job_Plan(plan)
+    , Key(UnitKey::ofAddress(port))
 {
     Outcome.port = port;
     // "5 s" means 5 s: a coarse timer may fire up to 5 % early.
@@ -32,6 +35,8 @@ UnitJob::UnitJob(const QString &port, const Plan &plan, QObject *parent)
     });
     connect(&State_Repeat, &QTimer::timeout, this, [this] { Link.sendText(Commands::stateQuery()); });
 }
+
+UnitJob::~UnitJob() = default;
 
 QString UnitJob::stepName(Step step)
 {
@@ -62,6 +67,7 @@ void UnitJob::setStatus(const QString &status)
 
 void UnitJob::start()
 {
+    Started = true;
     if (!Link.open(Outcome.port)) {
         fail((Link.isNetwork() ? QStringLiteral("cannot connect: ") : QStringLiteral("cannot open the port: "))
              + Link.openFailure().reason);
@@ -105,8 +111,13 @@ void UnitJob::received(const QString &text)
         }
         return;
     }
-    if (Session)
+    if (Session) {
         Session->handle(text);
+        // While the transfer runs the session's own response timer watches the unit; once the unit
+        // has asked past the image (or the transfer was left), it has the timeout for its verdict.
+        if (!Done && !Session->isActive() && !Deadline.isActive())
+            Deadline.start(Job_Plan.timeoutMs);
+    }
 }
 
 void UnitJob::nextStep()
@@ -150,6 +161,10 @@ void UnitJob::runBatch(const char *kind, const QStringList &commands)
         return;
     }
     dropBatch();
+    Trace.begin(Key, Outcome.version, name);
+    const Step step = Job_Plan.steps.at(Next_Step - 1);
+    if (!Job_Plan.settingsFile.isEmpty() && (step == Step::Ticket || step == Step::Names || step == Step::Parameters))
+        Trace.setSettingsFile(Job_Plan.settingsFile, Job_Plan.settingsSha256);
     for (int i = 0; i < BatchSlots; ++i)
         Batch_List[i] = commands.value(i);
     Batch = new CommandBatch(Batch_List, &Rx_Text, QLatin1String(kind), this);
@@ -157,10 +172,13 @@ void UnitJob::runBatch(const char *kind, const QStringList &commands)
     Batch_Sent = 0;
     connect(Batch, &CommandBatch::send, this, [this, name, count = commands.size()](const QString &command) {
         Rx_Text.clear();
+        Trace.sentText(command);
         Link.sendText(command);
         setStatus(QStringLiteral("%1 %2/%3").arg(name).arg(++Batch_Sent).arg(count));
     });
     connect(Batch, &CommandBatch::completed, this, [this, name] {
+        Trace.setBatch(*Batch);
+        emit recorded(Trace.end(QStringLiteral("ok"), QString()));
         Outcome.written << name;
         nextStep();
     });
@@ -177,14 +195,13 @@ void UnitJob::runUpgrade()
     if (!obstacle.isEmpty())
         return fail(obstacle);
     Session = std::make_unique<UpgradeSession>();
-    // The unit drives the transfer: silence this long after the tool's last word ends it. Texts that
-    // get no answer (a chattering unit) do not keep it alive.
-    connect(Session.get(), &UpgradeSession::sendText, this, [this](const QString &text) {
-        Deadline.start(Job_Plan.timeoutMs);
-        Link.sendText(text);
-    });
+    Upgrade_Trace = std::make_unique<UpgradeTrace>(*Session);
+    Upgrade_Trace->setUnit(Key, Outcome.version);
+    Upgrade_Trace->setImageSha256(Job_Plan.imageSha256);
+    // While the transfer runs the session's own response timer watches the unit; the deadline is for
+    // its verdict afterwards (see received()), so a chattering unit cannot keep a job alive.
+    connect(Session.get(), &UpgradeSession::sendText, &Link, &SerialLink::sendText);
     connect(Session.get(), &UpgradeSession::sendPackage, this, [this](const QByteArray &package) {
-        Deadline.start(Job_Plan.timeoutMs);
         ++Packages_Sent;
         Link.sendBytes(package);
     });
@@ -194,7 +211,6 @@ void UnitJob::runUpgrade()
     connect(Session.get(), &UpgradeSession::ended, this, &UnitJob::upgradeEnded);
     Deadline.disconnect();
     connect(&Deadline, &QTimer::timeout, this, [this] { fail(QStringLiteral("the unit stopped the transfer")); });
-    Deadline.start(Job_Plan.timeoutMs);
     Session->setImage(Job_Plan.image);
     setStatus(QStringLiteral("upgrade: asking to start"));
     Session->pressUpdate();
@@ -205,6 +221,7 @@ void UnitJob::upgradeEnded(UpgradeSession::Outcome outcome)
     Deadline.stop();
     switch (outcome) {
     case UpgradeSession::Outcome::Upgraded:
+        emit recorded(Upgrade_Trace->end(QStringLiteral("ok"), QString()));
         Outcome.written << stepName(Step::Upgrade);
         nextStep();
         return;
@@ -246,6 +263,48 @@ void UnitJob::interrupt()
     stop(QStringLiteral("interrupted") + where);
 }
 
+void UnitJob::leaveAlone(const QString &why, bool ok)
+{
+    if (Done || Started)
+        return;
+    Done = true;
+    Outcome.ok = ok;
+    Outcome.notRun = why;
+    setStatus(ok ? QStringLiteral("skipped: ") + why : QStringLiteral("not started (%1)").arg(why));
+    emit done();
+}
+
+double UnitJob::progress() const
+{
+    if (Done)
+        return 1;
+    if (!State_Known || Job_Plan.steps.isEmpty())
+        return 0;
+    double within = 0; // of the step running now
+    if (Session)
+        within = double(Packages_Sent) / packageCount();
+    else if (Batch && Batch->commandCount() > 0)
+        within = double(Batch->sentCount()) / Batch->commandCount();
+    return (qMax(0, Next_Step - 1) + qMin(within, 1.0)) / Job_Plan.steps.size();
+}
+
+// The action running when the job ends goes into the record as it got; a job that ends before
+// its first action (the port, the state query) is recorded as that action, failed.
+void UnitJob::endAction(const QString &error)
+{
+    const QString result = error.startsWith(QLatin1String("interrupted")) ? QStringLiteral("interrupted") : QStringLiteral("failed");
+    if (Upgrade_Trace && Upgrade_Trace->isRunning()) {
+        emit recorded(Upgrade_Trace->end(result, error));
+    } else if (Trace.isRunning()) {
+        if (Batch)
+            Trace.setBatch(*Batch);
+        emit recorded(Trace.end(result, error));
+    } else if (Started && Next_Step == 0 && !Job_Plan.steps.isEmpty()) {
+        Trace.begin(Key, Outcome.version, stepName(Job_Plan.steps.constFirst()));
+        emit recorded(Trace.end(result, error));
+    }
+}
+
 void UnitJob::dropBatch()
 {
     if (!Batch)
@@ -260,6 +319,7 @@ void UnitJob::fail(const QString &error, const QString &waitingFor)
     if (Done)
         return;
     qCDebug(lcJob) << Outcome.port << error << waitingFor;
+    endAction(error);
     Done = true;
     State_Repeat.stop();
     Deadline.stop();

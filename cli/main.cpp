@@ -1,16 +1,22 @@
 // tqmanage-cli: sets up many queue-management units at once from the command line.
 #include "CliOptions.h"
 #include "DiscoverPorts.h"
+#include "FileLimit.h"
 #include "FileRefusal.h"
+#include "RecordQuery.h"
 #include "Report.h"
+#include "Rollout.h"
 #include "UnitJob.h"
 #include "ticket/Language.h"
+#include "ticket/RecordFile.h"
 #include "firmware/FirmwareImage.h"
+#include "protocol/ActionTrace.h"
 #include "serial/PortList.h"
 #include "ticket/SettingsCodec.h"
 #include "ticket/SettingsFile.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -61,6 +67,7 @@ UnitJob::Plan plan(const CliOptions &o, QString *refused, QString *warning)
         const FirmwareImage image = FirmwareImage::load(o.file);
         *refused = FileRefusal::problem(o.file, image.problem, image.fileSize, FirmwareImage::MaxSize);
         plan.image = image.data;
+        plan.imageSha256 = ActionTrace::sha256(image.data);
         plan.steps = {Step::Upgrade};
     }
     if (o.verb == CliOptions::Verb::Apply) {
@@ -79,6 +86,8 @@ UnitJob::Plan plan(const CliOptions &o, QString *refused, QString *warning)
         else if (refused->isEmpty() && !file.missing.isEmpty())
             *warning = QStringLiteral("%1 lacks %2: sent as empty or 0").arg(o.file, file.missing.join(QStringLiteral(", ")));
         plan.settings = file.settings;
+        plan.settingsFile = QFileInfo(o.file).absoluteFilePath();
+        plan.settingsSha256 = ActionTrace::sha256(content.data);
         const auto wanted = [&o](const char *part) { return o.only.isEmpty() || o.only.contains(QLatin1String(part)); };
         if (wanted("ticket"))
             plan.steps << Step::Ticket;
@@ -95,6 +104,9 @@ UnitJob::Plan plan(const CliOptions &o, QString *refused, QString *warning)
 
 int main(int argc, char *argv[])
 {
+    // Qt's own event loop rather than GLib's: GLib walks a list of every socket whenever one of a
+    // thousand units' sockets starts or stops waiting to write.
+    qputenv("QT_NO_GLIB", "1");
     QCoreApplication app(argc, argv);
     // The window's name: the same per-user language and configuration folder.
     QCoreApplication::setApplicationName(QStringLiteral("tqmanage"));
@@ -118,6 +130,13 @@ int main(int argc, char *argv[])
         return DiscoverPorts::run({o.json, o.all, o.waitMs, o.waitGiven, o.caFile});
     if (o.verb == CliOptions::Verb::Ports)
         return listPorts(o.json);
+    const QString recordPath = o.record.isEmpty() ? RecordFile::defaultPath() : o.record;
+    const auto format = o.json ? RecordQuery::Format::Json : o.csv ? RecordQuery::Format::Csv : RecordQuery::Format::Table;
+    if (o.verb == CliOptions::Verb::History)
+        return RecordQuery::history(recordPath, {o.ports, o.since}, format, stdout, stderr);
+    if (o.verb == CliOptions::Verb::Inventory)
+        return RecordQuery::inventory(recordPath, format, stdout, stderr);
+    const long fileLimit = FileLimit::raiseToHard();
     // The link's reasons (a refused or unverified server) in the report's language.
     QTranslator english;
     if (english.load(QStringLiteral(":/Res/LANG_English.qm")))
@@ -127,19 +146,34 @@ int main(int argc, char *argv[])
     QString fileWarning;
     const UnitJob::Plan work = plan(o, &refused, &fileWarning);
     QList<UnitJob *> jobs;
-    for (const QString &port : o.ports)
+    std::unique_ptr<RecordFile> record;
+    if (o.acts())
+        record = std::make_unique<RecordFile>(recordPath, QStringLiteral("tqmanage-cli"));
+    for (const QString &port : o.ports) {
         jobs << new UnitJob(port, work, &app);
+        if (record)
+            QObject::connect(jobs.last(), &UnitJob::recorded, record.get(), [&record](const UnitRecord &r) { record->append(r); });
+    }
     // With --verbose the log shares the terminal: lines redrawn in place would overwrite it.
 #ifdef Q_OS_UNIX
     const bool terminal = ::isatty(fileno(stderr)) && !o.verbose;
     winsize size{};
-    const int columns = ::ioctl(fileno(stderr), TIOCGWINSZ, &size) == 0 && size.ws_col > 0 ? size.ws_col : 80;
+    const bool sized = ::ioctl(fileno(stderr), TIOCGWINSZ, &size) == 0;
+    const int columns = sized && size.ws_col > 0 ? size.ws_col : 80;
+    const int rows = sized ? size.ws_row : 0;
 #else
     const bool terminal = false;
     const int columns = 80;
+    const int rows = 0;
 #endif
     Report report(o.verbName, jobs, stderr, terminal);
     report.setWidth(columns);
+    report.setHeight(rows);
+    // Each unit holds a port or a socket; past the limit the last ones could not be opened.
+    if (fileLimit > 0 && o.ports.size() + 64 > fileLimit)
+        report.addWarning(QStringLiteral("%1 units, but this process may open only %2 files; raise the hard limit "
+                                         "(ulimit -Hn) or name fewer units at once")
+                              .arg(o.ports.size()).arg(fileLimit));
     if (refused.isEmpty() && work.steps.contains(UnitJob::Step::Parameters)) {
         const QString language = CliOptions::languageName(work.languageCode);
         report.setUnitLanguage(language);
@@ -158,6 +192,18 @@ int main(int argc, char *argv[])
             job->stop(QStringLiteral("not sent"));
         return report.finish(o.json, stdout);
     }
+    if (o.resume) {
+        QStringList skipped;
+        const auto upgraded = RecordQuery::upgradedWith(recordPath, work.imageSha256, &skipped);
+        for (const QString &line : qAsConst(skipped))
+            report.addWarning(QStringLiteral("--resume: ") + line);
+        for (UnitJob *job : qAsConst(jobs))
+            if (upgraded.contains(job->unitKey()))
+                job->leaveAlone(QStringLiteral("the record shows this image upgraded on %1")
+                                    .arg(upgraded.value(job->unitKey()).toString(Qt::ISODate)),
+                                true);
+    }
+    Rollout rollout(jobs, {o.canary, o.maxFailed});
     // Ctrl+C, a CI job's timeout (SIGTERM) and a closed ssh session (SIGHUP) stop every unit
     // cleanly; the report says how far each one got.
     const auto onSignal = [](int) { Interrupted = true; };
@@ -167,16 +213,23 @@ int main(int argc, char *argv[])
     std::signal(SIGHUP, onSignal);
 #endif
     QTimer watch;
-    QObject::connect(&watch, &QTimer::timeout, [&jobs] {
+    QObject::connect(&watch, &QTimer::timeout, [&rollout] {
         if (Interrupted)
-            for (UnitJob *job : qAsConst(jobs))
-                job->interrupt();
-        if (std::all_of(jobs.cbegin(), jobs.cend(), [](const UnitJob *job) { return job->isDone(); }))
+            rollout.interrupt();
+        if (rollout.isDone())
             QCoreApplication::quit();
     });
     watch.start(50);
-    for (UnitJob *job : qAsConst(jobs))
-        job->start();
-    app.exec();
+    rollout.start();
+    if (!rollout.isDone())
+        app.exec();
+    if (!rollout.stopped().isEmpty())
+        report.setRolloutStopped(rollout.stopped());
+    // On the disk before the report says it is: a record that failed is said with the report.
+    if (record)
+        record->flush();
+    if (record && !record->problem().isEmpty())
+        report.addWarning(QStringLiteral("the record could not be written (%1); the units were not affected")
+                              .arg(record->problem()));
     return report.finish(o.json, stdout);
 }

@@ -73,6 +73,8 @@ void ConnectionController::toggle()
         showConnectFailure(SerialLink::explain(portName, usart->USART_Open_Failure()));
         return;
     }
+    Open_Port = portName;
+    Unit_Version.clear();
     Ui.QB_OPEN_USART->setText(QObject::tr("断开设备"));
     showStateTip();
     COM_Update_Timer->stop();
@@ -190,6 +192,7 @@ void ConnectionController::received(const QString &dat)
 {
     if (const auto version = stateReplyVersion(dat)) {
         Unit_Online = true;
+        Unit_Version = version->trimmed();
         State_Query_Timer->stop();
         Ui.State_Label->setText(QObject::tr("连接状态:在线"));
         // A version as long as a flood would run into the next control: the label holds a few
@@ -206,6 +209,8 @@ void ConnectionController::linkLost()
 {
     ++Connection_Serial;
     Unit_Online = false;
+    Open_Port.clear();
+    Unit_Version.clear();
     State_Query_Timer->stop();
     COM_Update_Timer->start(PortRefreshMs);
     Ui.QB_OPEN_USART->setText(QObject::tr("连接设备"));

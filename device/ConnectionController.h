@@ -38,6 +38,9 @@ public:
     void linkFailed(const QString &reason);
     // Shown in the log and, while connected, in the state label's tooltip.
     void linkWarning(const QString &text);
+    // The port open now, as it was opened, and the version the unit last reported on it.
+    QString openPort() const { return Open_Port; }
+    QString unitVersion() const { return Unit_Version; }
 
 signals:
     void portsDue();
@@ -60,6 +63,8 @@ private:
     int Connection_Serial = 0;
     int Unanswered_Queries = 0;
     bool Unit_Online = false;
+    QString Open_Port;
+    QString Unit_Version;
     bool Queries_Paused = false;
     QStringList Link_Warnings;
     QString Unit_Place; // the state label's tooltip while connected: where the unit is

@@ -1,5 +1,6 @@
 #include "Function_One.h"
 
+#include "ActionRecorder.h"
 #include "ConnectionController.h"
 #include "LogView.h"
 #include "PageHelpers.h"
@@ -12,11 +13,13 @@
 #include "device/USART_Send_QDialog_Handle.h"
 #include "protocol/Commands.h"
 #include "protocol/FieldText.h"
+#include "protocol/PairingTrace.h"
 #include "protocol/SettingsBatches.h"
 #include "serial/IFunction.h"
 #include "serial/PortAddress.h"
 #include "ticket/Language.h"
 #include "ticket/PreviewRenderer.h"
+#include "ticket/RecordFile.h"
 
 #include <QComboBox>
 #include <QDateTime>
@@ -51,6 +54,7 @@ Function_One::Function_One(QWidget *parent)
         this, *Ui, Print_Line,
         SettingsFileController::PageHooks{[this] { return Show_Print_Preview(); },
                                           [this](const QString &code) { Show_Format_Error(code); }});
+    Recorder = std::make_unique<ActionRecorder>(*Connection, *Settings_File);
     initConnections();
 }
 
@@ -128,6 +132,15 @@ void Function_One::OPEN_USART_BUTTON()
 bool Function_One::connectTo(const QString &systemLocation)
 {
     return Connection->connectTo(systemLocation);
+}
+
+void Function_One::setRecord(RecordFile *record)
+{
+    Recorder->setRecord(record);
+    if (record)
+        connect(record, &RecordFile::failed, this, [this](const QString &problem) {
+            PageHelpers::appendLog(Ui->USART_Log, QObject::tr("记录文件无法写入, 写入管理机的操作不受影响:") + QLatin1Char(' ') + problem);
+        });
 }
 
 void Function_One::showRememberedPort()
@@ -233,9 +246,13 @@ void Function_One::runBatch(const QString &kind, Batch &batch)
     dialog.setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     dialog.setWindowTitle(QStringLiteral("Communicate"));
     connect(&dialog, &USART_Send_QDialog_Handle::USART_SEND_SIGNALS, this, &Function_One::SEND_USART_Contents);
+    ActionTrace trace;
+    Recorder->beginBatch(trace, kind);
+    connect(&dialog.batch(), &CommandBatch::send, this, [&trace](const QString &command) { trace.sentText(command); });
     dialog.Start_send();
     dialog.exec();
     qCDebug(lcDevice) << "batch dialog closed" << kind;
+    Recorder->endBatch(trace, dialog.batch()); // after the batch, never inside its timing
 }
 
 void Function_One::Build_Print_Commands(const Lines &lines, Batch &commands)
@@ -325,8 +342,14 @@ void Function_One::Pair_Mode_PushButton_Handle()
     dialog.setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     connect(&dialog, &Pair_Mode_Handle::USART_SEND_SIGNALS, this, &Function_One::SEND_USART_Contents);
     connect(this, &Function_One::USART_RX_dat_SIGNALS, &dialog, &Pair_Mode_Handle::USART_RETURN_dat_Handel);
+    PairingTrace pairing;
+    pairing.setUnit(Recorder->unitKey(), Recorder->firmware());
+    connect(&dialog, &Pair_Mode_Handle::USART_SEND_SIGNALS, &pairing, &PairingTrace::sent);
+    connect(this, &Function_One::USART_RX_dat_SIGNALS, &pairing, &PairingTrace::received);
+    connect(&pairing, &PairingTrace::recorded, this, [this](const UnitRecord &record) { Recorder->add(record); });
     // Straight to the service: the batch window's last acknowledgement may stay in USART_RX_dat.
     if (IFunction *usart = Connection->service())
         usart->USART_Send(Commands::pairReadAll());
     dialog.exec();
+    pairing.close();
 }

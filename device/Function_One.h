@@ -9,8 +9,10 @@
 #include <array>
 #include <memory>
 
+class ActionRecorder;
 class ConnectionController;
 class IFunction;
+class RecordFile;
 class SettingsFileController;
 struct PageLayout;
 
@@ -43,6 +45,10 @@ public:
     void showRememberedPort();
     // Picks the listed port with this system location and connects; false when it is not listed.
     bool connectTo(const QString &systemLocation);
+    // Where the actions on the unit are recorded (none: not recorded). A record that cannot be
+    // written is said once in the log view.
+    void setRecord(RecordFile *record);
+    ActionRecorder &recorder() { return *Recorder; }
 
 signals:
     void USART_RX_dat_SIGNALS(QString dat);
@@ -90,4 +96,5 @@ private:
     std::unique_ptr<PageLayout> Ui;
     ConnectionController *Connection = nullptr;
     std::unique_ptr<SettingsFileController> Settings_File;
+    std::unique_ptr<ActionRecorder> Recorder;
 };

@@ -3,10 +3,12 @@
 #include "PageHelpers.h"
 #include "PageLayout.h"
 #include "device/FileBoxes.h"
+#include "protocol/ActionTrace.h"
 #include "ticket/LoadProblem.h"
 #include "ticket/SettingsFile.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QLoggingCategory>
 
@@ -37,19 +39,39 @@ SettingsCodec::Settings SettingsFileController::current() const
     return settings;
 }
 
-bool SettingsFileController::write(const QString &route, QString *error) const
+bool SettingsFileController::write(const QString &route, QString *error, QByteArray *written) const
 {
-    const QByteArray content = SettingsCodec::encode(current());
-    return !content.isEmpty() && SettingsFile::replace(route, content, error);
+    *written = SettingsCodec::encode(current());
+    return !written->isEmpty() && SettingsFile::replace(route, *written, error);
+}
+
+void SettingsFileController::setSource(const QString &route, const QByteArray &content)
+{
+    Loaded = {QFileInfo(route).absoluteFilePath(), ActionTrace::sha256(content)};
+    Loaded_Settings = current();
+}
+
+SettingsFileController::Source SettingsFileController::unchangedSource() const
+{
+    const SettingsCodec::Settings now = current();
+    bool same = now.networkIdIndex == Loaded_Settings.networkIdIndex && now.autoClearIndex == Loaded_Settings.autoClearIndex
+                && now.syncRestartIndex == Loaded_Settings.syncRestartIndex;
+    for (int i = 0; i < 10; ++i)
+        same = same && now.lines[i] == Loaded_Settings.lines[i];
+    for (int i = 0; i < 5; ++i)
+        same = same && now.typeNames[i] == Loaded_Settings.typeNames[i];
+    return same ? Loaded : Source();
 }
 
 bool SettingsFileController::save(const QString &route)
 {
     QString error;
-    if (!write(route, &error)) {
+    QByteArray written;
+    if (!write(route, &error, &written)) {
         FileBoxes::notSaved(Page, route, error);
         return false;
     }
+    setSource(route, written);
     PageHelpers::appendLog(Ui.USART_Log, QObject::tr("已保存:") + QLatin1Char(' ') + route);
     return true;
 }
@@ -89,7 +111,14 @@ void SettingsFileController::load(const QString &route, bool writeBack)
         }
     }
     // The file is rewritten from what was loaded; when that fails the file stays as it was.
+    if (reported) // the page is not what the file holds
+        return;
     QString error;
-    if (writeBack && !reported && file.missing.isEmpty() && !write(route, &error))
+    QByteArray written;
+    const bool rewrite = writeBack && file.missing.isEmpty();
+    const bool rewritten = rewrite && write(route, &error, &written);
+    if (rewrite && !rewritten)
         FileBoxes::notSaved(Page, route, error);
+    // The file as it is on the disk now: rewritten from the page, or as it was read.
+    setSource(route, rewritten ? written : content.data);
 }

@@ -28,16 +28,27 @@ public:
     SettingsFileController(QWidget *page, PageLayout &ui, Lines &lines, PageHooks hooks);
 
     SettingsCodec::Settings current() const;
+    // The settings file the page holds unchanged since it was loaded or saved: its absolute path
+    // and the SHA-256 of its bytes on the disk; empty once the page differs from it.
+    struct Source {
+        QString path;
+        QString sha256;
+    };
+    Source unchangedSource() const;
     // Returns whether the file now holds the settings; a failure is reported to the operator.
     bool save(const QString &route);
     // A file that is no settings file leaves the page and the file as they were.
     void load(const QString &route, bool writeBack);
 
 private:
-    bool write(const QString &route, QString *error) const;
+    // The bytes written go to written.
+    bool write(const QString &route, QString *error, QByteArray *written) const;
+    void setSource(const QString &route, const QByteArray &content);
 
     QWidget *Page;
     PageLayout &Ui;
     Lines &Page_Lines;
     PageHooks Hooks;
+    Source Loaded;
+    SettingsCodec::Settings Loaded_Settings;
 };

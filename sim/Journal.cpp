@@ -12,29 +12,33 @@ bool Journal::open(const QString &path)
     return File.open(QIODevice::WriteOnly | QIODevice::Truncate);
 }
 
-void Journal::record(const char *direction, const QByteArray &bytes)
+void Journal::record(const char *direction, const QByteArray &bytes, int unit)
 {
+    if (!File.isOpen())
+        return; // a fleet's thousand units write nothing they need not
     QJsonObject entry;
     entry.insert(QStringLiteral("time"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs));
     entry.insert(QStringLiteral("dir"), QString::fromLatin1(direction));
     entry.insert(QStringLiteral("hex"), QString::fromLatin1(bytes.toHex()));
     entry.insert(QStringLiteral("text"), Gbk::decode(bytes));
-    write(QJsonDocument(entry).toJson(QJsonDocument::Compact));
+    write(entry, unit);
 }
 
-void Journal::note(const QString &text)
+void Journal::note(const QString &text, int unit)
 {
+    if (!File.isOpen())
+        return;
     QJsonObject entry;
     entry.insert(QStringLiteral("time"), QDateTime::currentDateTime().toString(Qt::ISODateWithMs));
     entry.insert(QStringLiteral("dir"), QStringLiteral("note"));
     entry.insert(QStringLiteral("text"), text);
-    write(QJsonDocument(entry).toJson(QJsonDocument::Compact));
+    write(entry, unit);
 }
 
-void Journal::write(const QByteArray &line)
+void Journal::write(QJsonObject entry, int unit)
 {
-    if (!File.isOpen())
-        return;
-    File.write(line + '\n');
+    if (unit >= 0)
+        entry.insert(QStringLiteral("unit"), unit);
+    File.write(QJsonDocument(entry).toJson(QJsonDocument::Compact) + '\n');
     File.flush();
 }

@@ -56,6 +56,10 @@ void TcpPort::accept()
             Codec = std::make_unique<TelnetCodec>(true, TelnetCodec::Role::Server);
         connect(next, &QTcpSocket::readyRead, this, &TcpPort::readAvailable);
         connect(next, &QTcpSocket::disconnected, next, &QObject::deleteLater);
+        if (One_Client) {
+            Server->pauseAccepting();
+            connect(next, &QTcpSocket::disconnected, Server, &QTcpServer::resumeAccepting);
+        }
     }
 }
 

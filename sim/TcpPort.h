@@ -28,12 +28,16 @@ public:
     QString address() const;
     void write(const QByteArray &bytes);
     void setBurstHandler(std::function<void(const QByteArray &)> handler) { Bursts.setHandler(std::move(handler)); }
+    // No new client is taken while one is connected: a fleet's thousand listening sockets then
+    // leave the event loop's list once their client is there.
+    void setOneClientAtATime(bool one) { One_Client = one; }
 
 private:
     void accept();
     void readAvailable();
 
     bool Rfc2217;
+    bool One_Client = false;
     QTcpServer *Server = nullptr;
     QPointer<QTcpSocket> Client;
     std::unique_ptr<TelnetCodec> Codec;

@@ -1,15 +1,15 @@
-// tqunit-sim: the management unit's side of the serial line, on a pseudo-terminal.
+// tqunit-sim: the management unit's side of the serial line, on a pseudo-terminal, or a fleet of
+// units each on a TCP port of its own.
 #include "Journal.h"
-#include "PtyPort.h"
-#include "SimUnit.h"
-#include "TcpPort.h"
+#include "UnitEndpoint.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QTimer>
 
 #include <cstdio>
-#include <functional>
+#include <memory>
+#include <vector>
+#include <sys/resource.h>
 #ifdef __linux__
 #include <csignal>
 #include <sys/prctl.h>
@@ -21,6 +21,8 @@ int main(int argc, char *argv[])
     // A simulator whose program (a test, tqmanage --simulate) died has nobody left to talk to.
     ::prctl(PR_SET_PDEATHSIG, SIGTERM);
 #endif
+    // Qt's own event loop: it keeps no list of a thousand sockets to walk on every change.
+    qputenv("QT_NO_GLIB", "1");
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("tqunit-sim"));
 
@@ -79,8 +81,17 @@ int main(int argc, char *argv[])
                                     QStringLiteral("HOST:PORT"));
     const QCommandLineOption rfc2217(QStringLiteral("rfc2217"),
                                      QStringLiteral("With --listen: speak telnet with Com Port Control (RFC 2217)."));
+    const QCommandLineOption units(QStringLiteral("units"),
+                                   QStringLiteral("With --listen: serve N units, each on a port of its own (from PORT on, "
+                                                  "or any free ones for port 0), and print their addresses, one a line."),
+                                   QStringLiteral("N"));
+    const QCommandLineOption baud(QStringLiteral("baud"),
+                                  QStringLiteral("Answer no sooner than a serial line of B baud carries the command and "
+                                                 "the reply (default: at once)."),
+                                  QStringLiteral("B"));
     parser.addOptions({version, bootloader, journal, silent, ackDelay, split, wrongCode, keyDelay, dispenser, imageOut,
-                       stallAfter, corrupt, reject, requestLoop, earlyOver, announce, announceGap, listen, rfc2217});
+                       stallAfter, corrupt, reject, requestLoop, earlyOver, announce, announceGap, listen, rfc2217,
+                       units, baud});
     if (!parser.parse(QCoreApplication::arguments())) {
         std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(parser.errorText()));
         return 2;
@@ -119,78 +130,52 @@ int main(int argc, char *argv[])
         || (parser.isSet(stallAfter) && !number(stallAfter, &options.stallAfter))
         || (parser.isSet(announce) && !number(announce, &announceMs)) || !number(announceGap, &announceGapMs))
         return 2;
-    SimUnit unit(options);
-
+    int lineRate = 0;
+    if (parser.isSet(baud) && !number(baud, &lineRate))
+        return 2;
+    int fleet = 0;
+    if (parser.isSet(units) && (!number(units, &fleet) || fleet < 1 || fleet > 10000)) {
+        std::fprintf(stderr, "tqunit-sim: --units takes 1 to 10000\n");
+        return 2;
+    }
     Journal log;
     if (parser.isSet(journal) && !log.open(parser.value(journal))) {
         std::fprintf(stderr, "tqunit-sim: cannot write journal %s\n", qPrintable(parser.value(journal)));
         return 1;
     }
-
-    if (parser.isSet(rfc2217) && !parser.isSet(listen)) {
-        std::fprintf(stderr, "tqunit-sim: --rfc2217 needs --listen\n");
+    if ((parser.isSet(rfc2217) || fleet > 0) && !parser.isSet(listen)) {
+        std::fprintf(stderr, "tqunit-sim: --rfc2217 and --units need --listen\n");
         return 2;
     }
-    PtyPort pty;
-    TcpPort tcp(parser.isSet(rfc2217));
-    std::function<void(const QByteArray &)> write;
-    QString error;
-    QString address;
-    if (parser.isSet(listen)) {
-        if (!tcp.listen(parser.value(listen), &error)) {
-            std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(error));
-            return 1;
-        }
-        write = [&tcp](const QByteArray &bytes) { tcp.write(bytes); };
-        address = tcp.address();
-    } else {
-        if (!pty.open(&error)) {
-            std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(error));
-            return 1;
-        }
-        write = [&pty](const QByteArray &bytes) { pty.write(bytes); };
-        address = pty.slavePath();
+    // A fleet holds two sockets a unit.
+    rlimit files{};
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &files);
     }
-    // A unit that says its state before it is asked, and again after its acknowledgements.
-    QTimer announcing;
-    const auto sendState = [&write, &log, &unit] {
-        log.record("tx", unit.stateBytes());
-        write(unit.stateBytes());
-    };
-    QObject::connect(&announcing, &QTimer::timeout, &app, sendState);
-    if (announceMs >= 0)
-        announcing.start(qMax(announceMs, 10));
-    const auto handle = [&](const QByteArray &burst) {
-        log.record("rx", burst);
-        announcing.stop();
-        const QList<SimUnit::Reply> replies = unit.handle(burst);
-        for (const QString &n : unit.takeNotes()) {
-            log.note(n);
-            if (n.startsWith(QLatin1String("ticket")))
-                std::printf("%s\n", n.toUtf8().constData());
+    std::vector<std::unique_ptr<UnitEndpoint>> endpoints;
+    QString error;
+    const QString hostPort = parser.value(listen);
+    const int colon = hostPort.lastIndexOf(QLatin1Char(':'));
+    const uint firstPort = hostPort.mid(colon + 1).toUInt();
+    for (int i = 0; i < qMax(fleet, 1); ++i) {
+        endpoints.push_back(std::make_unique<UnitEndpoint>(options, log, announceMs, fleet > 0 ? i : -1));
+        UnitEndpoint &unit = *endpoints.back();
+        unit.setLineRate(lineRate);
+        unit.setAnnounceGap(announceGapMs);
+        const bool open = !parser.isSet(listen) ? unit.openPty(&error)
+                          : unit.listen(firstPort == 0 || i == 0 ? hostPort : hostPort.left(colon + 1) + QString::number(firstPort + uint(i)),
+                                        parser.isSet(rfc2217), &error);
+        if (!open) {
+            std::fprintf(stderr, "tqunit-sim: %s\n", qPrintable(error));
+            return 1;
         }
-        std::fflush(stdout);
-        const bool announceAfter = announceMs >= 0 && !replies.isEmpty() && !burst.startsWith("ATSW");
-        int at = 0;
-        for (int i = 0; i < replies.size(); ++i) {
-            at += replies.at(i).delayMs;
-            // As a late reader gets them: the state reply in the same write as the last reply.
-            const bool together = announceAfter && announceGapMs == 0 && i + 1 == replies.size();
-            // Precise: a delay near the tool's limit must not drift by the 5 % a coarse timer allows.
-            QTimer::singleShot(at, Qt::PreciseTimer, &app, [&write, &log, &unit, together, bytes = replies.at(i).bytes] {
-                log.record("tx", bytes);
-                if (together)
-                    log.record("tx", unit.stateBytes());
-                write(together ? bytes + unit.stateBytes() : bytes);
-            });
-        }
-        if (announceAfter && announceGapMs > 0)
-            QTimer::singleShot(at + announceGapMs, Qt::PreciseTimer, &app, sendState);
-    };
-    pty.setBurstHandler(handle);
-    tcp.setBurstHandler(handle);
-
-    std::printf("PORT %s\n", qPrintable(address));
+    }
+    // A unit alone says PORT and its address; a fleet gives a list --ports-from reads as it is.
+    if (fleet == 0)
+        std::printf("PORT %s\n", qPrintable(endpoints.front()->address()));
+    for (size_t i = 0; fleet > 0 && i < endpoints.size(); ++i)
+        std::printf("%s\n", qPrintable(endpoints[i]->address()));
     std::fflush(stdout);
     return app.exec();
 }

@@ -218,6 +218,9 @@ TEXTS = {
     ("QObject", "实时预览"): ("Live preview", "Podgląd na żywo"),
     ("QObject", "写"): ("Write", "Zapisz"),
     ("QObject", "已保存:"): ("Saved:", "Zapisano:"),
+    ("QObject", "记录文件无法写入, 写入管理机的操作不受影响:"): (
+        "The record file cannot be written; what is written to the unit is not affected:",
+        "Nie można zapisać pliku rejestru; nie ma to wpływu na zapis do urządzenia:"),
     ("QObject", "类型名称最多%1字节(一个汉字占2字节), 多出的部分不会发送: \"%2\""): ("A type name takes at most %1 bytes (2 for a Chinese character); this part is not sent: \"%2\"", "Nazwa typu ma najwyżej %1 bajtów (2 na znak chiński); ta część nie zostanie wysłana: \"%2\""),
     ("QObject", "升级进度"): ("Upgrade progress", "Postęp aktualizacji"),
     ("QObject", "已发送 %1/%2 包"): ("Sent %1 of %2 packages", "Wysłano %1 z %2 pakietów"),

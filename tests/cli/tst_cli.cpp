@@ -42,8 +42,12 @@ QStringList portArguments(const Sims &sims)
 }
 
 // Runs tqmanage-cli to the end; during() may act on it while it runs (kill a simulator, Ctrl+C).
-Run cli(const QStringList &arguments, std::function<void(QProcess &)> during = {})
+// What acts on units is recorded in a record of the test's own.
+Run cli(QStringList arguments, std::function<void(QProcess &)> during = {})
 {
+    static const QTemporaryDir records;
+    if (!arguments.contains("--record") && (arguments.contains("apply") || arguments.contains("upgrade") || arguments.contains("reset")))
+        arguments << "--record" << records.filePath("record.jsonl");
     QProcess process;
     process.start(QStringLiteral(TQ_CLI_PATH), arguments);
     process.waitForStarted();
@@ -249,7 +253,7 @@ private slots:
         PtyPair terminal; // progress on a terminal, the table on a pipe as scripts read it
         QProcess reset;
         reset.setStandardErrorFile(terminal.slavePath());
-        reset.start(QStringLiteral(TQ_CLI_PATH), {"reset", "--port", normal.port(), "--port", silent.port(), "--yes", "--timeout", "1"});
+        reset.start(QStringLiteral(TQ_CLI_PATH), {"reset", "--port", normal.port(), "--port", silent.port(), "--yes", "--timeout", "1", "--record", Dir.filePath("record.jsonl")});
         QVERIFY(reset.waitForFinished(30000));
         QCOMPARE(reset.exitCode(), 1);
         QVERIFY(normal.texts("note").contains("factory settings restored"));
@@ -264,21 +268,39 @@ private slots:
                  shown.toPercentEncoding(" /:").constData());
     }
 
-    void progressKeepsToTheTerminalWidth()
+    // A by-id name is long; a progress line that wraps breaks the redraw in place. More units than
+    // the terminal has rows get one summary line instead.
+    void progressKeepsToTheTerminal_data()
     {
-        // A by-id name is long; a progress line that wraps breaks the redraw in place.
-        SimUnderTest sim;
+        QTest::addColumn<int>("units");
+        QTest::addColumn<QString>("size"); // rows and columns
+        QTest::addColumn<QString>("last");
+        QTest::newRow("a long name in 40 columns") << 1 << "rows 24 cols 40" << "done";
+        QTest::newRow("more units than rows") << 6 << "rows 6 cols 80" << "6 units: 6 done, 0 failed, 0 running";
+    }
+    void progressKeepsToTheTerminal()
+    {
+        QFETCH(int, units);
+        QFETCH(QString, size);
+        QFETCH(QString, last);
+        Sims sims = startSims(units);
         const QString link = Dir.filePath("usb-Prolific_Technology_Inc._USB-Serial_Controller_D-if00-port0");
-        QVERIFY(QFile::link(sim.port(), link));
-        QProcess terminal; // script(1) gives the tool a terminal of 40 columns; the report goes elsewhere
-        terminal.start("script", {"-qec", QStringLiteral("stty cols 40; exec '%1' state --port '%2' >/dev/null").arg(TQ_CLI_PATH, link),
+        QFile::remove(link);
+        QVERIFY(QFile::link(sims.front()->port(), link));
+        QStringList ports = portArguments(sims);
+        ports.replace(1, link);
+        QProcess terminal; // script(1) gives the tool a terminal of this size; the report goes elsewhere
+        terminal.start("script", {"-qec", QStringLiteral("stty %1; exec '%2' state %3 >/dev/null").arg(size, TQ_CLI_PATH, ports.join(' ')),
                                   "/dev/null"});
         QVERIFY(terminal.waitForFinished(30000));
         QString progress = QString::fromUtf8(terminal.readAllStandardOutput());
         progress.remove(QRegularExpression("\x1b\\[\\d*[AK]|\r"));
-        QVERIFY2(progress.contains("done"), qPrintable(progress));
-        for (const QString &line : progress.split('\n'))
-            QVERIFY2(line.size() < 40, qPrintable(line));
+        const QStringList lines = progress.split('\n', Qt::SkipEmptyParts);
+        QVERIFY2(lines.last().endsWith(last), qPrintable(progress));
+        for (const QString &line : lines) {
+            QVERIFY2(line.size() < size.section(' ', 3).toInt(), qPrintable(line));
+            QVERIFY2(units == 1 || line.contains(" units: "), qPrintable(line));
+        }
     }
 
     void faultyFileSendsNothing_data()
@@ -373,6 +395,14 @@ private slots:
                                                    << 0 << QString(29, 'v') + "...  ";
         QTest::newRow("long version in JSON") << QStringList{"state", "--json", "--port", "SIM", "--firmware-version", QString(300, 'v')}
                                               << 0 << "\"version\": \"" + QString(256, 'v') + "\"";
+        QTest::newRow("help names exit 3") << QStringList{"--help"} << 0 << "3 when a staged\nroll-out stopped";
+        QTest::newRow("--csv and --json") << QStringList{"history", "--csv", "--json"} << 2 << "--csv and --json: choose one";
+        QTest::newRow("--since not a date") << QStringList{"history", "--since", "yesterday"} << 2 << "not \"yesterday\"";
+        QTest::newRow("--canary with apply") << QStringList{"apply", "f", "--port", "x", "--canary", "1"} << 2 << "belong to upgrade";
+        QTest::newRow("--max-failed negative") << QStringList{"upgrade", "f", "--port", "x", "--max-failed", "-1"} << 2 << "not \"-1\"";
+        QTest::newRow("inventory of some units") << QStringList{"inventory", "--port", "x"} << 2 << "inventory takes no --port";
+        QTest::newRow("history of a directory") << QStringList{"history", "--record", "/"} << 1 << "/: not a regular file";
+        QTest::newRow("history of no record yet") << QStringList{"history", "--record", "/no/record"} << 0 << "no record yet";
     }
     void usage()
     {

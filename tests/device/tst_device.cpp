@@ -8,11 +8,15 @@
 #include "device/LogView.h"
 #include "device/Pair_Mode_Handle.h"
 #include "device/QDialg_add_Line.h"
+#include "protocol/ActionTrace.h"
 #include "protocol/PairingReply.h"
 #include "protocol/StateReply.h"
 #include "serial/IFunction.h"
 #include "testsupport/BatchWindow.h"
 #include "testsupport/PageState.h"
+#include "ticket/Gbk.h"
+#include "ticket/RecordFile.h"
+#include "ticket/SettingsCodec.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -21,7 +25,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTranslator>
 #include <QtTest>
@@ -663,6 +670,94 @@ private slots:
         QCOMPARE(Serial.sent, dialog == "add" || dialog == "delete" ? QStringList{"ATAW+READ+ALL+OK"} : QStringList{});
         QCOMPARE(chosen + firmwareSent.count(), 0);
         QCOMPARE(firmware.Info_Text.toPlainText(), QStringLiteral("请确认是否已经连接设备,并且已经进入升级模式...\n"));
+    }
+
+    // What the window records of each action on the connected unit, and a record that cannot be
+    // written said once in the log while the unit still gets everything.
+    void windowRecord_data()
+    {
+        QTest::addColumn<QString>("act");
+        QTest::addColumn<QString>("recorded"); // "action result acknowledged/commands", one line each
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("names from the file loaded") << "file names" << "names ok 2/2" << "";
+        QTest::newRow("names after an edit: no file") << "file edit names" << "names ok 2/2" << "";
+        QTest::newRow("clock: never from the file") << "file clock" << "clock ok 1/1" << "";
+        QTest::newRow("factory reset") << "reset" << "reset ok 1/1" << "";
+        QTest::newRow("window closed mid-batch") << "silent names" << "names interrupted 0/2"
+                                                 << "window closed while waiting for the acknowledgement of ATLW+2+普通+OK";
+        QTest::newRow("pairing added") << "pair ATAW+1+SUCCESS+1001\r\n" << "pairing ok 1/1" << "type 1 paired with dispenser 1001";
+        QTest::newRow("dispenser already paired") << "pair ATAW+1+REPEAT+4\r\n" << "pairing failed 1/1"
+                                                  << "the dispenser is already paired with type 4";
+        QTest::newRow("pairing window closed first") << "pair" << "pairing interrupted 0/1" << "window closed before the unit answered";
+        QTest::newRow("pairing deleted") << "pair-delete ATAW+Delete+1\r\n" << "pairing ok 1/1" << "deleted type 1";
+        QTest::newRow("record that cannot be written") << "nowhere names names" << "" << "";
+    }
+    void windowRecord()
+    {
+        QFETCH(QString, act);
+        QFETCH(QString, recorded);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        const QString file = dir.filePath("shop.ini");
+        const QString path = act.contains("nowhere") ? file + "/record.jsonl" : dir.filePath("record.jsonl");
+        RecordFile record(path, "tqmanage");
+        Page->setRecord(&record);
+        Page->USART_COM_Show({"Simulator/dev/pts/9"});
+        part<QPushButton>(Page, "QB_OPEN_USART")->click();
+        QTRY_COMPARE(Serial.sent, QStringList{"ATSW+STATE+OK"}); // answered as the unit does, once asked
+        Page->Receive_Data("ATSW+V2.1+OK\r\n");
+        Serial.page = act.contains("silent") ? nullptr : Page;
+        typeName(Page, 1)->setText("普通");
+        typeName(Page, 3)->setText("VIP");
+        if (act.contains("file") || act.contains("nowhere")) {
+            SettingsCodec::Settings s;
+            s.typeNames[1] = "普通";
+            s.typeNames[3] = "VIP";
+            QVERIFY(TestSupport::writeFile(file, SettingsCodec::encode(s) + "\n")); // rewritten when loaded
+            Page->loadSettingsFile(file, true);
+        }
+        if (act.contains("edit"))
+            typeName(Page, 3)->setText("VIP2");
+        Serial.sent.clear();
+        for (const QString &step : act.split(' ')) {
+            const char *button = step == "names" ? "TYPE_PB_SET" : step == "clock" ? "PB_Time_syn_sned" : step == "reset" ? "PB_Rec_sned" : nullptr;
+            if (button)
+                TestSupport::runBatch(part<QPushButton>(Page, button), act.contains("silent") ? 300 : 0);
+        }
+        if (act.startsWith("pair")) {
+            part<QComboBox>(Page, "QC_Pair_Mode")->setCurrentIndex(act.startsWith("pair-delete") ? 1 : 0);
+            const TestSupport::ModalCatcher catcher(TestSupport::once([&](QWidget *w) {
+                auto *d = qobject_cast<Pair_Mode_Handle *>(w);
+                d->Set_up_Button->click();
+                if (act.contains(' '))
+                    Page->Receive_Data(act.section(' ', 1));
+            }));
+            part<QPushButton>(Page, "Pair_Set_Push")->click();
+        }
+        record.flush();
+        const QList<QByteArray> lines = TestSupport::contentOf(path).split('\n');
+        if (recorded.isEmpty()) { // not written: said once; the unit got both batches all the same
+            QCOMPARE(Serial.sent.size(), 4);
+            QTRY_VERIFY(part<QTextEdit>(Page, "USART_Log")->toPlainText().contains("记录文件无法写入"));
+            QTest::qWait(100);
+            QCOMPARE(part<QTextEdit>(Page, "USART_Log")->toPlainText().count("记录文件无法写入"), 1);
+            return;
+        }
+        QCOMPARE(lines.size(), 2); // one line, ended
+        const QJsonObject r = QJsonDocument::fromJson(lines.at(0)).object();
+        QCOMPARE(QStringLiteral("%1 %2 %3/%4").arg(r.value("action").toString(), r.value("result").toString())
+                     .arg(r.value("acknowledged").toInt()).arg(r.value("commands").toInt()), recorded);
+        QCOMPARE(r.value("reason").toString(), reason);
+        QCOMPARE(r.value("unit").toString(), "/dev/pts/9");
+        QCOMPARE(r.value("firmware").toString(), "V2.1");
+        QCOMPARE(r.value("program").toString(), "tqmanage");
+        QByteArray sent;
+        for (const QString &command : Serial.sent.filter(QRegularExpression("^AT(LW|TW|RW|AW\\+(ADD|Delete))")))
+            sent += Gbk::encode(command);
+        QCOMPARE(r.value("commandsSha256").toString(), ActionTrace::sha256(sent));
+        const bool fromFile = act.contains("file names") && !act.contains("edit");
+        QCOMPARE(r.value("settingsFile").toString(), fromFile ? file : QString());
+        QCOMPARE(r.value("settingsSha256").toString(), fromFile ? ActionTrace::sha256(TestSupport::contentOf(file)) : QString());
     }
 
 private:

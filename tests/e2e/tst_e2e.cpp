@@ -13,6 +13,7 @@
 #include "testsupport/BatchWindow.h"
 #include "testsupport/PageState.h"
 #include "device/QDialg_add_Line.h"
+#include "ticket/RecordFile.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -22,6 +23,9 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTextBrowser>
+#include <QCryptographicHash>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtTest>
 #include <numeric>
 
@@ -460,16 +464,20 @@ private slots:
         QTest::addColumn<int>("size");
         QTest::addColumn<QStringList>("simOptions");
         QTest::addColumn<QString>("lastLine");
+        QTest::addColumn<QString>("recorded"); // result, packages of total
         const QString done = QStringLiteral("升级完成5s后进入主程序...");
-        QTest::newRow("51200 bytes") << 51200 << QStringList{} << done;
-        QTest::newRow("malformed request survived") << 3000 << QStringList{"--corrupt-request"} << done;
-        QTest::newRow("stalled unit times out") << 10000 << QStringList{"--stall-after", "2"} << "响应超时请重新尝试.....";
+        QTest::newRow("51200 bytes") << 51200 << QStringList{} << done << "ok 51/51";
+        QTest::newRow("malformed request survived") << 3000 << QStringList{"--corrupt-request"} << done << "ok 3/3";
+        QTest::newRow("stalled unit times out") << 10000 << QStringList{"--stall-after", "2"} << "响应超时请重新尝试....."
+                                                << "failed 3/10";
+        QTest::newRow("no bootloader answers") << 2048 << QStringList{"--silent", "ATUP"} << "响应超时请重新尝试....." << "failed 0/3";
     }
     void upgrade()
     {
         QFETCH(int, size);
         QFETCH(QStringList, simOptions);
         QFETCH(QString, lastLine);
+        QFETCH(QString, recorded);
         const QString imagePath = writeImage(size);
         const QString outPath = Dir.filePath("assembled.bin");
         QFile::remove(outPath);
@@ -484,7 +492,23 @@ private slots:
         });
         QVERIFY2(log.contains(lastLine), qPrintable(log));
         QVERIFY(buttonEnabled);
-        if (simOptions.contains("--stall-after")) { // the second request is the last one answered
+        // The window's record: the transfer, the image's hash, the bootloader's commands as sent.
+        c.window.Record->flush();
+        const QJsonObject r = QJsonDocument::fromJson(TestSupport::contentOf(c.window.Record->path()).trimmed().split('\n').last()).object();
+        QCOMPARE(QStringLiteral("%1 %2/%3").arg(r.value("result").toString()).arg(r.value("packages").toInt(-1)).arg(r.value("packageTotal").toInt(-1)),
+                 recorded);
+        QCOMPARE(r.value("unit").toString(), c.sim.port());
+        QCOMPARE(r.value("firmware").toString(), "VB2.1");
+        QCOMPARE(r.value("imageSha256").toString(), QString(QCryptographicHash::hash(TestSupport::contentOf(imagePath), QCryptographicHash::Sha256).toHex()));
+        QCOMPARE(r.value("imageSize").toInt(), size);
+        QByteArray commands;
+        for (const QJsonObject &e : c.sim.journal("rx"))
+            if (e.value("text").toString().startsWith("ATUP"))
+                commands += QByteArray::fromHex(e.value("hex").toString().toLatin1());
+        QCOMPARE(r.value("commandsSha256").toString(), QString(QCryptographicHash::hash(commands, QCryptographicHash::Sha256).toHex()));
+        if (simOptions.contains("--silent")) {
+            QVERIFY(!log.contains(QStringLiteral("正在发送")));
+        } else if (simOptions.contains("--stall-after")) { // the second request is the last one answered
             QVERIFY2(log.contains(QRegularExpression("正在发送 2 package....")), qPrintable(log));
             QVERIFY(!log.contains(QStringLiteral("正在发送 3")));
         } else {

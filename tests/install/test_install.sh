@@ -87,6 +87,16 @@ grep -qx 'Language=English' "$home/.config/tqmanage/Language.ini" || fail "Langu
 run "online;dump;close" "" --simulate
 expect "state State:Normal"
 
+# Installed, the record goes to the user's state folder ($XDG_STATE_HOME, else ~/.local/state).
+cli_reset() {
+  "${as_user[@]}" /usr/bin/env -i HOME="$home" "$@" "$tree/bin/tqmanage-cli" reset --yes --port "$work/no-unit" > "$work/out" 2>&1 && fail "reset of no unit exited with 0"
+  return 0
+}
+cli_reset
+grep -qF "\"unit\":\"$work/no-unit\"" "$home/.local/state/tqmanage/record.jsonl" || fail "no record in ~/.local/state/tqmanage"
+cli_reset XDG_STATE_HOME="$work/run/state"
+grep -qF '"action":"reset"' "$work/run/state/tqmanage/record.jsonl" || fail "no record in \$XDG_STATE_HOME/tqmanage"
+
 # --screenshot says where the picture went, or on stderr that it could not be written there.
 shot() {
   "${as_user[@]}" /usr/bin/env -i HOME="$home" XDG_CONFIG_HOME="$home/.config" XDG_RUNTIME_DIR="$work/run" \

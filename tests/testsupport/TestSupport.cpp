@@ -151,6 +151,40 @@ QStringList SimUnderTest::texts(const QString &direction) const
     return out;
 }
 
+SimFleet::SimFleet(int units, const QStringList &extraArguments)
+{
+    static int serial = 0;
+    Dir = QDir::temp().filePath(QStringLiteral("tqfleet-%1-%2").arg(QCoreApplication::applicationPid()).arg(++serial));
+    QDir().mkpath(Dir);
+    Journal_Path = Dir + QStringLiteral("/journal.jsonl");
+    Process = new QProcess;
+    Process->start(QStringLiteral(TQ_SIM_PATH), QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"),
+                                                            QStringLiteral("--units"), QString::number(units),
+                                                            QStringLiteral("--journal"), Journal_Path}
+                                                    + extraArguments);
+    while (Addresses.size() < units && (Process->canReadLine() || Process->waitForReadyRead(5000)))
+        Addresses << QString::fromUtf8(Process->readLine()).trimmed();
+}
+
+SimFleet::~SimFleet()
+{
+    Process->kill();
+    Process->waitForFinished(3000);
+    delete Process;
+    QDir(Dir).removeRecursively();
+}
+
+QStringList SimFleet::received(int unit) const
+{
+    QStringList hex;
+    for (const QByteArray &line : TestSupport::contentOf(Journal_Path).split('\n')) {
+        const QJsonObject e = QJsonDocument::fromJson(line).object();
+        if (e.value(QStringLiteral("unit")).toInt(-1) == unit && e.value(QStringLiteral("dir")).toString() == QLatin1String("rx"))
+            hex << e.value(QStringLiteral("hex")).toString();
+    }
+    return hex;
+}
+
 PtyPair::PtyPair()
 {
     Master = ::posix_openpt(O_RDWR | O_NOCTTY);

@@ -78,6 +78,23 @@ private:
     QString Dir;
 };
 
+// tqunit-sim --listen 127.0.0.1:0 --units N with a journal, each unit on a TCP port of its own.
+class SimFleet
+{
+public:
+    explicit SimFleet(int units, const QStringList &extraArguments = {});
+    ~SimFleet();
+    QStringList addresses() const { return Addresses; }
+    // The bytes one unit received, one hex string per burst.
+    QStringList received(int unit) const;
+
+private:
+    QProcess *Process = nullptr;
+    QStringList Addresses;
+    QString Journal_Path;
+    QString Dir;
+};
+
 // A pseudo-terminal whose master end the test drives byte by byte.
 class PtyPair
 {

@@ -4,6 +4,8 @@
 #include "ticket/InputFile.h"
 #include "ticket/LineRecord.h"
 #include "ticket/PreviewRenderer.h"
+#include "ticket/RecordFile.h"
+#include "ticket/RecordReader.h"
 #include "ticket/SettingsCodec.h"
 #include "ticket/SettingsFile.h"
 #include "testsupport/TestSupport.h"
@@ -33,6 +35,13 @@ Q_DECLARE_METATYPE(LineRecord::Controls)
 
 namespace {
 const QString Lone(QChar(0xD83D));
+
+// A record line as a program writes it.
+QByteArray recordLine(const char *unit, const char *result)
+{
+    return QByteArray("{\"action\":\"ticket\",\"time\":\"2026-03-02T09:05:00.000Z\",\"unit\":\"") + unit
+        + "\",\"result\":\"" + result + "\"}\n";
+}
 
 QString para(const QString &align, int size, const QString &text)
 {
@@ -470,6 +479,127 @@ private slots:
         QCOMPARE(::waitpid(child, &status, 0), child);
         QCOMPARE(WEXITSTATUS(status), 0);
         QVERIFY(QDir(dir.path()).isEmpty());
+    }
+#endif
+
+    // The record as another program (or a crash) may leave it, then appended to and read back:
+    // whole lines only, a cut one skipped and said, the next append on a line of its own.
+    void recordFile_data()
+    {
+        QTest::addColumn<QByteArray>("before"); // the file's content before this program appends
+        QTest::addColumn<int>("appends");
+        QTest::addColumn<int>("records");       // read back
+        QTest::addColumn<QStringList>("warnings");
+        const QByteArray whole = recordLine("/dev/ttyUSB0", "ok");
+        QTest::newRow("new file") << QByteArray() << 2 << 2 << QStringList{};
+        QTest::newRow("cut last line, then an append") << whole + whole.left(40) << 1 << 2 << QStringList{"line 2 is not a record"};
+        QTest::newRow("cut last line alone") << whole + whole.left(40) << 0 << 1
+                                             << QStringList{"line 2 (the last) is cut short, as a program stopped while writing it leaves it"};
+        QTest::newRow("garbage and blank lines") << "\n" + whole + "not json\n\n{\"unit\":\"x\"}\n" + whole << 0 << 2
+                                                 << QStringList{"line 3 is not a record", "line 5 is not a record"};
+        QTest::newRow("a line past 64 KiB") << QByteArray(70000, 'x') + "\n" + whole << 1 << 2
+                                            << QStringList{"line 1 is longer than 65536 bytes"};
+        QByteArray many;
+        QStringList named;
+        for (int i = 1; i <= 12; ++i) {
+            many += "damaged\n";
+            if (i <= RecordReader::NamedLines)
+                named << QStringLiteral("line %1 is not a record").arg(i);
+        }
+        QTest::newRow("a dozen damaged lines") << many << 0 << 0 << named + QStringList{"2 more lines skipped"};
+    }
+    void recordFile()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(int, appends);
+        QFETCH(int, records);
+        QFETCH(QStringList, warnings);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("state/tqmanage/record.jsonl")); // its folder made when needed
+        if (!before.isEmpty()) {
+            QDir().mkpath(QFileInfo(path).path());
+            QVERIFY(TestSupport::writeFile(path, before));
+        }
+        UnitRecord sent;
+        sent.unit = QStringLiteral("rfc2217://shop, \"north\":7001");
+        sent.firmware = QStringLiteral("V2.1\r\n\t\"引导\"");
+        sent.action = QStringLiteral("names");
+        sent.settingsFile = QStringLiteral("/home/a b/店,1.ini");
+        sent.acknowledged = 3;
+        sent.commands = 5;
+        sent.result = QStringLiteral("interrupted");
+        sent.reason = QStringLiteral("interrupted after names 3 of 5");
+        {
+            RecordFile record(path, QStringLiteral("tst_ticket"));
+            for (int i = 0; i < appends; ++i)
+                record.append(sent);
+            record.flush();
+            QCOMPARE(record.problem(), QString());
+        }
+        RecordReader reader(path);
+        QString error;
+        QVERIFY2(reader.open(&error), qPrintable(error));
+        QList<UnitRecord> read;
+        while (const std::optional<UnitRecord> r = reader.next())
+            read << *r;
+        QCOMPARE(read.size(), records);
+        QStringList said = reader.warnings();
+        said.replaceInStrings(path + QStringLiteral(": "), QString()).replaceInStrings(QStringLiteral(": skipped"), QString());
+        QCOMPARE(said, warnings);
+        for (int i = read.size() - appends; appends > 0 && i < read.size(); ++i) {
+            const UnitRecord &r = read.at(i);
+            QCOMPARE(r.fields().mid(5), sent.fields().mid(5)); // all but the stamp, as given
+            QCOMPARE(r.program, QStringLiteral("tst_ticket"));
+            QCOMPARE(r.user, RecordFile::userName());
+            QVERIFY(qAbs(r.time.secsTo(QDateTime::currentDateTimeUtc())) < 60);
+        }
+    }
+
+#ifdef Q_OS_UNIX
+    // A record that cannot be written is said once; a write cut by a file-size limit (as by a full
+    // disk) leaves a cut line, which the next append in another process steps over.
+    void recordOnAFullDisk()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("record.jsonl"));
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{300, 300};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            int said = 0;
+            {
+                RecordFile record(path, QStringLiteral("child"));
+                QObject::connect(&record, &RecordFile::failed, [&said] { ++said; });
+                for (int i = 0; i < 3; ++i)
+                    record.append(*UnitRecord::fromLine(recordLine("/dev/ttyUSB1", "ok")));
+                record.flush();
+                QCoreApplication::processEvents(); // the one report reaches this thread
+                ::_exit(said == 1 && record.problem().endsWith(QLatin1String(": File too large")) ? 0 : 1);
+            }
+        }
+        int status = -1;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QVERIFY(!TestSupport::contentOf(path).endsWith('\n'));
+        RecordFile again(path, QStringLiteral("parent"));
+        again.append(*UnitRecord::fromLine(recordLine("/dev/ttyUSB2", "failed")));
+        again.flush();
+        QList<QByteArray> lines = TestSupport::contentOf(path).split('\n');
+        QCOMPARE(lines.takeLast(), QByteArray()); // the file ends with a whole line
+        QCOMPARE(UnitRecord::fromLine(lines.takeLast())->unit, QStringLiteral("/dev/ttyUSB2"));
+        QVERIFY(!UnitRecord::fromLine(lines.takeLast())); // the cut one, now ended
+        for (const QByteArray &line : qAsConst(lines))
+            QVERIFY(UnitRecord::fromLine(line));
+        // A folder that cannot exist (its parent is a file): said once, for any number of records.
+        RecordFile nowhere(path + QStringLiteral("/record.jsonl"), QStringLiteral("parent"));
+        for (int i = 0; i < 3; ++i)
+            nowhere.append(*UnitRecord::fromLine(recordLine("/dev/ttyUSB2", "ok")));
+        nowhere.flush();
+        QVERIFY(nowhere.problem().endsWith(QLatin1String("Not a directory")));
+        QSignalSpy said(&nowhere, &RecordFile::failed);
+        QVERIFY(said.wait(5000));
+        QVERIFY(!said.wait(200));
     }
 #endif
 

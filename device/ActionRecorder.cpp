@@ -1,0 +1,91 @@
+#include "ActionRecorder.h"
+
+#include "ConnectionController.h"
+#include "SettingsFileController.h"
+#include "firmware/UpgradeTrace.h"
+#include "protocol/CommandBatch.h"
+#include "serial/UnitKey.h"
+#include "ticket/RecordFile.h"
+
+namespace {
+const struct {
+    const char *kind;
+    const char *action;
+    bool fromPage; // the commands come from the page's settings
+} Kinds[] = {
+    {"Print_Write_Push", "ticket", true}, {"TYPE_PB_SET", "names", true},  {"PB_ID_sned", "params", true},
+    {"PB_Time_syn_sned", "clock", false}, {"PB_Rec_sned", "reset", false},
+};
+} // namespace
+
+ActionRecorder::ActionRecorder(const ConnectionController &connection, const SettingsFileController &settingsFile)
+    : Connection(connection)
+    , Settings_File(settingsFile)
+{
+}
+
+QString ActionRecorder::unitKey() const
+{
+    return UnitKey::ofAddress(Connection.openPort());
+}
+
+QString ActionRecorder::firmware() const
+{
+    return Connection.unitVersion();
+}
+
+QString ActionRecorder::actionOf(const QString &kind)
+{
+    for (const auto &k : Kinds)
+        if (kind == QLatin1String(k.kind))
+            return QLatin1String(k.action);
+    return QString();
+}
+
+void ActionRecorder::beginBatch(ActionTrace &trace, const QString &kind) const
+{
+    trace.begin(unitKey(), firmware(), actionOf(kind));
+    for (const auto &k : Kinds) {
+        if (kind != QLatin1String(k.kind) || !k.fromPage)
+            continue;
+        const SettingsFileController::Source file = Settings_File.unchangedSource();
+        if (!file.path.isEmpty())
+            trace.setSettingsFile(file.path, file.sha256);
+    }
+}
+
+void ActionRecorder::endBatch(ActionTrace &trace, const CommandBatch &batch)
+{
+    if (batch.sentCount() == 0)
+        return;
+    trace.setBatch(batch);
+    if (batch.isComplete())
+        return add(trace.end(QStringLiteral("ok"), QString()));
+    add(trace.end(QStringLiteral("interrupted"), QStringLiteral("window closed while waiting for the acknowledgement of %1")
+                                                     .arg(batch.waitingFor())));
+}
+
+void ActionRecorder::watchUpgrades(UpgradeTrace &trace, UpgradeSession &session)
+{
+    trace.setUnit(unitKey(), firmware());
+    QObject::connect(&session, &UpgradeSession::ended, &trace, [this, &trace](UpgradeSession::Outcome outcome) {
+        if (!trace.isRunning())
+            return;
+        const auto verdict = UpgradeTrace::verdict(outcome);
+        add(trace.end(verdict.first, verdict.second));
+    });
+    QObject::connect(&trace, &UpgradeTrace::leftOpen, &trace, [this](const UnitRecord &record) { add(record); });
+}
+
+void ActionRecorder::windowClosed(UpgradeTrace &trace)
+{
+    if (!trace.isRunning())
+        return;
+    add(trace.end(QStringLiteral("interrupted"), QStringLiteral("window closed before the unit gave its verdict")));
+}
+
+void ActionRecorder::add(const UnitRecord &record)
+{
+    if (Record)
+        Record->append(record);
+}
