@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -13,6 +14,7 @@ struct CliOptions {
     QString verbName;   // as typed, wherever the options stand
     QString file;       // the settings file of apply, the image of upgrade
     QStringList ports; // --port values, then the lines of the --ports-from lists
+    QHash<QString, QString> unitNames; // address -> the name a unit found on the network announced
     QStringList only;   // apply: "ticket", "names", "params"; empty for all three
     bool clock = false; // apply: also set the unit's clock
     bool yes = false;   // reset: the operator confirmed it

@@ -64,14 +64,17 @@ QString FleetOptions::apply(const QCommandLineParser &parser, CliOptions &o) con
         return QString(); // its --port values filter; they need not be units one can open
     QList<PortsFile::Entry> units;
     for (const QString &port : qAsConst(o.ports))
-        units.append({port, QStringLiteral("--port")});
+        units.append({port, QStringLiteral("--port"), QString()});
     for (const QString &list : parser.values(portsFrom)) {
         QString error;
         if (!PortsFile::read(list, &units, &error))
             return error;
     }
     o.ports.clear();
-    for (const PortsFile::Entry &unit : qAsConst(units))
+    for (const PortsFile::Entry &unit : qAsConst(units)) {
         o.ports << unit.address;
+        if (!unit.name.isEmpty())
+            o.unitNames.insert(unit.address, unit.name);
+    }
     return PortsFile::duplicate(units);
 }

@@ -66,15 +66,21 @@ bool PortsFile::read(const QString &path, QList<Entry> *entries, QString *error)
         data = content.data;
     }
     int number = 0;
+    bool discovered = false; // under the header of `ports --discover`, whose NAME is the announced one
     for (const QByteArray &raw : data.split('\n')) {
         ++number;
         const QString line = QString::fromUtf8(raw).trimmed(); // a list saved on Windows ends its lines with CR
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         const QString address = line.section(QLatin1Char('\t'), 0, 0).trimmed();
-        if (address == QLatin1String("PORT"))
+        if (address == QLatin1String("PORT")) {
+            discovered = line.section(QLatin1Char('\t'), 1, 1) == QLatin1String("NAME");
             continue;
-        entries->append({address, QStringLiteral("%1 line %2").arg(name).arg(number)});
+        }
+        // A local port's NAME there is its maker, no name of a unit.
+        const QString unitName = discovered && PortAddress::looksRemote(address) ? line.section(QLatin1Char('\t'), 1, 1).trimmed()
+                                                                                  : QString();
+        entries->append({address, QStringLiteral("%1 line %2").arg(name).arg(number), unitName});
     }
     return true;
 }

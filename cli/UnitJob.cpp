@@ -230,14 +230,8 @@ void UnitJob::upgradeEnded(UpgradeSession::Outcome outcome)
     case UpgradeSession::Outcome::NoAnswer:
         return fail(QStringLiteral("no answer within 1 s during the transfer, after %1 packages").arg(Packages_Sent));
     case UpgradeSession::Outcome::TooManyRequests:
-        return fail(QStringLiteral("the unit asked for %1 packages of an image of %2")
-                        .arg(Session->requestCount())
-                        .arg(packageCount()));
     case UpgradeSession::Outcome::EndedEarly:
-        return fail(QStringLiteral("the unit reported success before it had the image (%1 of %2 packages sent): "
-                                   "the upgrade did not finish")
-                        .arg(Session->packagesSent())
-                        .arg(packageCount()));
+        return fail(Upgrade_Trace->verdict(outcome).second);
     case UpgradeSession::Outcome::Garbled:
         break;
     }

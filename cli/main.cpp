@@ -151,6 +151,8 @@ int main(int argc, char *argv[])
         record = std::make_unique<RecordFile>(recordPath, QStringLiteral("tqmanage-cli"));
     for (const QString &port : o.ports) {
         jobs << new UnitJob(port, work, &app);
+        if (o.unitNames.contains(port)) // found on the network: its name stays when its address changes
+            jobs.last()->setUnitKey(o.unitNames.value(port));
         if (record)
             QObject::connect(jobs.last(), &UnitJob::recorded, record.get(), [&record](const UnitRecord &r) { record->append(r); });
     }

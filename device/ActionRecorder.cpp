@@ -26,7 +26,9 @@ ActionRecorder::ActionRecorder(const ConnectionController &connection, const Set
 
 QString ActionRecorder::unitKey() const
 {
-    return UnitKey::ofAddress(Connection.openPort());
+    // A unit found on the network keeps its name when a new lease gives it a new address.
+    const QString announced = Connection.openUnitName();
+    return announced.isEmpty() ? UnitKey::ofAddress(Connection.openPort()) : announced;
 }
 
 QString ActionRecorder::firmware() const
@@ -71,7 +73,7 @@ void ActionRecorder::watchUpgrades(UpgradeTrace &trace, UpgradeSession &session)
     QObject::connect(&session, &UpgradeSession::ended, &trace, [this, &trace](UpgradeSession::Outcome outcome) {
         if (!trace.isRunning())
             return;
-        const auto verdict = UpgradeTrace::verdict(outcome);
+        const auto verdict = trace.verdict(outcome);
         add(trace.end(verdict.first, verdict.second));
     });
     QObject::connect(&trace, &UpgradeTrace::leftOpen, &trace, [this](const UnitRecord &record) { add(record); });

@@ -74,6 +74,7 @@ void ConnectionController::toggle()
         return;
     }
     Open_Port = portName;
+    Open_Unit_Name = listed >= 0 ? usart->USART_COM_Unit_Name(entry) : QString();
     Unit_Version.clear();
     Ui.QB_OPEN_USART->setText(QObject::tr("断开设备"));
     showStateTip();
@@ -210,6 +211,7 @@ void ConnectionController::linkLost()
     ++Connection_Serial;
     Unit_Online = false;
     Open_Port.clear();
+    Open_Unit_Name.clear();
     Unit_Version.clear();
     State_Query_Timer->stop();
     COM_Update_Timer->start(PortRefreshMs);

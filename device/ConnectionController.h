@@ -40,6 +40,8 @@ public:
     void linkWarning(const QString &text);
     // The port open now, as it was opened, and the version the unit last reported on it.
     QString openPort() const { return Open_Port; }
+    // A unit found on the network: the name it announced; empty for others.
+    QString openUnitName() const { return Open_Unit_Name; }
     QString unitVersion() const { return Unit_Version; }
 
 signals:
@@ -64,6 +66,7 @@ private:
     int Unanswered_Queries = 0;
     bool Unit_Online = false;
     QString Open_Port;
+    QString Open_Unit_Name;
     QString Unit_Version;
     bool Queries_Paused = false;
     QStringList Link_Warnings;

@@ -47,6 +47,7 @@ QStringList Function_USART::USART_COM_List()
     Port_List.clear();
     Entry_Location.clear();
     Entry_Details.clear();
+    Entry_Unit_Name.clear();
     auto add = [this](const QString &entry, const QString &location) {
         Port_List.append(entry);
         Entry_Location.insert(entry, location);
@@ -68,6 +69,7 @@ QStringList Function_USART::USART_COM_List()
             continue; // a name like a port's: the port keeps its entry
         add(unit.label(), unit.address(ca));
         Entry_Details.insert(unit.label(), discoveredDetails(unit, ca));
+        Entry_Unit_Name.insert(unit.label(), unit.name);
     }
     return Port_List;
 }

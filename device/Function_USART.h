@@ -26,6 +26,7 @@ public:
     void USART_Send(const QString &str) override;
     QString USART_COM_Location(const QString &entry) const override;
     QString USART_COM_Details(const QString &entry) const override { return Entry_Details.value(entry); }
+    QString USART_COM_Unit_Name(const QString &entry) const override { return Entry_Unit_Name.value(entry); }
     SerialLink::Failure USART_Open_Failure() const override { return Link.openFailure(); }
 
     void Set_Receiver(IUsart_dis *r);
@@ -53,5 +54,6 @@ private:
     QList<QPair<QString, QString>> Extra_Ports; // location, manufacturer
     QHash<QString, QString> Entry_Location;
     QHash<QString, QString> Entry_Details;
+    QHash<QString, QString> Entry_Unit_Name;
     UnitDiscovery Discovery;
 };

@@ -30,8 +30,9 @@ void UpgradeTrace::setUnit(const QString &key, const QString &firmware)
     Firmware = firmware;
 }
 
-std::pair<QString, QString> UpgradeTrace::verdict(UpgradeSession::Outcome outcome)
+std::pair<QString, QString> UpgradeTrace::verdict(UpgradeSession::Outcome outcome) const
 {
+    const int packages = UpgradeSession::packageCount(Session.image().size());
     switch (outcome) {
     case UpgradeSession::Outcome::Upgraded:
         return {QStringLiteral("ok"), QString()};
@@ -39,6 +40,14 @@ std::pair<QString, QString> UpgradeTrace::verdict(UpgradeSession::Outcome outcom
         return {QStringLiteral("failed"), QStringLiteral("the unit rejected the image")};
     case UpgradeSession::Outcome::NoAnswer:
         return {QStringLiteral("failed"), QStringLiteral("no answer within 1 s during the transfer")};
+    case UpgradeSession::Outcome::TooManyRequests:
+        return {QStringLiteral("failed"),
+                QStringLiteral("the unit asked for %1 packages of an image of %2").arg(Session.requestCount()).arg(packages)};
+    case UpgradeSession::Outcome::EndedEarly:
+        return {QStringLiteral("failed"), QStringLiteral("the unit reported success before it had the image (%1 of %2 "
+                                                         "packages sent): the upgrade did not finish")
+                                              .arg(Session.packagesSent())
+                                              .arg(packages)};
     case UpgradeSession::Outcome::Garbled:
         break;
     }

@@ -25,7 +25,7 @@ public:
     bool isRunning() const { return Trace.isRunning(); }
     UnitRecord end(const QString &result, const QString &reason) { return Trace.end(result, reason); }
     // A finished transfer's result and reason: "ok", or "failed" and why.
-    static std::pair<QString, QString> verdict(UpgradeSession::Outcome outcome);
+    std::pair<QString, QString> verdict(UpgradeSession::Outcome outcome) const;
 
 signals:
     // A new transfer began while the last one was still open: the session left it silently (an

@@ -18,6 +18,8 @@ public:
     // What the entry's tooltip and accessible description say about where it leads; empty for a
     // port that says it all in its entry.
     virtual QString USART_COM_Details(const QString &entry) const { Q_UNUSED(entry) return QString(); }
+    // The name a unit found on the network announced, by which the record knows it; empty for others.
+    virtual QString USART_COM_Unit_Name(const QString &entry) const { Q_UNUSED(entry) return QString(); }
     // Why the last open failed.
     virtual SerialLink::Failure USART_Open_Failure() const = 0;
 

@@ -396,6 +396,16 @@ private slots:
         QCOMPARE(run.json().value("units").toArray().size(), 3);
         for (const QJsonValue &u : run.json().value("units").toArray())
             QCOMPARE(u.toObject().value("version").toString(), "V2.1");
+        if (!list.startsWith("PORT\tNAME"))
+            return;
+        // Units found on the network are recorded by the names they announced, not by this lease's address.
+        const QString record = Dir.filePath("discovered.jsonl");
+        QCOMPARE(cli({"reset", "--yes", "--record", record, "--ports-from", path}).exitCode, 0);
+        QStringList keys;
+        for (const QJsonObject &r : recordOf(record))
+            keys << r.value("unit").toString();
+        keys.sort();
+        QCOMPARE(keys, QStringList({"shop-north", "shop-south", "x"}));
     }
 
     // A simulated fleet behind TCP gets byte for byte what a unit on its pty gets; with the soft

@@ -80,6 +80,7 @@ public:
     void USART_Close() override { ++closes; }
     QString USART_COM_Location(const QString &entry) const override { return locations.value(entry, entry.mid(entry.indexOf('/'))); }
     QString USART_COM_Details(const QString &entry) const override { return details.value(entry); }
+    QString USART_COM_Unit_Name(const QString &entry) const override { return names.value(entry); }
     SerialLink::Failure USART_Open_Failure() const override { return {"No such file or directory", false}; }
     void USART_Send(const QString &str) override
     {
@@ -97,7 +98,7 @@ public:
     Function_One *page = nullptr; // set to let the unit answer
     Function_One *receiver = nullptr;
     QStringList ports;
-    QHash<QString, QString> locations, details; // units found on the network
+    QHash<QString, QString> locations, details, names; // units found on the network
     bool openSucceeds = true;
     bool linkReady = true; // false: a server that is never reached
     QStringList opened;
@@ -683,6 +684,7 @@ private slots:
         QTest::newRow("names after an edit: no file") << "file edit names" << "names ok 2/2" << "";
         QTest::newRow("clock: never from the file") << "file clock" << "clock ok 1/1" << "";
         QTest::newRow("factory reset") << "reset" << "reset ok 1/1" << "";
+        QTest::newRow("factory reset of a unit found on the network") << "found reset" << "reset ok 1/1" << "";
         QTest::newRow("window closed mid-batch") << "silent names" << "names interrupted 0/2"
                                                  << "window closed while waiting for the acknowledgement of ATLW+2+普通+OK";
         QTest::newRow("pairing added") << "pair ATAW+1+SUCCESS+1001\r\n" << "pairing ok 1/1" << "type 1 paired with dispenser 1001";
@@ -702,6 +704,8 @@ private slots:
         const QString path = act.contains("nowhere") ? file + "/record.jsonl" : dir.filePath("record.jsonl");
         RecordFile record(path, "tqmanage");
         Page->setRecord(&record);
+        if (act.contains("found")) // recorded by the name it announced, whatever its address
+            Serial.names["Simulator/dev/pts/9"] = "tq-unit-01";
         Page->USART_COM_Show({"Simulator/dev/pts/9"});
         part<QPushButton>(Page, "QB_OPEN_USART")->click();
         QTRY_COMPARE(Serial.sent, QStringList{"ATSW+STATE+OK"}); // answered as the unit does, once asked
@@ -748,7 +752,7 @@ private slots:
         QCOMPARE(QStringLiteral("%1 %2 %3/%4").arg(r.value("action").toString(), r.value("result").toString())
                      .arg(r.value("acknowledged").toInt()).arg(r.value("commands").toInt()), recorded);
         QCOMPARE(r.value("reason").toString(), reason);
-        QCOMPARE(r.value("unit").toString(), "/dev/pts/9");
+        QCOMPARE(r.value("unit").toString(), act.contains("found") ? "tq-unit-01" : "/dev/pts/9");
         QCOMPARE(r.value("firmware").toString(), "V2.1");
         QCOMPARE(r.value("program").toString(), "tqmanage");
         QByteArray sent;
