@@ -4,13 +4,12 @@
 #include "device/Styles.h"
 #include "device/PictureBox.h"
 #include "protocol/Commands.h"
+#include "ticket/LogCategories.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QPushButton>
-
-Q_LOGGING_CATEGORY(lcPairing, "tq.pairing")
 
 namespace {
 const QString AddPicture = QStringLiteral(":/Res/Pic/add_sta.png");

@@ -118,7 +118,6 @@ private slots:
     void init()
     {
         Set_Language_Code(Language_Chinese);
-        Function_One::COM_Count = 0;
         Serial = FakeSerial();
         Page = new Function_One(nullptr);
         Page->Set_Function(&Serial);
@@ -140,7 +139,7 @@ private slots:
     {
         Serial.ports = QStringList{"A/dev/ttyUSB0", "B/dev/ttyUSB1"};
         Page->Function_USART_COM_LA_UPDAT();
-        QCOMPARE(Function_One::COM_Count, 2);
+        QCOMPARE(Page->COM_Count, 2);
         part<QComboBox>(Page, "QC_COM_Choose")->setCurrentIndex(1);
         Serial.ports = QStringList{"A/dev/ttyUSB0", "C/dev/ttyUSB7"}; // same count: kept, selection too
         Page->Function_USART_COM_LA_UPDAT();
