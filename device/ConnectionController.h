@@ -32,8 +32,6 @@ public:
     UnitSession &session() { return Session; }
     // Back to not connected: ports refreshed, box free, no command possible.
     void linkLost();
-    // Hands the text to the unit session: online when it is the state reply, else to what runs.
-    void received(const QString &dat) { Session.received(dat); }
     // The link carries data: the unit's state is asked for from now on.
     void linkReady();
     // The link was never made: said as a failed open is, then back to not connected.

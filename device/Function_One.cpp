@@ -144,7 +144,7 @@ void Function_One::Receive_Data(QString dat)
     LogView::append(Ui->USART_Log, dat);
     USART_RX_dat = dat;
     emit USART_RX_dat_SIGNALS(dat);
-    Connection->received(dat);
+    Connection->session().received(dat);
 }
 
 void Function_One::Link_Lost()
@@ -236,7 +236,8 @@ void Function_One::runBatch(BatchKind kind, const QStringList &commands)
     dialog.setFixedSize(500, 300);
     dialog.setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     dialog.setWindowTitle(QStringLiteral("Communicate"));
-    connect(&dialog, &USART_Send_QDialog_Handle::USART_SEND_SIGNALS, this, &Function_One::SEND_USART_Contents);
+    // Each command straight from the batch to the page's send, which empties USART_RX_dat first.
+    connect(&batch, &CommandBatch::send, this, &Function_One::SEND_USART_Contents);
     ActionTrace trace;
     Recorder->beginBatch(trace, kind);
     connect(&batch, &CommandBatch::send, this, [&trace](const QString &command) { trace.sentText(command); });
