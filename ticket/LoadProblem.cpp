@@ -5,21 +5,24 @@
 namespace {
 using LoadProblem::Refusal;
 
+using P = InputFile::Problem;
+
 const struct {
     Refusal refusal;
+    P problem; // the file's problem it stands for; None: a settings file's own refusal
     const char *window; // translated in the "QObject" context
     const char *cli;
 } Reasons[] = {
-    {Refusal::Missing, QT_TRANSLATE_NOOP("QObject", "没有找到此文件"), "does not exist"},
-    {Refusal::Directory, QT_TRANSLATE_NOOP("QObject", "这是一个文件夹, 不是文件"), "is a directory"},
-    {Refusal::NotRegular, QT_TRANSLATE_NOOP("QObject", "这不是普通文件 (设备或管道), 不能读取"),
+    {Refusal::Missing, P::Missing, QT_TRANSLATE_NOOP("QObject", "没有找到此文件"), "does not exist"},
+    {Refusal::Directory, P::Directory, QT_TRANSLATE_NOOP("QObject", "这是一个文件夹, 不是文件"), "is a directory"},
+    {Refusal::NotRegular, P::NotRegular, QT_TRANSLATE_NOOP("QObject", "这不是普通文件 (设备或管道), 不能读取"),
      "is not a regular file (a device, FIFO or socket)"},
-    {Refusal::Unreadable, QT_TRANSLATE_NOOP("QObject", "文件无法读取 (没有权限或读取出错)"), "cannot be read"},
-    {Refusal::Empty, QT_TRANSLATE_NOOP("QObject", "文件是空的"), "is empty"},
-    {Refusal::TooLarge, QT_TRANSLATE_NOOP("QObject", "文件太大: %1 字节, 最多 %2 字节"), "has %1 bytes, more than %2"},
-    {Refusal::TypedValue, QT_TRANSLATE_NOOP("QObject", "键 %1 的值是 %2(...) 形式的数据, 配置文件只存文字和数字"),
+    {Refusal::Unreadable, P::Unreadable, QT_TRANSLATE_NOOP("QObject", "文件无法读取 (没有权限或读取出错)"), "cannot be read"},
+    {Refusal::Empty, P::Empty, QT_TRANSLATE_NOOP("QObject", "文件是空的"), "is empty"},
+    {Refusal::TooLarge, P::TooLarge, QT_TRANSLATE_NOOP("QObject", "文件太大: %1 字节, 最多 %2 字节"), "has %1 bytes, more than %2"},
+    {Refusal::TypedValue, P::None, QT_TRANSLATE_NOOP("QObject", "键 %1 的值是 %2(...) 形式的数据, 配置文件只存文字和数字"),
      "holds a typed value (%2) under %1, not text or a number"},
-    {Refusal::NotSettings, QT_TRANSLATE_NOOP("QObject", "这不是配置文件"), "is not a settings file"},
+    {Refusal::NotSettings, P::None, QT_TRANSLATE_NOOP("QObject", "这不是配置文件"), "is not a settings file"},
 };
 
 const struct {
@@ -54,32 +57,12 @@ QString filled(QString sentence, const LoadProblem::Refused &r)
 
 LoadProblem::Refused LoadProblem::of(const InputFile::Content &content, qint64 maxSize)
 {
-    using P = InputFile::Problem;
     Refused r;
     r.size = content.size;
     r.maxSize = maxSize;
-    switch (content.problem) {
-    case P::None:
-        break;
-    case P::Missing:
-        r.refusal = Refusal::Missing;
-        break;
-    case P::Directory:
-        r.refusal = Refusal::Directory;
-        break;
-    case P::NotRegular:
-        r.refusal = Refusal::NotRegular;
-        break;
-    case P::Unreadable:
-        r.refusal = Refusal::Unreadable;
-        break;
-    case P::Empty:
-        r.refusal = Refusal::Empty;
-        break;
-    case P::TooLarge:
-        r.refusal = Refusal::TooLarge;
-        break;
-    }
+    for (const auto &row : Reasons)
+        if (content.problem != P::None && row.problem == content.problem)
+            r.refusal = row.refusal;
     return r;
 }
 

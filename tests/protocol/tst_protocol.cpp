@@ -5,6 +5,7 @@
 #include "protocol/Commands.h"
 #include "protocol/FieldText.h"
 #include "protocol/SettingsBatches.h"
+#include "protocol/UnitSession.h"
 
 #include <QDateTime>
 #include <QtTest>
@@ -300,6 +301,45 @@ private slots:
         batch.received("noise"); // replaced before the tick
         QTest::qWait(2 * CommandBatch::LaterPollMs);
         QCOMPARE(line.sent.size(), 2);
+    }
+
+    // The unit session hands the unit's texts to the batch that runs. The window hands a state reply
+    // on as any text (it replaces an acknowledgement); the command line takes the first one only, so
+    // an acknowledgement followed by the unit's state still counts.
+    void sessionHandsTextsOn_data()
+    {
+        QTest::addColumn<bool>("takenOnce");
+        QTest::addColumn<QStringList>("texts"); // after the first command, before a tick
+        QTest::addColumn<int>("sent");
+        QTest::addColumn<int>("onlineSaid");
+        const QString state = "ATSW+V2.1+OK!\r\n", ack = "ATLW+1+OK!\r\n";
+        QTest::newRow("window: acknowledgement") << false << QStringList{ack} << 2 << 1;
+        QTest::newRow("window: acknowledgement, then state") << false << QStringList{ack, state} << 1 << 2;
+        QTest::newRow("command line: acknowledgement, then state") << true << QStringList{ack, state} << 2 << 1;
+        QTest::newRow("command line: state, then acknowledgement") << true << QStringList{state, ack} << 2 << 1;
+    }
+    void sessionHandsTextsOn()
+    {
+        QFETCH(bool, takenOnce);
+        QFETCH(QStringList, texts);
+        QFETCH(int, sent);
+        QFETCH(int, onlineSaid);
+        UnitSession session(takenOnce ? UnitSession::StateReplies::TakenOnce : UnitSession::StateReplies::HandedOn);
+        QSignalSpy online(&session, &UnitSession::online);
+        session.opened();
+        session.received("ATSW+V2.1+OK!\r\n");
+        QVERIFY(session.isOnline());
+        Line line;
+        CommandBatch batch(BatchKind::Names, {"ATLW+1+a+OK", "ATLW+2+b+OK", "ATLW+3+c+OK"});
+        attach(batch, line);
+        session.setBatch(&batch);
+        QSignalSpy looked(&batch, &CommandBatch::looking);
+        batch.start();
+        for (const QString &text : texts)
+            session.received(text);
+        QTRY_VERIFY_WITH_TIMEOUT(looked.count() >= 2, 3000);
+        QCOMPARE(line.sent.size(), sent);
+        QCOMPARE(online.count(), onlineSaid);
     }
 
     void fieldText_data()
