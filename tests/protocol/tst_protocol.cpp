@@ -1,5 +1,6 @@
-// Commands as built for the wire, acknowledgement patterns, the type-name field rule and the
-// command batch's pacing.
+// Commands as built for the wire, acknowledgement patterns, the type-name field rule, the
+// command batch's pacing and the unit session's state query and dispatch.
+#include "firmware/UpgradeSession.h"
 #include "protocol/BatchKind.h"
 #include "protocol/CommandBatch.h"
 #include "protocol/Commands.h"
@@ -340,6 +341,26 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(looked.count() >= 2, 3000);
         QCOMPARE(line.sent.size(), sent);
         QCOMPARE(online.count(), onlineSaid);
+    }
+
+    // A silent unit is asked again every 2 s, but never while a firmware transfer may run: its
+    // answer would end the transfer.
+    void sessionAsksNothingDuringATransfer()
+    {
+        UnitSession session;
+        QSignalSpy asked(&session, &UnitSession::sendText);
+        session.opened();
+        session.linkReady();
+        QTRY_COMPARE_WITH_TIMEOUT(asked.count(), 1, 1000);
+        UpgradeSession upgrade;
+        session.setUpgrade(&upgrade);
+        QTest::qWait(Commands::StateQueryRepeatMs + 300);
+        QCOMPARE(asked.count(), 1);
+        session.setUpgrade(nullptr);
+        QTRY_COMPARE_WITH_TIMEOUT(asked.count(), 2, Commands::StateQueryRepeatMs + 500);
+        session.closed();
+        QTest::qWait(Commands::StateQueryRepeatMs + 300);
+        QCOMPARE(asked.count(), 2);
     }
 
     void fieldText_data()
