@@ -2,6 +2,7 @@
 
 #include "device/PictureBox.h"
 #include "ticket/Language.h"
+#include "ticket/Version.h"
 
 #include <QMessageBox>
 
@@ -12,7 +13,7 @@ void AboutBox::exec(QWidget *parent)
         ? QStringLiteral("          chodzi o naszą wersję danych i informacji zwrotnych metod i oświadczenia")
         : QStringLiteral("        About some of our version information and feedback methods and statements.");
     QMessageBox box(QMessageBox::NoIcon, title, QString(), QMessageBox::Close, parent);
-    box.setText(polish ? QStringLiteral("\r\n    Wersja programu: V1.0.7\r\n"
+    box.setText(polish ? QStringLiteral("\r\n    Wersja programu: V" TQ_VERSION "\r\n"
                                         "    Prawa: zespół projektu tqmanage\r\n"
                                         "    Kontakt: Biuro projektu tqmanage, ul. Przykładowa 1, 00-001 Miasto\r\n"
                                         "    Telefon: +48 000 000 000\r\n"
@@ -20,7 +21,7 @@ void AboutBox::exec(QWidget *parent)
                                         "    WWW: https://tqmanage.example\r\n")
                        : QStringLiteral("\r\n    tqmanage - queue management unit configuration tool\r\n"
                                         "    Platform: Windows and Linux desktop (Qt 5)\r\n"
-                                        "    Version: V1.0.7\r\n"
+                                        "    Version: V" TQ_VERSION "\r\n"
                                         "    Rights: the tqmanage project team\r\n"
                                         "    Feedback: feedback@tqmanage.example\r\n"
                                         "    Provided as is, without warranty of any kind.\r\n"));

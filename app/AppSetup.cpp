@@ -1,14 +1,14 @@
 #include "AppSetup.h"
 
 #include "ticket/Language.h"
+#include "ticket/LogCategories.h"
+#include "ticket/Version.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLoggingCategory>
 #include <QTranslator>
-
-Q_LOGGING_CATEGORY(lcSetup, "tq.setup")
 
 static void initTqResources()
 {
@@ -19,7 +19,7 @@ static void initTqResources()
 void AppSetup::setNames()
 {
     QCoreApplication::setApplicationName(QStringLiteral("tqmanage"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.7"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TQ_VERSION));
 }
 
 void AppSetup::beforeApplication(bool verbose)

@@ -3,13 +3,12 @@
 #include "device/PictureBox.h"
 #include "ticket/SettingsFile.h"
 #include "ticket/SystemDir.h"
+#include "ticket/LogCategories.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QObject>
 #include <QSettings>
-
-Q_LOGGING_CATEGORY(lcLanguageSwitch, "tq.window.language")
 
 namespace {
 QString spaces(int n)
@@ -51,7 +50,7 @@ bool LanguageSwitch::store(QWidget *parent) const
     const QString path = SystemDir::readPath(QStringLiteral("Language.ini"));
     qCDebug(lcLanguageSwitch) << "language file" << path;
     if (!QFileInfo::exists(path)) {
-        PictureBox::show(parent, QStringLiteral("Warning"),
+        PictureBox::warn(parent, PictureBox::WarningTitle::Plain,
                          CrLf + CrLf + spaces(49) + CrLf + spaces(1) + QStringLiteral("The system file may have been damaged....")
                              + spaces(11),
                          QStringLiteral(":/Res/Pic/damage.png"));
@@ -68,7 +67,7 @@ bool LanguageSwitch::store(QWidget *parent) const
     if (!SettingsFile::writeIniValue(own, QStringLiteral("Language"), wanted, &error)) {
         // A switch that was not stored must not be announced, nor followed by a restart.
         qCWarning(lcLanguageSwitch) << "cannot write" << own << error;
-        PictureBox::show(parent, QStringLiteral("Warning"),
+        PictureBox::warn(parent, PictureBox::WarningTitle::Plain,
                          QObject::tr("语言设置无法保存:") + CrLf + own + CrLf + error, QStringLiteral(":/Res/Pic/damage.png"));
         return false;
     }

@@ -13,7 +13,10 @@
 #include "device/Bootloader_Handle.h"
 #include "device/Function_USART.h"
 #include "firmware/UpgradeTrace.h"
+#include "protocol/UnitSession.h"
 #include "ticket/Gbk.h"
+#include "ticket/LogCategories.h"
+#include "ticket/Version.h"
 
 #include <QAction>
 #include <QTabBar>
@@ -30,8 +33,6 @@
 #include <QTimer>
 #include <QWindow>
 
-Q_LOGGING_CATEGORY(lcWindow, "tq.window")
-
 MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     : QMainWindow(parent, Qt::WindowCloseButtonHint)
     , ui(new Form(this))
@@ -43,7 +44,7 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     move(50, 50);
     setFixedSize(1000, 650);
     setWindowFlags((windowFlags() & ~Qt::WindowMaximizeButtonHint) | Qt::WindowMinimizeButtonHint);
-    setWindowTitle(QStringLiteral("Manage TQ-8M V1.0.7"));
+    setWindowTitle(QStringLiteral("Manage TQ-8M V" TQ_VERSION));
 
     tabWidget = new QTabWidget(this);
     tabWidget->setObjectName(QStringLiteral("tabwidget_DevMang"));
@@ -312,13 +313,16 @@ void MainWindow::Bootloader_update_Handle()
     if (chooseFirmwareImage)
         dialog.chooseImage = chooseFirmwareImage;
     dialog.upgradeObstacle = [this] { return Serial_Service->upgradeObstacle(); };
-    connect(&dialog, &Bootloader_Handle::USART_Bootloader_signals, Serial_Service, &Function_USART::Send_USART_QByteArray);
-    connect(&dialog, &Bootloader_Handle::USART_Bootloader_COM, Serial_Service, &Function_USART::USART_Send);
-    connect(Ticket_Page, &Function_One::USART_RX_dat_SIGNALS, &dialog, &Bootloader_Handle::USART_Update_APP_Handle);
+    // As the command line's: texts and packages straight to the link, the unit's texts from the
+    // page's unit session, which asks the unit nothing while the window is open.
+    SerialLink &link = Serial_Service->link();
+    connect(&dialog.Session, &UpgradeSession::sendText, &link, &SerialLink::sendText);
+    connect(&dialog.Session, &UpgradeSession::sendPackage, &link, &SerialLink::sendBytes);
+    UnitSession &unit = Ticket_Page->unitSession();
+    unit.setUpgrade(&dialog.Session);
     UpgradeTrace trace(dialog.Session);
     Ticket_Page->recorder().watchUpgrades(trace, dialog.Session);
-    Ticket_Page->setStateQueryPaused(true);
     dialog.exec();
-    Ticket_Page->setStateQueryPaused(false);
+    unit.setUpgrade(nullptr);
     Ticket_Page->recorder().windowClosed(trace);
 }

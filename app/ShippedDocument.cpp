@@ -5,14 +5,13 @@
 #include "ticket/Gbk.h"
 #include "ticket/Language.h"
 #include "ticket/SystemDir.h"
+#include "ticket/LogCategories.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QObject>
-
-Q_LOGGING_CATEGORY(lcDocument, "tq.window.document")
 
 QString ShippedDocument::helpPathFile(int languageCode)
 {
@@ -36,7 +35,7 @@ void ShippedDocument::open(QWidget *parent, const Desktop &desktop, const QStrin
     const QString crLf = QStringLiteral("\r\n");
     QFile file(SystemDir::shippedPath(fileName));
     if (!file.exists()) {
-        PictureBox::show(parent, QStringLiteral("Warning"),
+        PictureBox::warn(parent, PictureBox::WarningTitle::Plain,
                          crLf + crLf + QString(51, QLatin1Char(' ')) + crLf
                              + QObject::tr("               系统文件可能已经损坏...             "),
                          QStringLiteral(":/Res/Pic/damage.png"));
@@ -51,6 +50,6 @@ void ShippedDocument::open(QWidget *parent, const Desktop &desktop, const QStrin
     qCDebug(lcDocument) << "opening" << target;
     // Without a program for the document (no browser, say), the operator is told where it is.
     if (!desktop.openUrl(QUrl::fromLocalFile(target)))
-        PictureBox::show(parent, QStringLiteral("Warning"), QObject::tr("无法打开此文件, 请手动打开:") + crLf + target,
+        PictureBox::warn(parent, PictureBox::WarningTitle::Plain, QObject::tr("无法打开此文件, 请手动打开:") + crLf + target,
                          QStringLiteral(":/Res/Pic/Warning.png"));
 }

@@ -1,4 +1,5 @@
 #include "StartOptions.h"
+#include "ticket/Version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -55,7 +56,7 @@ StartOptions StartOptions::parse(const QStringList &arguments)
     }
     if (parser.isSet(version)) {
         opts.outcome = Outcome::Version;
-        opts.message = QStringLiteral("tqmanage V1.0.7");
+        opts.message = QStringLiteral("tqmanage V" TQ_VERSION);
         return opts;
     }
     opts.ports = parser.values(port);

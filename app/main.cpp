@@ -7,6 +7,7 @@
 #include "TerminationWatch.h"
 #include "device/Function_USART.h"
 #include "ticket/SystemDir.h"
+#include "ticket/LogCategories.h"
 
 #include <QApplication>
 #include <QDir>
@@ -17,8 +18,6 @@
 
 #include <csignal>
 #include <cstdio>
-
-Q_LOGGING_CATEGORY(lcMain, "tq.main")
 
 int main(int argc, char *argv[])
 {

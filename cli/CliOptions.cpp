@@ -2,6 +2,7 @@
 
 #include "FleetOptions.h"
 #include "firmware/FirmwareImage.h"
+#include "ticket/Version.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -184,7 +185,7 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     }
     if (parser.isSet(version)) {
         o.outcome = Outcome::Version;
-        o.message = QStringLiteral("tqmanage-cli V1.0.7");
+        o.message = QStringLiteral("tqmanage-cli V" TQ_VERSION);
         return o;
     }
     if (args.isEmpty())

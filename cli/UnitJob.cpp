@@ -5,11 +5,10 @@
 #include "protocol/Commands.h"
 #include "protocol/SettingsBatches.h"
 #include "serial/UnitKey.h"
+#include "ticket/LogCategories.h"
 
 #include <QDateTime>
 #include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcJob, "tq.cli")
 
 UnitJob::UnitJob(const QString &port, const Plan &plan, QObject *parent)
     : QObject(parent)
@@ -20,7 +19,6 @@ UnitJob::UnitJob(const QString &port, const Plan &plan, QObject *parent)
     // "5 s" means 5 s: a coarse timer may fire up to 5 % early.
     Deadline.setSingleShot(true);
     Deadline.setTimerType(Qt::PreciseTimer);
-    State_Repeat.setTimerType(Qt::PreciseTimer);
     connect(&Link, &SerialLink::received, this, &UnitJob::received);
     connect(&Link, &SerialLink::lost, this, [this](const QString &reason) { fail(QStringLiteral("port lost: ") + reason); });
     connect(&Link, &SerialLink::connectFailed, this, [this](const QString &reason) {
@@ -30,10 +28,11 @@ UnitJob::UnitJob(const QString &port, const Plan &plan, QObject *parent)
     // The unit's time to answer starts once the link carries data, not during a connect or handshake.
     connect(&Link, &SerialLink::ready, this, [this] {
         setStatus(QStringLiteral("asking for the state"));
-        // Strictly after the delay, as the window waits.
-        QTimer::singleShot(Commands::StateQueryDelayMs + 1, Qt::PreciseTimer, this, &UnitJob::askState);
+        Unit.linkReady();
     });
-    connect(&State_Repeat, &QTimer::timeout, this, [this] { Link.sendText(Commands::stateQuery()); });
+    connect(&Unit, &UnitSession::sendText, &Link, &SerialLink::sendText);
+    connect(&Unit, &UnitSession::asked, this, &UnitJob::stateAsked);
+    connect(&Unit, &UnitSession::online, this, &UnitJob::stateKnown);
 }
 
 UnitJob::~UnitJob() = default;
@@ -73,51 +72,38 @@ void UnitJob::start()
              + Link.openFailure().reason);
         return;
     }
+    Unit.opened();
     if (Link.isNetwork()) // a serial port is ready at once
         setStatus(QStringLiteral("connecting"));
 }
 
-void UnitJob::askState()
+void UnitJob::stateAsked()
 {
-    if (Done || State_Known) // a unit may announce its state before it is asked
-        return;
-    Link.sendText(Commands::stateQuery());
-    State_Repeat.start(Commands::StateQueryRepeatMs);
     Deadline.disconnect();
     connect(&Deadline, &QTimer::timeout, this, [this] { fail(QStringLiteral("the unit does not answer"), Commands::stateQuery()); });
     Deadline.start(Job_Plan.timeoutMs);
+}
+
+void UnitJob::stateKnown(const QString &version)
+{
+    // A unit may announce its state before it is asked.
+    State_Known = true;
+    Outcome.answered = true;
+    Outcome.version = version.trimmed().left(StateReply::VersionKeptMax);
+    Outcome.bootloader = Outcome.version.startsWith(QLatin1String("VB"));
+    Deadline.stop();
+    nextStep();
 }
 
 void UnitJob::received(const QString &text)
 {
     if (Done)
         return;
-    const auto version = stateReplyVersion(text);
-    if (State_Known && version) {
-        // Said again unasked: neither an acknowledgement nor a reason to fail.
-        qCDebug(lcJob) << Outcome.port << "state reply ignored" << text;
-        return;
-    }
-    Rx_Text = text; // a batch polls it, as the batch window polls the device page's
-    if (!State_Known) {
-        if (version) {
-            State_Known = true;
-            Outcome.answered = true;
-            Outcome.version = version->trimmed().left(StateReply::VersionKeptMax);
-            Outcome.bootloader = Outcome.version.startsWith(QLatin1String("VB"));
-            State_Repeat.stop();
-            Deadline.stop();
-            nextStep();
-        }
-        return;
-    }
-    if (Session) {
-        Session->handle(text);
-        // While the transfer runs the session's own response timer watches the unit; once the unit
-        // has asked past the image (or the transfer was left), it has the timeout for its verdict.
-        if (!Done && !Session->isActive() && !Deadline.isActive())
-            Deadline.start(Job_Plan.timeoutMs);
-    }
+    Unit.received(text);
+    // While the transfer runs the session's own response timer watches the unit; once the unit
+    // has asked past the image (or the transfer was left), it has the timeout for its verdict.
+    if (Session && !Done && !Session->isActive() && !Deadline.isActive())
+        Deadline.start(Job_Plan.timeoutMs);
 }
 
 void UnitJob::nextStep()
@@ -125,6 +111,7 @@ void UnitJob::nextStep()
     if (Next_Step == Job_Plan.steps.size()) {
         Outcome.ok = true;
         Done = true;
+        Unit.closed();
         Link.close();
         setStatus(QStringLiteral("done"));
         emit done();
@@ -133,15 +120,15 @@ void UnitJob::nextStep()
     const SettingsCodec::Settings &s = Job_Plan.settings;
     switch (Job_Plan.steps.at(Next_Step)) {
     case Step::Ticket:
-        return runBatch("Print_Write_Push", SettingsBatches::ticket(s));
+        return runBatch(BatchKind::Ticket, SettingsBatches::ticket(s));
     case Step::Names:
-        return runBatch("TYPE_PB_SET", SettingsBatches::typeNames(s));
+        return runBatch(BatchKind::Names, SettingsBatches::typeNames(s));
     case Step::Parameters:
-        return runBatch("PB_ID_sned", SettingsBatches::parameters(s, Job_Plan.languageCode));
+        return runBatch(BatchKind::Params, SettingsBatches::parameters(s, Job_Plan.languageCode));
     case Step::Clock:
-        return runBatch("PB_Time_syn_sned", {Commands::timeSync(QDateTime::currentDateTime())});
+        return runBatch(BatchKind::Clock, {Commands::timeSync(QDateTime::currentDateTime())});
     case Step::Reset:
-        return runBatch("PB_Rec_sned", {Commands::factoryReset()});
+        return runBatch(BatchKind::Reset, {Commands::factoryReset()});
     case Step::Upgrade:
         return runUpgrade();
     }
@@ -152,26 +139,25 @@ int UnitJob::packageCount() const
     return UpgradeSession::packageCount(Job_Plan.image.size());
 }
 
-void UnitJob::runBatch(const char *kind, const QStringList &commands)
+void UnitJob::runBatch(BatchKind kind, const QStringList &commands)
 {
     const QString name = stepName(Job_Plan.steps.at(Next_Step++));
     Batch_Name = name;
-    if (commands.isEmpty()) { // nothing to send (no type names): the step is over at once
+    dropBatch();
+    Batch = new CommandBatch(kind, commands, this);
+    if (Batch->commandCount() == 0) { // nothing to send (no type names): the step is over at once
+        dropBatch();
         nextStep();
         return;
     }
-    dropBatch();
     Trace.begin(Key, Outcome.version, name);
-    const Step step = Job_Plan.steps.at(Next_Step - 1);
-    if (!Job_Plan.settingsFile.isEmpty() && (step == Step::Ticket || step == Step::Names || step == Step::Parameters))
+    if (!Job_Plan.settingsFile.isEmpty() && BatchKinds::fromSettings(kind))
         Trace.setSettingsFile(Job_Plan.settingsFile, Job_Plan.settingsSha256);
-    for (int i = 0; i < BatchSlots; ++i)
-        Batch_List[i] = commands.value(i);
-    Batch = new CommandBatch(Batch_List, &Rx_Text, QLatin1String(kind), this);
     Batch->setTimeout(Job_Plan.timeoutMs);
     Batch_Sent = 0;
+    Unit.setBatch(Batch);
     connect(Batch, &CommandBatch::send, this, [this, name, count = commands.size()](const QString &command) {
-        Rx_Text.clear();
+        Unit.sent();
         Trace.sentText(command);
         Link.sendText(command);
         setStatus(QStringLiteral("%1 %2/%3").arg(name).arg(++Batch_Sent).arg(count));
@@ -195,6 +181,7 @@ void UnitJob::runUpgrade()
     if (!obstacle.isEmpty())
         return fail(obstacle);
     Session = std::make_unique<UpgradeSession>();
+    Unit.setUpgrade(Session.get());
     Upgrade_Trace = std::make_unique<UpgradeTrace>(*Session);
     Upgrade_Trace->setUnit(Key, Outcome.version);
     Upgrade_Trace->setImageSha256(Job_Plan.imageSha256);
@@ -303,6 +290,7 @@ void UnitJob::dropBatch()
 {
     if (!Batch)
         return;
+    Unit.setBatch(nullptr);
     Batch->disconnect(this);
     Batch->deleteLater();
     Batch = nullptr;
@@ -315,7 +303,7 @@ void UnitJob::fail(const QString &error, const QString &waitingFor)
     qCDebug(lcJob) << Outcome.port << error << waitingFor;
     endAction(error);
     Done = true;
-    State_Repeat.stop();
+    Unit.closed();
     Deadline.stop();
     if (Session)
         Session->abandon();

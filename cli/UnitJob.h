@@ -3,6 +3,7 @@
 #include "firmware/UpgradeSession.h"
 #include "protocol/ActionTrace.h"
 #include "protocol/CommandBatch.h"
+#include "protocol/UnitSession.h"
 #include "serial/SerialLink.h"
 #include "ticket/SettingsCodec.h"
 
@@ -79,9 +80,10 @@ signals:
 
 private:
     void received(const QString &text);
-    void askState();
+    void stateAsked();
+    void stateKnown(const QString &version);
     void nextStep();
-    void runBatch(const char *kind, const QStringList &commands);
+    void runBatch(BatchKind kind, const QStringList &commands);
     void runUpgrade();
     void upgradeEnded(UpgradeSession::Outcome outcome);
     void fail(const QString &error, const QString &waitingFor = QString());
@@ -93,12 +95,11 @@ private:
     Plan Job_Plan;
     Result Outcome;
     SerialLink Link;
-    QString Rx_Text; // the latest received text, as the device page keeps it for a batch
-    QTimer State_Repeat;
+    // The state query and where the unit's texts go; a repeated state reply is dropped, so an
+    // acknowledgement it follows still counts and a transfer never sees one.
+    UnitSession Unit{UnitSession::StateReplies::TakenOnce};
     QTimer Deadline;
     int Next_Step = 0;
-    static constexpr int BatchSlots = 10;
-    QString Batch_List[BatchSlots];
     QString Batch_Name;
     bool State_Known = false; // the version may be blank: it says nothing about this
     CommandBatch *Batch = nullptr; // replaced per step; an old one goes when its signal has returned

@@ -2,7 +2,6 @@
 #include "CliOptions.h"
 #include "DiscoverPorts.h"
 #include "FileLimit.h"
-#include "FileRefusal.h"
 #include "RecordQuery.h"
 #include "Report.h"
 #include "Rollout.h"
@@ -12,8 +11,10 @@
 #include "firmware/FirmwareImage.h"
 #include "protocol/ActionTrace.h"
 #include "serial/PortList.h"
+#include "ticket/LoadProblem.h"
 #include "ticket/SettingsCodec.h"
 #include "ticket/SettingsFile.h"
+#include "ticket/Version.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -65,29 +66,23 @@ UnitJob::Plan plan(const CliOptions &o, QString *refused, QString *warning)
         plan.steps = {Step::Reset};
     if (o.verb == CliOptions::Verb::Upgrade) {
         const FirmwareImage image = FirmwareImage::load(o.file);
-        *refused = FileRefusal::problem(o.file, image.problem, image.fileSize, FirmwareImage::MaxSize);
+        *refused = LoadProblem::notSent(o.file, LoadProblem::of({image.problem, {}, image.fileSize}, FirmwareImage::MaxSize));
         plan.image = image.data;
         plan.imageSha256 = ActionTrace::sha256(image.data);
         plan.steps = {Step::Upgrade};
     }
     if (o.verb == CliOptions::Verb::Apply) {
-        const InputFile::Content content = SettingsFile::read(o.file);
-        const SettingsCodec::Decoded file = SettingsCodec::decode(content.data);
-        const QStringList errors = SettingsCodec::errors(file.settings);
-        *refused = FileRefusal::problem(o.file, content.problem, content.size, InputFile::SettingsMaxSize);
-        // Unattended, a file that is no settings file at all is refused rather than sent as defaults.
-        if (refused->isEmpty() && file.keysFound == 0)
-            *refused = QStringLiteral("not sent: %1 is not a settings file").arg(o.file);
-        else if (refused->isEmpty() && !file.typedKey.isEmpty())
-            *refused = QStringLiteral("not sent: %1 holds a typed value (%2) under %3, not text or a number")
-                           .arg(o.file, file.typedForm, file.typedKey);
-        else if (refused->isEmpty() && !errors.isEmpty())
-            *refused = FileRefusal::formatErrors(errors);
-        else if (refused->isEmpty() && !file.missing.isEmpty())
-            *warning = QStringLiteral("%1 lacks %2: sent as empty or 0").arg(o.file, file.missing.join(QStringLiteral(", ")));
-        plan.settings = file.settings;
+        // Judged as the window judges it; unattended, a file that is no settings file at all, or one
+        // with a format error, is refused rather than sent in part or as defaults.
+        const SettingsFile::Loaded file = SettingsFile::load(o.file);
+        *refused = LoadProblem::notSent(o.file, file.refused);
+        if (refused->isEmpty() && !file.errors.isEmpty())
+            *refused = LoadProblem::formatErrors(file.errors);
+        else if (refused->isEmpty() && !file.decoded.missing.isEmpty())
+            *warning = QStringLiteral("%1 lacks %2: sent as empty or 0").arg(o.file, file.decoded.missing.join(QStringLiteral(", ")));
+        plan.settings = file.decoded.settings;
         plan.settingsFile = QFileInfo(o.file).absoluteFilePath();
-        plan.settingsSha256 = ActionTrace::sha256(content.data);
+        plan.settingsSha256 = ActionTrace::sha256(file.content.data);
         const auto wanted = [&o](const char *part) { return o.only.isEmpty() || o.only.contains(QLatin1String(part)); };
         if (wanted("ticket"))
             plan.steps << Step::Ticket;
@@ -110,7 +105,7 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     // The window's name: the same per-user language and configuration folder.
     QCoreApplication::setApplicationName(QStringLiteral("tqmanage"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.7"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TQ_VERSION));
     const CliOptions o = CliOptions::parse(QCoreApplication::arguments());
     switch (o.outcome) {
     case CliOptions::Outcome::Help:

@@ -7,17 +7,6 @@
 #include "serial/UnitKey.h"
 #include "ticket/RecordFile.h"
 
-namespace {
-const struct {
-    const char *kind;
-    const char *action;
-    bool fromPage; // the commands come from the page's settings
-} Kinds[] = {
-    {"Print_Write_Push", "ticket", true}, {"TYPE_PB_SET", "names", true},  {"PB_ID_sned", "params", true},
-    {"PB_Time_syn_sned", "clock", false}, {"PB_Rec_sned", "reset", false},
-};
-} // namespace
-
 ActionRecorder::ActionRecorder(const ConnectionController &connection, const SettingsFileController &settingsFile)
     : Connection(connection)
     , Settings_File(settingsFile)
@@ -36,24 +25,14 @@ QString ActionRecorder::firmware() const
     return Connection.unitVersion();
 }
 
-QString ActionRecorder::actionOf(const QString &kind)
+void ActionRecorder::beginBatch(ActionTrace &trace, BatchKind kind) const
 {
-    for (const auto &k : Kinds)
-        if (kind == QLatin1String(k.kind))
-            return QLatin1String(k.action);
-    return QString();
-}
-
-void ActionRecorder::beginBatch(ActionTrace &trace, const QString &kind) const
-{
-    trace.begin(unitKey(), firmware(), actionOf(kind));
-    for (const auto &k : Kinds) {
-        if (kind != QLatin1String(k.kind) || !k.fromPage)
-            continue;
-        const SettingsFileController::Source file = Settings_File.unchangedSource();
-        if (!file.path.isEmpty())
-            trace.setSettingsFile(file.path, file.sha256);
-    }
+    trace.begin(unitKey(), firmware(), BatchKinds::name(kind));
+    if (!BatchKinds::fromSettings(kind))
+        return;
+    const SettingsFileController::Source file = Settings_File.unchangedSource();
+    if (!file.path.isEmpty())
+        trace.setSettingsFile(file.path, file.sha256);
 }
 
 void ActionRecorder::endBatch(ActionTrace &trace, const CommandBatch &batch)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "protocol/ActionTrace.h"
+#include "protocol/BatchKind.h"
 
 #include <QString>
 
@@ -25,7 +26,7 @@ public:
     QString firmware() const;
 
     // A batch of this kind about to run; its commands are hashed as they are sent.
-    void beginBatch(ActionTrace &trace, const QString &kind) const;
+    void beginBatch(ActionTrace &trace, BatchKind kind) const;
     // The batch window closed: the batch ended, or was cut short. A batch that sent nothing
     // (nothing to send) is no action.
     void endBatch(ActionTrace &trace, const CommandBatch &batch);
@@ -34,9 +35,6 @@ public:
     void watchUpgrades(UpgradeTrace &trace, UpgradeSession &session);
     void windowClosed(UpgradeTrace &trace);
     void add(const UnitRecord &record);
-
-    // The record's name of a batch kind's action: ticket, names, params, clock, reset.
-    static QString actionOf(const QString &kind);
 
 private:
     const ConnectionController &Connection;

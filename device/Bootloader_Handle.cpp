@@ -3,6 +3,7 @@
 #include "firmware/FirmwareImage.h"
 #include "ticket/LoadProblem.h"
 #include "device/ControlNames.h"
+#include "ticket/LogCategories.h"
 
 #include <QFileDialog>
 #include <QLabel>
@@ -10,8 +11,6 @@
 #include <QLoggingCategory>
 #include <QPushButton>
 #include <QStandardPaths>
-
-Q_LOGGING_CATEGORY(lcFirmware, "tq.firmware")
 
 namespace {
 QString chooseImageFile(QWidget *parent)
@@ -131,7 +130,7 @@ void Bootloader_Handle::Open_Bootloader_File_Handle()
         break;
     case FirmwareImage::Outcome::CannotRead:
         appendLog(name + QStringLiteral(" \r\n") + QObject::tr("固件文件无法读取,未加载.....") + QStringLiteral("\r\n")
-                  + LoadProblem::reason({image.problem, {}, image.fileSize}, FirmwareImage::MaxSize) + QStringLiteral("\r\n"));
+                  + LoadProblem::reason(LoadProblem::of({image.problem, {}, image.fileSize}, FirmwareImage::MaxSize)) + QStringLiteral("\r\n"));
         break;
     }
 }

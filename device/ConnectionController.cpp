@@ -10,6 +10,7 @@
 #include "serial/PortEntry.h"
 #include "serial/SerialLink.h"
 #include "ticket/RememberedPort.h"
+#include "ticket/LogCategories.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -19,9 +20,6 @@
 #include <QPushButton>
 #include <QTextEdit>
 #include <QTimer>
-
-// The page's category, defined with Function_One.
-Q_DECLARE_LOGGING_CATEGORY(lcDevice)
 
 namespace {
 constexpr int PortRefreshMs = 2000;
@@ -35,21 +33,17 @@ ConnectionController::ConnectionController(QWidget *page, PageLayout &ui)
     COM_Update_Timer = new QTimer(this);
     COM_Update_Timer->setObjectName(QStringLiteral("COM_Update_Timer"));
     COM_Update_Timer->start(PortRefreshMs);
-    State_Query_Timer = new QTimer(this);
     connect(COM_Update_Timer, &QTimer::timeout, this, &ConnectionController::portsDue);
-    connect(State_Query_Timer, &QTimer::timeout, this, &ConnectionController::repeatStateQuery);
-}
-
-bool ConnectionController::isOpen() const
-{
-    return !COM_Update_Timer->isActive();
+    connect(&Session, &UnitSession::sendText, this, &ConnectionController::sendText);
+    connect(&Session, &UnitSession::online, this, &ConnectionController::showOnline);
+    connect(&Session, &UnitSession::silent, this, &ConnectionController::showSilent);
 }
 
 void ConnectionController::toggle()
 {
     if (!usart)
         return;
-    if (isOpen()) {
+    if (Session.isOpen()) {
         usart->USART_Close();
         linkLost();
         return;
@@ -80,7 +74,7 @@ void ConnectionController::toggle()
     showStateTip();
     COM_Update_Timer->stop();
     box->setEnabled(false);
-    ++Connection_Serial;
+    Session.opened();
     // A server is reached (and verified) in the background; the unit is asked once the link is ready.
     if (PortAddress::looksRemote(portName))
         Ui.State_Label->setText(QObject::tr("状态:连接中"));
@@ -88,8 +82,7 @@ void ConnectionController::toggle()
 
 void ConnectionController::showConnectFailure(const QString &detail)
 {
-    const QString title = QCoreApplication::translate("Function_One", "Warning"); // the page's own title
-    PictureBox::show(Page, title, QObject::tr("连接错误请检查端口号是否正确....") + detail, QStringLiteral(":/Res/Pic/Warning.png"));
+    PictureBox::warn(Page, PictureBox::WarningTitle::Page, QObject::tr("连接错误请检查端口号是否正确....") + detail, QStringLiteral(":/Res/Pic/Warning.png"));
     forgetWarnings();
     Ui.showNotConnectedLabels();
     Ui.setCommandButtonsEnabled(false);
@@ -97,14 +90,12 @@ void ConnectionController::showConnectFailure(const QString &detail)
 
 void ConnectionController::linkReady()
 {
-    if (!isOpen())
+    if (!Session.isOpen())
         return;
     if (Ui.State_Label->text() == QObject::tr("状态:连接中"))
         Ui.State_Label->setText(QObject::tr("连接状态:---"));
     // The unit needs a moment after the port opens; the GUI stays responsive meanwhile.
-    QElapsedTimer opened;
-    opened.start();
-    sendStateQueryWhenDue(Connection_Serial, opened);
+    Session.linkReady();
 }
 
 void ConnectionController::linkFailed(const QString &reason)
@@ -156,64 +147,30 @@ void ConnectionController::showRememberedPort()
         Ui.QC_COM_Choose->setEditText(typed);
 }
 
-void ConnectionController::sendStateQueryWhenDue(int connection, const QElapsedTimer &opened)
+void ConnectionController::showSilent()
 {
-    // Measured on the monotonic clock: setting the PC's clock must not move the query.
-    const int remaining = int(qMax<qint64>(0, Commands::StateQueryDelayMs + 1 - opened.elapsed()));
-    QTimer::singleShot(remaining, Qt::PreciseTimer, this, [this, connection, opened] {
-        if (connection != Connection_Serial || !isOpen())
-            return; // closed or reconnected meanwhile
-        if (opened.elapsed() <= Commands::StateQueryDelayMs) {
-            sendStateQueryWhenDue(connection, opened);
-            return;
-        }
-        Unanswered_Queries = 0;
-        emit sendText(Commands::stateQuery());
-        State_Query_Timer->start(Commands::StateQueryRepeatMs);
-    });
+    Ui.State_Label->setText(QObject::tr("状态:无应答"));
+    LogView::appendKeepingStart(Ui.USART_Log, QObject::tr("管理机没有应答,请检查电源和连接线.....") + QStringLiteral("\r\n"));
 }
 
-void ConnectionController::repeatStateQuery()
+void ConnectionController::showOnline(const QString &version)
 {
-    if (!isOpen() || Unit_Online) {
-        State_Query_Timer->stop();
-        return;
-    }
-    if (Queries_Paused)
-        return;
-    // Once: the operator should look at the unit rather than wait for it.
-    if (++Unanswered_Queries == 1) {
-        Ui.State_Label->setText(QObject::tr("状态:无应答"));
-        LogView::appendKeepingStart(Ui.USART_Log, QObject::tr("管理机没有应答,请检查电源和连接线.....") + QStringLiteral("\r\n"));
-    }
-    emit sendText(Commands::stateQuery());
-}
-
-void ConnectionController::received(const QString &dat)
-{
-    if (const auto version = stateReplyVersion(dat)) {
-        Unit_Online = true;
-        Unit_Version = version->trimmed();
-        State_Query_Timer->stop();
-        Ui.State_Label->setText(QObject::tr("连接状态:在线"));
-        // A version as long as a flood would run into the next control: the label holds a few
-        // characters, the tooltip the rest.
-        Ui.Version_Label->setText(QObject::tr("固件版本号:") + StateReply::elided(*version, StateReply::VersionShownMax));
-        Ui.Version_Label->setToolTip(version->size() > StateReply::VersionShownMax
-                                         ? StateReply::elided(*version, StateReply::VersionKeptMax)
-                                         : QString());
-        Ui.setCommandButtonsEnabled(true);
-    }
+    Unit_Version = version.trimmed();
+    Ui.State_Label->setText(QObject::tr("连接状态:在线"));
+    // A version as long as a flood would run into the next control: the label holds a few
+    // characters, the tooltip the rest.
+    Ui.Version_Label->setText(QObject::tr("固件版本号:") + StateReply::elided(version, StateReply::VersionShownMax));
+    Ui.Version_Label->setToolTip(version.size() > StateReply::VersionShownMax ? StateReply::elided(version, StateReply::VersionKeptMax)
+                                                                              : QString());
+    Ui.setCommandButtonsEnabled(true);
 }
 
 void ConnectionController::linkLost()
 {
-    ++Connection_Serial;
-    Unit_Online = false;
+    Session.closed();
     Open_Port.clear();
     Open_Unit_Name.clear();
     Unit_Version.clear();
-    State_Query_Timer->stop();
     COM_Update_Timer->start(PortRefreshMs);
     Ui.QB_OPEN_USART->setText(QObject::tr("连接设备"));
     Ui.QC_COM_Choose->setEnabled(true);

@@ -1,17 +1,19 @@
 #pragma once
 
+#include "protocol/UnitSession.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
 class IFunction;
-class QElapsedTimer;
 class QTimer;
 class QWidget;
 struct PageLayout;
 
-// The device page's connection: the port box refresh, open and close, the state query and its
-// timing, and whether the unit has answered. Texts it sends go out through sendText.
+// The device page's connection: the port box refresh, open and close, and what the unit session
+// (the state query, whether the unit has answered) shows on the page. Texts it sends go out
+// through sendText.
 class ConnectionController : public QObject
 {
     Q_OBJECT
@@ -27,11 +29,9 @@ public:
     // Picks the listed port with this system location and opens it; false when it is not listed.
     bool connectTo(const QString &systemLocation);
     void showRememberedPort();
-    void setStateQueryPaused(bool paused) { Queries_Paused = paused; }
+    UnitSession &session() { return Session; }
     // Back to not connected: ports refreshed, box free, no command possible.
     void linkLost();
-    // Marks the unit online when the text is its state reply.
-    void received(const QString &dat);
     // The link carries data: the unit's state is asked for from now on.
     void linkReady();
     // The link was never made: said as a failed open is, then back to not connected.
@@ -49,9 +49,8 @@ signals:
     void sendText(const QString &text);
 
 private:
-    void sendStateQueryWhenDue(int connection, const QElapsedTimer &opened);
-    void repeatStateQuery();
-    bool isOpen() const;
+    void showOnline(const QString &version);
+    void showSilent();
     void showConnectFailure(const QString &detail);
     void forgetWarnings();
     void showStateTip();
@@ -60,15 +59,10 @@ private:
     PageLayout &Ui;
     IFunction *usart = nullptr;
     QTimer *COM_Update_Timer = nullptr;
-    QTimer *State_Query_Timer = nullptr;
-    // Counts connections so a state query scheduled for one is never sent on another.
-    int Connection_Serial = 0;
-    int Unanswered_Queries = 0;
-    bool Unit_Online = false;
+    UnitSession Session;
     QString Open_Port;
     QString Open_Unit_Name;
     QString Unit_Version;
-    bool Queries_Paused = false;
     QStringList Link_Warnings;
     QString Unit_Place; // the state label's tooltip while connected: where the unit is
 };

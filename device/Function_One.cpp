@@ -6,43 +6,33 @@
 #include "PageHelpers.h"
 #include "PageLayout.h"
 #include "Pair_Mode_Handle.h"
+#include "PortBox.h"
 #include "ResetQuestion.h"
 #include "SettingsFileController.h"
+#include "device/FileBoxes.h"
 #include "device/PictureBox.h"
 #include "device/QDialg_add_Line.h"
 #include "device/USART_Send_QDialog_Handle.h"
+#include "protocol/CommandBatch.h"
 #include "protocol/Commands.h"
 #include "protocol/FieldText.h"
 #include "protocol/PairingTrace.h"
 #include "protocol/SettingsBatches.h"
+#include "protocol/UnitSession.h"
 #include "serial/IFunction.h"
-#include "serial/PortAddress.h"
 #include "ticket/Language.h"
+#include "ticket/LogCategories.h"
 #include "ticket/PreviewRenderer.h"
 #include "ticket/RecordFile.h"
+#include "ticket/SettingsFile.h"
 
 #include <QComboBox>
 #include <QDateTime>
 #include <QLineEdit>
-#include <QLoggingCategory>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QTextEdit>
 
-Q_LOGGING_CATEGORY(lcDevice, "tq.device")
-
-int Function_One::COM_Count = 0;
-
-namespace {
-// Copies a built batch into the batch entries; a longer one is cut, never written past the end.
-void fill(Function_One::Batch &batch, const QStringList &commands)
-{
-    if (commands.size() > int(batch.size()))
-        qCWarning(lcDevice) << "batch of" << commands.size() << "commands cut to" << batch.size();
-    for (size_t i = 0; i < batch.size() && int(i) < commands.size(); ++i)
-        batch[i] = commands[int(i)];
-}
-} // namespace
 
 Function_One::Function_One(QWidget *parent)
     : QWidget(parent)
@@ -50,10 +40,7 @@ Function_One::Function_One(QWidget *parent)
     move(0, 20);
     Ui = std::make_unique<PageLayout>(this);
     Connection = new ConnectionController(this, *Ui);
-    Settings_File = std::make_unique<SettingsFileController>(
-        this, *Ui, Print_Line,
-        SettingsFileController::PageHooks{[this] { return Show_Print_Preview(); },
-                                          [this](const QString &code) { Show_Format_Error(code); }});
+    Settings_File = std::make_unique<SettingsFileController>(this, Ui->USART_Log, [this] { return currentSettings(); });
     Recorder = std::make_unique<ActionRecorder>(*Connection, *Settings_File);
     initConnections();
 }
@@ -84,17 +71,8 @@ void Function_One::USART_COM_Show(QStringList list)
     IFunction *usart = Connection->service();
     const auto describe = [box, usart](int i) {
         const QString entry = box->itemText(i);
-        const QString location = usart ? usart->USART_COM_Location(entry) : QString();
-        // A server is shown short in the box; its whole address (its files) is in the tooltip.
-        QString details = usart ? usart->USART_COM_Details(entry) : QString();
-        if (details.isEmpty() && PortAddress::looksRemote(location))
-            details = location;
-        // Only what changed: the box puts the current entry back into its line edit on any change.
-        for (const auto &[role, value] : {std::pair<int, QVariant>{Qt::UserRole, location},
-                                          {Qt::ToolTipRole, details.isEmpty() ? QVariant() : details},
-                                          {Qt::AccessibleDescriptionRole, details.isEmpty() ? QVariant() : details}})
-            if (box->itemData(i, role) != value)
-                box->setItemData(i, value, role);
+        PortBox::describeEntry(box, i, usart ? usart->USART_COM_Location(entry) : QString(),
+                               usart ? usart->USART_COM_Details(entry) : QString());
     };
     const QString text = box->currentText();
     const bool typed = !text.isEmpty() && box->findText(text) < 0;
@@ -134,6 +112,11 @@ bool Function_One::connectTo(const QString &systemLocation)
     return Connection->connectTo(systemLocation);
 }
 
+UnitSession &Function_One::unitSession()
+{
+    return Connection->session();
+}
+
 void Function_One::setRecord(RecordFile *record)
 {
     Recorder->setRecord(record);
@@ -148,14 +131,10 @@ void Function_One::showRememberedPort()
     Connection->showRememberedPort();
 }
 
-void Function_One::setStateQueryPaused(bool paused)
-{
-    Connection->setStateQueryPaused(paused);
-}
-
 void Function_One::SEND_USART_Contents(QString str)
 {
     USART_RX_dat.clear();
+    Connection->session().sent();
     if (IFunction *usart = Connection->service())
         usart->USART_Send(str);
 }
@@ -165,7 +144,7 @@ void Function_One::Receive_Data(QString dat)
     LogView::append(Ui->USART_Log, dat);
     USART_RX_dat = dat;
     emit USART_RX_dat_SIGNALS(dat);
-    Connection->received(dat);
+    Connection->session().received(dat);
 }
 
 void Function_One::Link_Lost()
@@ -196,68 +175,79 @@ void Function_One::Limit_Ql_type_Lenght(QString text)
     // The final text in one pass; setting it re-enters this slot once, with nothing left to change.
     const FieldText cleaned = FieldText::clean(text, SettingsBatches::TypeNameMaxBytes);
     for (int i = 0; i < cleaned.removedPlus; ++i)
-        PictureBox::show(this, tr("Warning"), QObject::tr("禁止使用特殊符号\"+\"请重新输入") + QStringLiteral("\r\n"),
+        PictureBox::warn(this, PictureBox::WarningTitle::Page, QObject::tr("禁止使用特殊符号\"+\"请重新输入") + QStringLiteral("\r\n"),
                          QStringLiteral(":/Res/Pic/ban.png"));
     PageHelpers::showKept(field, text, cleaned.text, SettingsBatches::TypeNameMaxBytes);
 }
 
-void Function_One::Type_Name_Command(Batch &list)
+SettingsCodec::Settings Function_One::currentSettings() const
 {
-    fill(list, SettingsBatches::typeNames(Settings_File->current()));
+    SettingsCodec::Settings settings;
+    std::copy(Print_Line.cbegin(), Print_Line.cend(), settings.lines);
+    for (int i = 0; i < ServiceType::Count; ++i)
+        settings.typeNames[i] = Ui->QL_Type_Name[i]->text();
+    settings.networkIdIndex = Ui->QC_Network_ID->currentIndex();
+    settings.autoClearIndex = Ui->QC_Auto_Clear->currentIndex();
+    settings.syncRestartIndex = Ui->QC_Sync_Restart->currentIndex();
+    return settings;
 }
 
-void Function_One::System_Parameter_Command(Batch &list)
+QStringList Function_One::Type_Name_Command() const
 {
-    fill(list, SettingsBatches::parameters(Settings_File->current(), Read_Language(false)));
+    return SettingsBatches::typeNames(currentSettings());
 }
 
-void Function_One::Time_Sync_Command(Batch &cmd)
+QStringList Function_One::System_Parameter_Command() const
 {
-    cmd[0] = Commands::timeSync(QDateTime::currentDateTime());
-    qCDebug(lcDevice) << cmd[0];
+    return SettingsBatches::parameters(currentSettings(), Read_Language(false));
+}
+
+QStringList Function_One::Time_Sync_Command() const
+{
+    const QString command = Commands::timeSync(QDateTime::currentDateTime());
+    qCDebug(lcDevice) << command;
+    return {command};
+}
+
+QStringList Function_One::Build_Print_Commands(const Lines &lines) const
+{
+    return LineRecord::writeCommands(lines.data());
 }
 
 void Function_One::Set_System_PushButton_Handle()
 {
     auto *button = qobject_cast<QPushButton *>(sender());
-    Batch batch;
-    if (button == Ui->Print_Write_Push) {
-        Build_Print_Commands(Print_Line, batch);
-        runBatch(QStringLiteral("Print_Write_Push"), batch);
-    } else if (button == Ui->TYPE_PB_SET) {
-        Type_Name_Command(batch);
-        runBatch(QStringLiteral("TYPE_PB_SET"), batch);
-    } else if (button == Ui->PB_ID_sned) {
-        System_Parameter_Command(batch);
-        runBatch(QStringLiteral("PB_ID_sned"), batch);
-    } else if (button == Ui->PB_Time_syn_sned) {
-        Time_Sync_Command(batch);
-        runBatch(QStringLiteral("PB_Time_syn_sned"), batch);
-    } else if (button == Ui->PB_Rec_sned && ResetQuestion::confirmed(this)) {
-        batch[0] = Commands::factoryReset();
-        runBatch(QStringLiteral("PB_Rec_sned"), batch);
-    }
+    if (button == Ui->Print_Write_Push)
+        runBatch(BatchKind::Ticket, Build_Print_Commands(Print_Line));
+    else if (button == Ui->TYPE_PB_SET)
+        runBatch(BatchKind::Names, Type_Name_Command());
+    else if (button == Ui->PB_ID_sned)
+        runBatch(BatchKind::Params, System_Parameter_Command());
+    else if (button == Ui->PB_Time_syn_sned)
+        runBatch(BatchKind::Clock, Time_Sync_Command());
+    else if (button == Ui->PB_Rec_sned && ResetQuestion::confirmed(this))
+        runBatch(BatchKind::Reset, {Commands::factoryReset()});
 }
 
-void Function_One::runBatch(const QString &kind, Batch &batch)
+void Function_One::runBatch(BatchKind kind, const QStringList &commands)
 {
-    USART_Send_QDialog_Handle dialog(this, batch.data(), &USART_RX_dat, kind);
+    CommandBatch batch(kind, commands);
+    USART_Send_QDialog_Handle dialog(this, batch);
     dialog.setFixedSize(500, 300);
     dialog.setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint);
     dialog.setWindowTitle(QStringLiteral("Communicate"));
-    connect(&dialog, &USART_Send_QDialog_Handle::USART_SEND_SIGNALS, this, &Function_One::SEND_USART_Contents);
+    // Each command straight from the batch to the page's send, which empties USART_RX_dat first.
+    connect(&batch, &CommandBatch::send, this, &Function_One::SEND_USART_Contents);
     ActionTrace trace;
     Recorder->beginBatch(trace, kind);
-    connect(&dialog.batch(), &CommandBatch::send, this, [&trace](const QString &command) { trace.sentText(command); });
+    connect(&batch, &CommandBatch::send, this, [&trace](const QString &command) { trace.sentText(command); });
+    UnitSession &unit = Connection->session();
+    unit.setBatch(&batch);
     dialog.Start_send();
     dialog.exec();
-    qCDebug(lcDevice) << "batch dialog closed" << kind;
-    Recorder->endBatch(trace, dialog.batch()); // after the batch, never inside its timing
-}
-
-void Function_One::Build_Print_Commands(const Lines &lines, Batch &commands)
-{
-    fill(commands, LineRecord::writeCommands(lines.data()));
+    unit.setBatch(nullptr);
+    qCDebug(lcDevice) << "batch window closed" << BatchKinds::name(kind);
+    Recorder->endBatch(trace, batch); // after the batch, never inside its timing
 }
 
 void Function_One::OPEN_Dialg_Add_Line()
@@ -316,7 +306,7 @@ void Function_One::Show_Format_Error(const QString &code)
     for (QLineEdit *name : Ui->QL_Type_Name)
         name->clear();
     Clear_Print_Page();
-    PictureBox::show(this, tr("Warning"), text, QStringLiteral(":/Res/Pic/damage.png"));
+    PictureBox::warn(this, PictureBox::WarningTitle::Page, text, QStringLiteral(":/Res/Pic/damage.png"));
 }
 
 bool Function_One::Save_FILE_Operation(QString Route)
@@ -331,7 +321,38 @@ void Function_One::OPEN_FILE_Operation(QString Route)
 
 void Function_One::loadSettingsFile(const QString &Route, bool writeBack)
 {
-    Settings_File->load(Route, writeBack);
+    // Read and judged in memory: a file that is no settings file leaves the page and the file as they were.
+    const SettingsFile::Loaded file = SettingsFile::load(Route);
+    if (file.refused.refusal != LoadProblem::Refusal::None)
+        return FileBoxes::notLoaded(this, Route, LoadProblem::reason(file.refused));
+    // Missing keys read as empty or 0; the log names them, and the file is not rewritten, so what
+    // remains of a cut file stays there to be looked at.
+    const QStringList &missing = file.decoded.missing;
+    if (!missing.isEmpty())
+        PageHelpers::appendLog(Ui->USART_Log, QObject::tr("配置文件缺少 %1, 按空值或 0 载入, 文件没有改写: %2")
+                                                  .arg(missing.join(QStringLiteral(", ")), Route));
+    // As far as it holds: a faulty line is reported by the preview, a type name with "+" stops
+    // there, and each parameter out of range is reported on its own while the others are taken.
+    const SettingsCodec::Settings &s = file.decoded.settings;
+    std::copy(std::begin(s.lines), std::end(s.lines), Print_Line.begin());
+    bool reported = !Show_Print_Preview();
+    if (file.errors.contains(QLatin1String(SettingsCodec::TypeNameError)))
+        return Show_Format_Error(QLatin1String(SettingsCodec::TypeNameError));
+    for (int i = 0; i < ServiceType::Count; ++i)
+        Ui->QL_Type_Name[i]->setText(s.typeNames[i]);
+    // The boxes hold exactly the choices the codec counts, in the codec's order.
+    QComboBox *const boxes[] = {Ui->QC_Network_ID, Ui->QC_Auto_Clear, Ui->QC_Sync_Restart};
+    for (size_t i = 0; i < SettingsCodec::Parameters.size(); ++i) {
+        const SettingsCodec::Parameter &p = SettingsCodec::Parameters[i];
+        if (file.errors.contains(QLatin1String(p.error))) {
+            Show_Format_Error(QLatin1String(p.error));
+            reported = true;
+        } else {
+            boxes[i]->setCurrentIndex(s.*p.index);
+        }
+    }
+    if (!reported) // else the page is not what the file holds
+        Settings_File->loaded(Route, file.content.data, writeBack && missing.isEmpty());
 }
 
 void Function_One::Pair_Mode_PushButton_Handle()

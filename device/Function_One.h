@@ -1,9 +1,12 @@
 #pragma once
 
+#include "protocol/BatchKind.h"
 #include "serial/IUsart_dis.h"
 #include "ticket/LineRecord.h"
+#include "ticket/SettingsCodec.h"
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include <array>
@@ -14,11 +17,13 @@ class ConnectionController;
 class IFunction;
 class RecordFile;
 class SettingsFileController;
+class UnitSession;
 struct PageLayout;
 
 // The device page: connection, ticket page, type names, system parameters, pairing and clock.
-// Its controls are laid out by PageLayout and found by object name; the connection and the
-// settings file have controllers of their own.
+// Its controls are laid out by PageLayout and found by object name; it loads a settings file onto
+// them and builds each batch from them; the connection and the settings file's saving have
+// controllers of their own.
 class Function_One : public QWidget, public IUsart_dis
 {
     Q_OBJECT
@@ -36,11 +41,11 @@ public:
     void Link_Failed(QString reason) override;
     void Link_Warning(QString text) override;
 
-    // Process-wide count of entries the port box was last filled with.
-    static int COM_Count;
+    // The number of entries the port box was last filled with.
+    int COM_Count = 0;
 
-    // While the firmware window is open the unit is not asked for its state: it may be mid-transfer.
-    void setStateQueryPaused(bool paused);
+    // The unit on the page's link: a firmware transfer gets the unit's texts through it.
+    UnitSession &unitSession();
     // Puts the device path typed at the last connection back into the port box.
     void showRememberedPort();
     // Picks the listed port with this system location and connects; false when it is not listed.
@@ -70,19 +75,19 @@ public:
     // Loads a settings file as Open does; with writeBack, a clean load rewrites the file from what
     // was loaded (the shipped defaults of an installation are only read).
     void loadSettingsFile(const QString &Route, bool writeBack);
+    // What the page holds: its ten lines, the type names and the three parameters.
+    SettingsCodec::Settings currentSettings() const;
 
-    // The entries a command batch window reads; the builders write theirs from entry 0 on.
-    using Batch = std::array<QString, 10>;
     using Lines = std::array<QString, LineRecord::SlotCount>;
 
     Lines Print_Line;
     QString USART_RX_dat;
 
-    // Batch builders; a longer batch than the entries is cut, never written past them.
-    void Type_Name_Command(Batch &list);
-    void System_Parameter_Command(Batch &list);
-    void Time_Sync_Command(Batch &cmd);
-    void Build_Print_Commands(const Lines &lines, Batch &commands);
+    // The batches, built from the page as it is now.
+    QStringList Type_Name_Command() const;
+    QStringList System_Parameter_Command() const;
+    QStringList Time_Sync_Command() const;
+    QStringList Build_Print_Commands(const Lines &lines) const;
 
     // The ticket page: store, clear, check and render, report a format error.
     void Clear_Print_Page();
@@ -90,7 +95,7 @@ public:
     void Show_Format_Error(const QString &code);
 
 private:
-    void runBatch(const QString &kind, Batch &batch);
+    void runBatch(BatchKind kind, const QStringList &commands);
     void initConnections();
 
     std::unique_ptr<PageLayout> Ui;

@@ -7,10 +7,9 @@
 #include "ticket/RememberedPort.h"
 #include "ticket/Language.h"
 #include "device/PictureBox.h"
+#include "ticket/LogCategories.h"
 
 #include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcSerial, "tq.serial")
 
 Function_USART::Function_USART(QWidget *parent)
     : QWidget(parent)
@@ -28,7 +27,7 @@ Function_USART::Function_USART(QWidget *parent)
             Receiver->Link_Ready();
     });
     connect(&Link, &SerialLink::connectFailed, this, [this](const QString &reason) {
-        qCDebug(lcSerial) << "connection failed:" << reason;
+        qCDebug(lcLink) << "connection failed:" << reason;
         if (Receiver)
             Receiver->Link_Failed(reason);
     });
@@ -128,8 +127,8 @@ void Function_USART::Send_USART_QByteArray(uint8_t *buff, uint32_t len)
 
 void Function_USART::USART_Error(const QString &reason)
 {
-    qCDebug(lcSerial) << "link lost:" << reason;
-    PictureBox::show(this, Read_Language(false) == Language_Polish ? QStringLiteral("Ostrzeżenie") : QStringLiteral("Warning"),
+    qCDebug(lcLink) << "link lost:" << reason;
+    PictureBox::warn(this, PictureBox::WarningTitle::Link,
                      QObject::tr("设备连接发生异常请关闭所有操作并保持电脑和设备的可靠连接！")
                          + (reason.isEmpty() ? QString() : QStringLiteral("\r\n") + reason),
                      QStringLiteral(":/Res/Pic/Disconnect.png"));

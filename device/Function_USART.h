@@ -30,7 +30,10 @@ public:
     SerialLink::Failure USART_Open_Failure() const override { return Link.openFailure(); }
 
     void Set_Receiver(IUsart_dis *r);
+    // A raw buffer's bytes; a transfer hands its packages to link() as they are.
     void Send_USART_QByteArray(uint8_t *buff, uint32_t len);
+    // The link itself: a firmware transfer sends its texts and packages straight to it.
+    SerialLink &link() { return Link; }
 
     // Ports the system does not enumerate (pseudo-terminals, virtual pairs), listed first.
     void Add_Extra_Port(const QString &systemLocation, const QString &manufacturer = QString());

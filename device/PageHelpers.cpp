@@ -1,14 +1,13 @@
 #include "PageHelpers.h"
 
 #include "ticket/Gbk.h"
+#include "ticket/LogCategories.h"
 
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QPushButton>
 #include <QTextEdit>
-
-Q_LOGGING_CATEGORY(lcPage, "tq.page")
 
 void PageHelpers::appendLog(QTextEdit *log, const QString &line)
 {

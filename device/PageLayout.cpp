@@ -77,7 +77,7 @@ void PageLayout::nameControls()
         {QC_Pair_Mode, "QC_Pair_Mode"}, {USART_Log, "USART_Log"}};
     for (const auto &n : named)
         n.first->setObjectName(QLatin1String(n.second));
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < ServiceType::Count; ++i)
         QL_Type_Name[i]->setObjectName(QStringLiteral("QL_Type_Name_%1").arg(i + 1));
 }
 
@@ -138,10 +138,10 @@ void PageLayout::buildTypeGroup(QWidget *page)
 {
     auto *group = new QGroupBox(QObject::tr("类型设置"), page);
     group->setGeometry(610, 45, 380, 150);
-    const QString captions[5] = {QObject::tr("类型一:"), QObject::tr("类型二:"), QObject::tr("类型三:"),
+    const QString captions[ServiceType::Count] = {QObject::tr("类型一:"), QObject::tr("类型二:"), QObject::tr("类型三:"),
                                  QObject::tr("类型四:"), QObject::tr("类型五:")};
-    const QPoint labelAt[5] = {{10, 30}, {190, 30}, {10, 70}, {190, 70}, {10, 110}};
-    for (int i = 0; i < 5; ++i) {
+    const QPoint labelAt[ServiceType::Count] = {{10, 30}, {190, 30}, {10, 70}, {190, 70}, {10, 110}};
+    for (int i = 0; i < ServiceType::Count; ++i) {
         // 60 wide (up to the field) so that "Type 1:" fits in every language.
         Type_Name_Label[i] = makeLabel(group, captions[i], labelAt[i].x(), labelAt[i].y(), 60, 25);
         QL_Type_Name[i] = new QLineEdit(group);

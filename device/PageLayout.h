@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ticket/ServiceType.h"
+
 #include <QList>
 
 class QComboBox;
@@ -24,8 +26,8 @@ struct PageLayout {
     QPushButton *QB_Add_Line = nullptr, *Print_Write_Push = nullptr;
     QTextBrowser *Print_Preview = nullptr;
     // Type names.
-    QLineEdit *QL_Type_Name[5] = {};
-    QLabel *Type_Name_Label[5] = {};
+    QLineEdit *QL_Type_Name[ServiceType::Count] = {};
+    QLabel *Type_Name_Label[ServiceType::Count] = {};
     QPushButton *TYPE_PB_SET = nullptr;
     // System parameters.
     QComboBox *QC_Network_ID = nullptr, *QC_Auto_Clear = nullptr, *QC_Sync_Restart = nullptr;

@@ -4,13 +4,12 @@
 #include "device/Styles.h"
 #include "device/PictureBox.h"
 #include "protocol/Commands.h"
+#include "ticket/LogCategories.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLoggingCategory>
 #include <QPushButton>
-
-Q_LOGGING_CATEGORY(lcPairing, "tq.pairing")
 
 namespace {
 const QString AddPicture = QStringLiteral(":/Res/Pic/add_sta.png");
@@ -37,7 +36,7 @@ Pair_Mode_Handle::Pair_Mode_Handle(QWidget *parent, QComboBox *mode)
     Type_Choose->setGeometry(310, 160, 100, 25);
     Type_Choose_Label = new QLabel(this);
     Type_Choose_Label->setGeometry(200, 158, 100, 30);
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < ServiceType::Count; ++i) {
         Type_State[i] = new QLabel(QObject::tr("类型") + QString::number(i + 1), this);
         Type_State[i]->setGeometry(200 + 160 * (i % 2), 25 * (1 + i / 2), 150, 30);
         Type_State[i]->setTextFormat(Qt::PlainText);
@@ -114,7 +113,7 @@ void Pair_Mode_Handle::USART_RETURN_dat_Handel(QString dat)
         return;
     if (reply.status)
         State_Text->setText(*reply.status);
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < ServiceType::Count; ++i)
         if (reply.typeLines[i])
             Type_State[i]->setText(*reply.typeLines[i]);
     if (reply.picture == PairingReply::Picture::Paired)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ticket/ServiceType.h"
+
 #include <QDialog>
 #include <QRadioButton>
 
@@ -22,7 +24,7 @@ public:
     QPushButton *Set_up_Button = nullptr;
     QComboBox *Type_Choose = nullptr;
     QLabel *Type_Choose_Label = nullptr;
-    QLabel *Type_State[5] = {};
+    QLabel *Type_State[ServiceType::Count] = {};
     QRadioButton Auto_Switch;
     QLabel *Auto_Switch_Label = nullptr;
 

@@ -1,6 +1,7 @@
 #include "PortBox.h"
 
 #include "ElidingLineEdit.h"
+#include "serial/PortAddress.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -34,6 +35,19 @@ void PortBox::setUp(QComboBox *box)
     QObject::connect(box->model(), &QAbstractItemModel::dataChanged, box, [box] { describe(box, box->currentText()); });
     QObject::connect(box->model(), &QAbstractItemModel::rowsInserted, box, [box] { fitPopup(box); });
     QObject::connect(box->model(), &QAbstractItemModel::modelReset, box, [box] { fitPopup(box); });
+}
+
+void PortBox::describeEntry(QComboBox *box, int i, const QString &location, QString details)
+{
+    // A server is shown short in the box; its whole address (its files) is in the tooltip.
+    if (details.isEmpty() && PortAddress::looksRemote(location))
+        details = location;
+    // Only what changed: the box puts the current entry back into its line edit on any change.
+    for (const auto &[role, value] : {std::pair<int, QVariant>{Qt::UserRole, location},
+                                      {Qt::ToolTipRole, details.isEmpty() ? QVariant() : details},
+                                      {Qt::AccessibleDescriptionRole, details.isEmpty() ? QVariant() : details}})
+        if (box->itemData(i, role) != value)
+            box->setItemData(i, value, role);
 }
 
 int PortBox::popupWidth(const QComboBox *box, int maxWidth)

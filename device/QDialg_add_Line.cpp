@@ -7,11 +7,10 @@
 #include "device/ControlNames.h"
 #include "protocol/FieldText.h"
 #include "ticket/Gbk.h"
+#include "ticket/LogCategories.h"
 
 #include <QDateTime>
 #include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcEditor, "tq.editor")
 
 QDialg_add_Line::QDialg_add_Line(QWidget *parent, const QString *pageLines)
     : QDialog(parent)
@@ -151,7 +150,7 @@ void QDialg_add_Line::QL_Contents_Change(QString text)
     // The final text in one pass: every "+" out (one warning each), then the longest prefix that fits.
     const FieldText cleaned = FieldText::clean(text, limit);
     for (int i = 0; i < cleaned.removedPlus; ++i)
-        PictureBox::show(this, tr("Warning"), QObject::tr("禁止使用特殊符号\"+\"请重新输入") + QStringLiteral("\r\n"),
+        PictureBox::warn(this, PictureBox::WarningTitle::LineEditor, QObject::tr("禁止使用特殊符号\"+\"请重新输入") + QStringLiteral("\r\n"),
                          QStringLiteral(":/Res/Pic/ban.png"));
     if (big) {
         if (cleaned.text.size() + cleaned.removedPlus < text.size())

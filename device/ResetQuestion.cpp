@@ -7,7 +7,7 @@
 
 bool ResetQuestion::confirmed(QWidget *parent)
 {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Warning"),
+    QMessageBox box(QMessageBox::NoIcon, PictureBox::warningTitle(PictureBox::WarningTitle::Plain),
                     QObject::tr("恢复出厂设置会清除管理机上的全部设置, 确定要恢复吗?"), QMessageBox::Yes | QMessageBox::No,
                     parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     box.setObjectName(QStringLiteral("ResetQuestion"));

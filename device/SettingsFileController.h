@@ -1,33 +1,25 @@
 #pragma once
 
-#include "ticket/LineRecord.h"
 #include "ticket/SettingsCodec.h"
 
+#include <QByteArray>
 #include <QString>
 
-#include <array>
 #include <functional>
 
+class QTextEdit;
 class QWidget;
-struct PageLayout;
 
-// The device page's settings file: what the page holds as settings, saving them, and loading a
-// file onto the page (with the rewrite that follows a clean load).
+// The device page's settings file: saving what the page holds, the rewrite that follows a clean
+// load, and which file the page still holds unchanged (the record names it).
 class SettingsFileController
 {
 public:
-    // What loading asks of the page: redraw the ticket preview (false when a faulty line record was
-    // reported) and report a format error code.
-    struct PageHooks {
-        std::function<bool()> showPreview;
-        std::function<void(const QString &)> formatError;
-    };
+    // What the page holds now: its ten lines and its controls.
+    using Current = std::function<SettingsCodec::Settings()>;
 
-    using Lines = std::array<QString, LineRecord::SlotCount>;
+    SettingsFileController(QWidget *page, QTextEdit *log, Current current);
 
-    SettingsFileController(QWidget *page, PageLayout &ui, Lines &lines, PageHooks hooks);
-
-    SettingsCodec::Settings current() const;
     // The settings file the page holds unchanged since it was loaded or saved: its absolute path
     // and the SHA-256 of its bytes on the disk; empty once the page differs from it.
     struct Source {
@@ -37,8 +29,9 @@ public:
     Source unchangedSource() const;
     // Returns whether the file now holds the settings; a failure is reported to the operator.
     bool save(const QString &route);
-    // A file that is no settings file leaves the page and the file as they were.
-    void load(const QString &route, bool writeBack);
+    // The page now holds what route held (content, its bytes). With rewrite, the file is written
+    // again from the page; when that fails it stays as it was.
+    void loaded(const QString &route, const QByteArray &content, bool rewrite);
 
 private:
     // The bytes written go to written.
@@ -46,9 +39,8 @@ private:
     void setSource(const QString &route, const QByteArray &content);
 
     QWidget *Page;
-    PageLayout &Ui;
-    Lines &Page_Lines;
-    PageHooks Hooks;
+    QTextEdit *Log;
+    Current Page_Settings;
     Source Loaded;
     SettingsCodec::Settings Loaded_Settings;
 };

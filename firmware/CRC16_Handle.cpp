@@ -27,18 +27,23 @@ uint16_t CRC16_Handle::crc(const uint8_t *data, std::size_t size) const
     return uint16_t(hi | (lo << 8));
 }
 
+QByteArray CRC16_Handle::package(const QByteArray &image, uint16_t n) const
+{
+    const qint64 offset = qint64(n) * SliceSize;
+    if (offset > image.size())
+        return QByteArray();
+    const int length = int(qMin<qint64>(SliceSize, image.size() - offset));
+    QByteArray out;
+    out.reserve(length + 4);
+    out.append(char(length >> 8)).append(char(length & 0xFF)).append(image.constData() + offset, length);
+    const uint16_t value = crc(reinterpret_cast<const uint8_t *>(out.constData()), size_t(out.size()));
+    return out.append(char(value & 0xFF)).append(char(value >> 8));
+}
+
 uint16_t CRC16_Handle::Build_Package(const uint8_t *app, uint32_t appSize, uint16_t n, uint8_t *out) const
 {
-    const uint64_t offset = uint64_t(n) * SliceSize;
-    if (offset > appSize)
-        return 0;
-    const uint32_t length = uint32_t(std::min<uint64_t>(SliceSize, appSize - offset));
-    out[0] = uint8_t(length >> 8);
-    out[1] = uint8_t(length & 0xFF);
-    if (length > 0)
-        std::memcpy(out + 2, app + offset, length);
-    const uint16_t value = crc(out, length + 2);
-    out[length + 2] = uint8_t(value & 0xFF);
-    out[length + 3] = uint8_t(value >> 8);
-    return uint16_t(length + 4);
+    const QByteArray built = package(QByteArray::fromRawData(reinterpret_cast<const char *>(app), int(appSize)), n);
+    if (!built.isEmpty())
+        std::memcpy(out, built.constData(), size_t(built.size()));
+    return uint16_t(built.size());
 }

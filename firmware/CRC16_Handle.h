@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -11,8 +13,10 @@ class CRC16_Handle
 public:
     CRC16_Handle();
 
-    // Writes package n of the image into out (at least MaxPackage bytes): length (2 bytes, high first),
-    // the slice, CRC low byte, CRC high byte. Returns its length, or 0 when n starts past the image.
+    // Package n of the image: length (2 bytes, high first), the slice, CRC low byte, CRC high byte;
+    // empty when n starts past the image.
+    QByteArray package(const QByteArray &image, uint16_t n) const;
+    // The same written into out (at least MaxPackage bytes); returns its length, or 0.
     uint16_t Build_Package(const uint8_t *app, uint32_t appSize, uint16_t n, uint8_t *out) const;
 
     uint16_t crc(const uint8_t *data, std::size_t size) const;

@@ -2,12 +2,11 @@
 
 #include "CRC16_Handle.h"
 #include "protocol/Commands.h"
+#include "ticket/LogCategories.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QStringList>
-
-Q_LOGGING_CATEGORY(lcUpgrade, "tq.upgrade")
 
 const char *const UpgradeSession::RequestText = "AT+Request_to_upgrade+OK";
 const char *const UpgradeSession::TimeoutText = "AT+Response_timeout+OK";
@@ -151,13 +150,10 @@ void UpgradeSession::answerRequest(const QString &numberField)
     }
     // The number as the unit sent it, without its line break: one log line per package.
     emit logLine(QCoreApplication::translate("QObject", "正在发送 ") + numberField.trimmed() + QStringLiteral(" package....\r\n"));
-    uint8_t buffer[1050] = {};
-    const CRC16_Handle crc;
-    const uint16_t length = crc.Build_Package(reinterpret_cast<const uint8_t *>(Transfer_Image.constData()),
-                                              uint32_t(Transfer_Image.size()), n, buffer);
-    if (length > 0) {
+    const QByteArray package = CRC16_Handle().package(Transfer_Image, n);
+    if (!package.isEmpty()) {
         Packages_Sent.setBit(n);
-        emit sendPackage(QByteArray(reinterpret_cast<const char *>(buffer), length));
+        emit sendPackage(package);
         emit progress(qMin(int(n) + 1, total), total);
         Response_Timer.start(ResponseTimeoutMs);
         return;

@@ -1,17 +1,13 @@
 #include "CommandBatch.h"
 
-#include "BatchKind.h"
+#include "ticket/LogCategories.h"
 
 #include <QCoreApplication>
-#include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcBatch, "tq.batch")
-
-CommandBatch::CommandBatch(const QString *list, QString *rx, const QString &kind, QObject *parent)
+CommandBatch::CommandBatch(BatchKind kind, QStringList commands, QObject *parent)
     : QObject(parent)
-    , Send_List(list)
-    , RX_dat(rx)
-    , Kind(BatchKind::byName(kind))
+    , Kind(kind)
+    , Commands(std::move(commands))
 {
     Send_Timer.setTimerType(Qt::PreciseTimer);
     connect(&Send_Timer, &QTimer::timeout, this, &CommandBatch::poll);
@@ -27,17 +23,10 @@ CommandBatch::CommandBatch(const QString *list, QString *rx, const QString &kind
         Send_Timer.stop();
         emit timedOut(waitingFor());
     });
-    if (Kind) {
-        for (int i = 0; i < Kind->examined; ++i)
-            if (!Send_List[i].isEmpty())
-                ++Send_Count;
-    }
-    qCDebug(lcBatch) << "batch" << kind << "with" << Send_Count << "commands";
-}
-
-QString CommandBatch::headerLine() const
-{
-    return Kind ? Kind->headerLine() : QString();
+    for (const QString &command : Commands.mid(0, BatchKinds::examined(Kind)))
+        if (!command.isEmpty())
+            ++Send_Count;
+    qCDebug(lcBatch) << "batch" << BatchKinds::name(Kind) << "with" << Send_Count << "commands";
 }
 
 void CommandBatch::start()
@@ -48,24 +37,35 @@ void CommandBatch::start()
     }
     emit logLine(QCoreApplication::translate("QObject", "共有 ") + QString::number(Send_Count)
                  + QCoreApplication::translate("QObject", " 参数需要发送正在建立通信......") + QStringLiteral("\r\n"));
-    Send_Index = 1;
-    emit send(Send_List[0]);
+    sendNext();
+    Send_Timer.start(FirstPollMs);
+}
+
+void CommandBatch::stop()
+{
+    Stopped = true;
+    Send_Timer.stop();
+    Timeout_Timer.stop();
+}
+
+void CommandBatch::sendNext()
+{
+    // Only a reply to the command sent now may advance the batch.
+    Latest.clear();
+    emit send(Commands.at(Send_Index));
+    ++Send_Index;
     if (Timeout_Ms > 0)
         Timeout_Timer.start(Timeout_Ms);
     emit logLine(QCoreApplication::translate("QObject", "正在发送 ") + QString::number(Send_Index)
                  + QCoreApplication::translate("QObject", " 条内容......") + QStringLiteral("\r\n"));
-    Send_Timer.start(FirstPollMs);
 }
 
 void CommandBatch::poll()
 {
-    if (Kind && !Complete)
-        check(*Kind);
-}
-
-void CommandBatch::check(const BatchKind &kind)
-{
-    if (!kind.acknowledges(*RX_dat))
+    if (Complete || Stopped)
+        return;
+    emit looking();
+    if (!BatchKinds::acknowledges(Kind, Latest))
         return;
     if (Send_Count <= Send_Index) {
         Send_Timer.stop();
@@ -76,14 +76,7 @@ void CommandBatch::check(const BatchKind &kind)
         emit completed();
         return;
     }
-    emit send(Send_List[Send_Index]);
-    ++Send_Index;
-    if (Timeout_Ms > 0)
-        Timeout_Timer.start(Timeout_Ms);
-    // Only a reply to the command just sent may advance the batch.
-    RX_dat->clear();
-    emit logLine(QCoreApplication::translate("QObject", "正在发送 ") + QString::number(Send_Index)
-                 + QCoreApplication::translate("QObject", " 条内容......") + QStringLiteral("\r\n"));
+    sendNext();
     emit progress(100 / Send_Count * Send_Index);
     Send_Timer.start(LaterPollMs);
 }

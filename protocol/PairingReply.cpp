@@ -1,4 +1,5 @@
 #include "PairingReply.h"
+#include "ticket/ServiceType.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -12,7 +13,7 @@ int PairingReply::typeNumber(const QString &field)
         if (!c.isDigit() || c.unicode() > 0x7f)
             return 0;
     const int t = field.toInt();
-    return t >= 1 && t <= 5 ? t : 0;
+    return t >= 1 && t <= ServiceType::Count ? t : 0;
 }
 
 PairingReply PairingReply::parse(const QString &text)

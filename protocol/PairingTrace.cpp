@@ -1,5 +1,7 @@
 #include "PairingTrace.h"
 
+#include "BatchKind.h"
+
 #include <QStringList>
 
 void PairingTrace::setUnit(const QString &key, const QString &firmware)
@@ -16,7 +18,7 @@ void PairingTrace::sent(const QString &command)
         return; // the pairings read on opening change nothing
     if (Trace.isRunning())
         end(QStringLiteral("interrupted"), QStringLiteral("no answer before the next pairing command"));
-    Trace.begin(Key, Firmware, QStringLiteral("pairing"));
+    Trace.begin(Key, Firmware, BatchKinds::name(BatchKind::Pairing));
     Trace.sentText(command);
     Trace.setCommands(0, 1);
     Deleting = !add;

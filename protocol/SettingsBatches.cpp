@@ -4,6 +4,7 @@
 #include "FieldText.h"
 #include "ticket/Gbk.h"
 #include "ticket/LineRecord.h"
+#include "ticket/ServiceType.h"
 
 QStringList SettingsBatches::ticket(const SettingsCodec::Settings &settings)
 {
@@ -13,7 +14,7 @@ QStringList SettingsBatches::ticket(const SettingsCodec::Settings &settings)
 QStringList SettingsBatches::typeNames(const SettingsCodec::Settings &settings)
 {
     QStringList batch;
-    for (int t = 1; t <= 5; ++t) {
+    for (int t = 1; t <= ServiceType::Count; ++t) {
         const QString name = FieldText::clean(settings.typeNames[t - 1], TypeNameMaxBytes).text;
         // A name of characters GBK has no bytes for would go out as an empty field the unit refuses.
         if (!Gbk::encode(name).isEmpty())

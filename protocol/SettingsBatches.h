@@ -14,6 +14,7 @@ QStringList ticket(const SettingsCodec::Settings &settings);
 QStringList typeNames(const SettingsCodec::Settings &settings);
 // The four ATNW commands: network ID, synchronised restart, clearing hour, the unit's language.
 QStringList parameters(const SettingsCodec::Settings &settings, int languageCode);
+constexpr int ParameterCommands = 4;
 // The clearing hour of the box's index: "25" for the first item (disabled), else "00" to "23".
 QString clearingHour(int autoClearIndex);
 

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "SerialLink.h"
+#include "ticket/LogCategories.h"
 
 #include <QByteArray>
 #include <QLoggingCategory>
 #include <QObject>
-
-Q_DECLARE_LOGGING_CATEGORY(lcLink)
 
 // How SerialLink reaches the unit: a local serial port, or a serial device server over TCP or TLS.
 // Everything above it (framing, texts, the window, the command line) never knows which one runs.

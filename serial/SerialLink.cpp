@@ -6,11 +6,10 @@
 #include "PortProblem.h"
 #include "SerialTransport.h"
 #include "TlsTransport.h"
+#include "ticket/LogCategories.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcLink, "tq.serial")
 
 SerialLink::SerialLink(QObject *parent)
     : QObject(parent)

@@ -2,14 +2,13 @@
 
 #ifdef TQ_HAVE_AVAHI
 #include "AvahiBrowser.h"
+#include "ticket/LogCategories.h"
 #endif
 
 #include <QHostAddress>
 
 #include <algorithm>
 #include <tuple>
-
-Q_LOGGING_CATEGORY(lcDiscovery, "tq.discovery")
 
 namespace {
 // IPv4 first, then a routable IPv6 address, a link-local one last.

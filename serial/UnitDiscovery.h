@@ -1,13 +1,12 @@
 #pragma once
 
 #include "DiscoveredUnit.h"
+#include "ticket/LogCategories.h"
 
 #include <QHash>
 #include <QList>
 #include <QLoggingCategory>
 #include <QObject>
-
-Q_DECLARE_LOGGING_CATEGORY(lcDiscovery)
 
 class AvahiBrowser;
 

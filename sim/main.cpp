@@ -2,6 +2,7 @@
 // units each on a TCP port of its own.
 #include "Journal.h"
 #include "UnitEndpoint.h"
+#include "ticket/Version.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>

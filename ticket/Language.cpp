@@ -1,12 +1,11 @@
 #include "Language.h"
 
 #include "SystemDir.h"
+#include "ticket/LogCategories.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSettings>
-
-Q_LOGGING_CATEGORY(lcLanguage, "tq.language")
 
 namespace {
 uint8_t Language_Code = Language_Chinese;

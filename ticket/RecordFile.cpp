@@ -2,6 +2,7 @@
 
 #include "AppendFile.h"
 #include "SystemDir.h"
+#include "ticket/LogCategories.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -18,8 +19,6 @@
 #include <pwd.h>
 #include <unistd.h>
 #endif
-
-Q_LOGGING_CATEGORY(lcRecord, "tq.record")
 
 struct RecordFile::Writer {
     std::mutex lock;

@@ -2,11 +2,10 @@
 
 #include "SystemDir.h"
 #include "ticket/SettingsFile.h"
+#include "ticket/LogCategories.h"
 
 #include <QLoggingCategory>
 #include <QSettings>
-
-Q_LOGGING_CATEGORY(lcPort, "tq.port")
 
 namespace {
 const char *const FileName = "Ports.ini";

@@ -2,6 +2,7 @@
 
 #include "FileWrite.h"
 #include "SaveTarget.h"
+#include "ticket/LogCategories.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -14,8 +15,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
-
-Q_DECLARE_LOGGING_CATEGORY(lcSettingsFile)
 
 #ifdef Q_OS_UNIX
 namespace {

@@ -24,9 +24,9 @@ QByteArray SettingsCodec::encode(const Settings &s)
 {
     // Made in memory: no temporary file, so a full disk cannot cut or spoil it.
     QList<QPair<QString, QVariant>> keys;
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < LineRecord::SlotCount; ++i)
         keys.append({lineKey(i), s.lines[i]});
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < ServiceType::Count; ++i)
         keys.append({typeKey(i), s.typeNames[i]});
     keys.append({parameterKey(0), s.networkIdIndex});
     keys.append({parameterKey(1), s.autoClearIndex});
@@ -52,9 +52,9 @@ SettingsCodec::Decoded SettingsCodec::decode(const QByteArray &content)
         }
         return found->value;
     };
-    for (int i = 0; i < 10; ++i)
+    for (int i = 0; i < LineRecord::SlotCount; ++i)
         out.settings.lines[i] = read(lineKey(i)).toString();
-    for (int i = 0; i < 5; ++i)
+    for (int i = 0; i < ServiceType::Count; ++i)
         out.settings.typeNames[i] = read(typeKey(i)).toString();
     out.settings.networkIdIndex = read(parameterKey(0)).toInt();
     out.settings.autoClearIndex = read(parameterKey(1)).toInt();

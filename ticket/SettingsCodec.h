@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ticket/LineRecord.h"
+#include "ticket/ServiceType.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -12,8 +15,8 @@ class SettingsCodec
 {
 public:
     struct Settings {
-        QString lines[10];
-        QString typeNames[5];
+        QString lines[LineRecord::SlotCount];
+        QString typeNames[ServiceType::Count];
         int networkIdIndex = 0;
         int autoClearIndex = 0;
         int syncRestartIndex = 0;
@@ -56,7 +59,7 @@ public:
     };
     static const std::array<Parameter, 3> Parameters;
 
-    static constexpr int KeyCount = 18;
+    static constexpr int KeyCount = LineRecord::SlotCount + ServiceType::Count + 3; // and the three parameters
     static constexpr int NetworkIds = 100;     // "0" to "99"
     static constexpr int ClearingChoices = 25; // disabled, 00:00 to 23:00
     static constexpr int RestartChoices = 2;   // allowed, forbidden

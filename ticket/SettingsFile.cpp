@@ -3,6 +3,7 @@
 #include "FileWrite.h"
 #include "SafeReplace.h"
 #include "SaveTarget.h"
+#include "ticket/LogCategories.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -11,8 +12,6 @@
 #include <QLoggingCategory>
 #include <QSaveFile>
 #include <QSettings>
-
-Q_LOGGING_CATEGORY(lcSettingsFile, "tq.settingsfile")
 
 namespace {
 constexpr QFile::Permissions WriteBits = QFile::WriteOwner | QFile::WriteUser | QFile::WriteGroup | QFile::WriteOther;
@@ -116,6 +115,16 @@ QString whyNotWritable(const QString &path)
 InputFile::Content SettingsFile::read(const QString &path)
 {
     return InputFile::read(path, InputFile::SettingsMaxSize);
+}
+
+SettingsFile::Loaded SettingsFile::load(const QString &path)
+{
+    Loaded file;
+    file.content = read(path);
+    file.decoded = SettingsCodec::decode(file.content.data);
+    file.refused = LoadProblem::ofSettings(file.content, file.decoded);
+    file.errors = SettingsCodec::errors(file.decoded.settings);
+    return file;
 }
 
 bool SettingsFile::replace(const QString &path, const QByteArray &content, QString *error)

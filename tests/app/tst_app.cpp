@@ -74,7 +74,6 @@ private slots:
         Dir.reset(new QTemporaryDir);
         SystemDir::setOverride(Dir->path());
         Set_Language_Code(Language_Chinese);
-        Function_One::COM_Count = 0;
     }
     void cleanup()
     {
@@ -334,7 +333,6 @@ private slots:
         QCOMPARE(typeName(w.Ticket_Page, 0)->text(), QStringLiteral("Opened"));
         QCOMPARE(TestSupport::contentOf(Dir->filePath("photo.png")), picture);
         o.deferredStart = true; // as the program starts: ports and help picture after the first frame
-        Function_One::COM_Count = 0; // a new program fills its list
         MainWindow later(nullptr, o);
         QCOMPARE(part<QComboBox>(later.Ticket_Page, "QC_COM_Choose")->count(), 0);
         later.show();

@@ -113,7 +113,6 @@ private slots:
         Set_Language_Code(uint8_t(language));
         QTranslator translator;
         AppSetup::installCatalogue(*qApp, translator, language);
-        Function_One::COM_Count = 0;
         MainWindow w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));

@@ -9,6 +9,7 @@
 #include "device/Pair_Mode_Handle.h"
 #include "device/QDialg_add_Line.h"
 #include "protocol/ActionTrace.h"
+#include "protocol/CommandBatch.h"
 #include "protocol/PairingReply.h"
 #include "protocol/StateReply.h"
 #include "serial/IFunction.h"
@@ -118,7 +119,6 @@ private slots:
     void init()
     {
         Set_Language_Code(Language_Chinese);
-        Function_One::COM_Count = 0;
         Serial = FakeSerial();
         Page = new Function_One(nullptr);
         Page->Set_Function(&Serial);
@@ -140,7 +140,7 @@ private slots:
     {
         Serial.ports = QStringList{"A/dev/ttyUSB0", "B/dev/ttyUSB1"};
         Page->Function_USART_COM_LA_UPDAT();
-        QCOMPARE(Function_One::COM_Count, 2);
+        QCOMPARE(Page->COM_Count, 2);
         part<QComboBox>(Page, "QC_COM_Choose")->setCurrentIndex(1);
         Serial.ports = QStringList{"A/dev/ttyUSB0", "C/dev/ttyUSB7"}; // same count: kept, selection too
         Page->Function_USART_COM_LA_UPDAT();
@@ -359,6 +359,36 @@ private slots:
         QVERIFY(seen.log.contains(QStringLiteral("共有 %1 参数需要发送正在建立通信......").arg(sent.size())));
         QVERIFY(seen.log.endsWith(QStringLiteral("发送完成已停止通信.....")));
         QCOMPARE(seen.question.isEmpty(), button != "PB_Rec_sned");
+    }
+
+    // The batch window in its classic form: the caller's entries, the page's latest text looked at
+    // on the window's ticks, the kind by its button's name (exactly).
+    void batchWindowOverThePagesText_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("sent");
+        QTest::addColumn<QString>("firstLine");
+        QTest::newRow("parameters") << "PB_ID_sned" << 4 << "正在解析系统参数.......";
+        QTest::newRow("a name in lower case") << "pb_id_sned" << 0 << "当前没有要发送的数据已停止通信....";
+    }
+    void batchWindowOverThePagesText()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, sent);
+        QFETCH(QString, firstLine);
+        Serial.page = Page;
+        Page->Receive_Data("ATSW+V2.1+OK\r\n");
+        QString list[10] = {"ATNW+0+42+OK", "ATNW+1+0+OK", "ATNW+2+07+OK", "ATNW+3+1+OK"};
+        USART_Send_QDialog_Handle d(Page, list, &Page->USART_RX_dat, kind);
+        connect(&d, &USART_Send_QDialog_Handle::USART_SEND_SIGNALS, Page, &Function_One::SEND_USART_Contents);
+        d.Start_send();
+        if (sent > 0)
+            QTRY_COMPARE_WITH_TIMEOUT(d.Send_Progress.value(), 100, 5000);
+        QTest::qWait(2 * CommandBatch::LaterPollMs);
+        QCOMPARE(Serial.sent.size(), sent);
+        QCOMPARE(d.Send_Info.toPlainText().section('\n', 0, 0), firstLine);
+        // The last acknowledgement stays until the next send.
+        QCOMPARE(Page->USART_RX_dat, sent > 0 ? QStringLiteral("ATNW+3+OK!\r\n") : QStringLiteral("ATSW+V2.1+OK\r\n"));
     }
 
     // One click must not wipe a unit: anything but Yes sends nothing.

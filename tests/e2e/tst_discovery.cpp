@@ -318,7 +318,6 @@ private slots:
         QVERIFY(sim.started());
         Ser2net server({{kind, sim.port(), Certs.file("server.pem")}}, "tq-unit-01", "role=tq-management-unit");
         QVERIFY(server.started());
-        Function_One::COM_Count = 0;
         MainWindow w;
         Function_One *page = w.Ticket_Page;
         auto *box = part<QComboBox>(page, "QC_COM_Choose");

@@ -97,7 +97,6 @@ private slots:
     void init()
     {
         Set_Language_Code(Language_Chinese);
-        Function_One::COM_Count = 0;
     }
 
     void openSetsTheUnitsLineSettings()
@@ -336,13 +335,12 @@ private slots:
             box->lineEdit()->clear();
             QTest::keyClicks(box->lineEdit(), sim.port());
             w.Ticket_Page->Function_USART_COM_LA_UPDAT();
-            Function_One::COM_Count = -1; // a refill as when an adapter is plugged in
+            w.Ticket_Page->COM_Count = -1; // a refill as when an adapter is plugged in
             w.Ticket_Page->Function_USART_COM_LA_UPDAT();
             QCOMPARE(box->currentText(), sim.port());
             part<QPushButton>(w.Ticket_Page, "QB_OPEN_USART")->click();
             QTRY_COMPARE_WITH_TIMEOUT(part<QLabel>(w.Ticket_Page, "State_Label")->text(), QStringLiteral("连接状态:在线"), 5000);
         }
-        Function_One::COM_Count = 0;
         MainWindow next;
         QCOMPARE(part<QComboBox>(next.Ticket_Page, "QC_COM_Choose")->currentText(), sim.port());
     }

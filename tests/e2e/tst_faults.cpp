@@ -57,7 +57,6 @@ private slots:
     void init()
     {
         Set_Language_Code(Language_Chinese);
-        Function_One::COM_Count = 0;
     }
     void cleanup()
     {

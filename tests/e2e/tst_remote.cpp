@@ -448,7 +448,6 @@ private slots:
             QVERIFY2(boxes.texts().constFirst().contains("设备连接发生异常") && boxes.texts().constFirst().contains("服务器关闭了连接"),
                      qPrintable(boxes.texts().join('|')));
         }
-        Function_One::COM_Count = 0;
         MainWindow next; // listed and shown at the next start
         QCOMPARE(part<QComboBox>(next.Ticket_Page, "QC_COM_Choose")->currentText(), address);
         QVERIFY(part<QComboBox>(next.Ticket_Page, "QC_COM_Choose")->findText(address) >= 0);

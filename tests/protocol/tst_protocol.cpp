@@ -1,10 +1,12 @@
-// Commands as built for the wire, acknowledgement patterns, the type-name field rule and the
-// command batch's pacing.
+// Commands as built for the wire, acknowledgement patterns, the type-name field rule, the
+// command batch's pacing and the unit session's state query and dispatch.
+#include "firmware/UpgradeSession.h"
 #include "protocol/BatchKind.h"
 #include "protocol/CommandBatch.h"
 #include "protocol/Commands.h"
 #include "protocol/FieldText.h"
 #include "protocol/SettingsBatches.h"
+#include "protocol/UnitSession.h"
 
 #include <QDateTime>
 #include <QtTest>
@@ -13,7 +15,7 @@ namespace {
 // Plays the device page and the unit: every send empties the latest text, and the unit may answer
 // each command 20 ms later.
 struct Line {
-    QString rx;
+    CommandBatch *batch = nullptr;
     QStringList sent;
     QList<qint64> sentAt;
     QElapsedTimer clock;
@@ -24,16 +26,26 @@ struct Line {
 
 void attach(CommandBatch &batch, Line &line)
 {
+    line.batch = &batch;
     QObject::connect(&batch, &CommandBatch::send, [&line](const QString &command) {
-        line.rx.clear();
+        line.batch->linkSent();
         line.sent << command;
         line.sentAt << line.clock.elapsed();
         const QString reply = line.unit ? line.unit(command) : QString();
         if (!reply.isNull())
-            QTimer::singleShot(20, [&line, reply] { line.rx = reply; });
+            QTimer::singleShot(20, [&line, reply] { line.batch->received(reply); });
     });
     QObject::connect(&batch, &CommandBatch::progress, [&line](int p) { line.progress << p; });
     QObject::connect(&batch, &CommandBatch::logLine, [&line](const QString &t) { line.log += t; });
+}
+
+// The kind by its name in the record.
+BatchKind kindNamed(const QString &name)
+{
+    for (BatchKind kind : BatchKinds::All)
+        if (BatchKinds::name(kind) == name)
+            return kind;
+    qFatal("no batch kind %s", qPrintable(name));
 }
 } // namespace
 
@@ -107,30 +119,30 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("acknowledges");
-        QTest::newRow("ATPW 7") << "Print_Write_Push" << "ATPW+7+OK!\r\n" << true;
-        QTest::newRow("ATPW 6") << "Print_Write_Push" << "ATPW+6+OK!\r\n" << false;
-        QTest::newRow("ATLW 0") << "TYPE_PB_SET" << "ATLW+0+OK!\r\n" << true;
-        QTest::newRow("ATLW 5") << "TYPE_PB_SET" << "ATLW+5+OK!\r\n" << true;
-        QTest::newRow("ATLW 6") << "TYPE_PB_SET" << "ATLW+6+OK!\r\n" << false;
-        QTest::newRow("no CR LF") << "TYPE_PB_SET" << "ATLW+3+OK!" << false;
-        QTest::newRow("lower case ok") << "TYPE_PB_SET" << "ATLW+3+ok!\r\n" << false;
-        QTest::newRow("leading byte") << "TYPE_PB_SET" << " ATLW+3+OK!\r\n" << false;
-        QTest::newRow("trailing byte") << "TYPE_PB_SET" << "ATLW+3+OK!\r\nX" << false;
-        QTest::newRow("ATNW 3") << "PB_ID_sned" << "ATNW+3+OK!\r\n" << true;
-        QTest::newRow("ATNW 4") << "PB_ID_sned" << "ATNW+4+OK!\r\n" << false;
-        QTest::newRow("two acks in one text") << "PB_ID_sned" << "ATNW+1+OK!\r\nATNW+2+OK!\r\n" << false;
-        QTest::newRow("ATTW 43") << "PB_Time_syn_sned" << "ATTW+43+OK!\r\n" << true;
-        QTest::newRow("ATTW 44") << "PB_Time_syn_sned" << "ATTW+44+OK!\r\n" << false;
-        QTest::newRow("ATRW 51") << "PB_Rec_sned" << "ATRW+51+OK!\r\n" << true;
-        QTest::newRow("other kind's ack") << "PB_Rec_sned" << "ATTW+43+OK!\r\n" << false;
+        QTest::newRow("ATPW 7") << "ticket" << "ATPW+7+OK!\r\n" << true;
+        QTest::newRow("ATPW 6") << "ticket" << "ATPW+6+OK!\r\n" << false;
+        QTest::newRow("ATLW 0") << "names" << "ATLW+0+OK!\r\n" << true;
+        QTest::newRow("ATLW 5") << "names" << "ATLW+5+OK!\r\n" << true;
+        QTest::newRow("ATLW 6") << "names" << "ATLW+6+OK!\r\n" << false;
+        QTest::newRow("no CR LF") << "names" << "ATLW+3+OK!" << false;
+        QTest::newRow("lower case ok") << "names" << "ATLW+3+ok!\r\n" << false;
+        QTest::newRow("leading byte") << "names" << " ATLW+3+OK!\r\n" << false;
+        QTest::newRow("trailing byte") << "names" << "ATLW+3+OK!\r\nX" << false;
+        QTest::newRow("ATNW 3") << "params" << "ATNW+3+OK!\r\n" << true;
+        QTest::newRow("ATNW 4") << "params" << "ATNW+4+OK!\r\n" << false;
+        QTest::newRow("two acks in one text") << "params" << "ATNW+1+OK!\r\nATNW+2+OK!\r\n" << false;
+        QTest::newRow("ATTW 43") << "clock" << "ATTW+43+OK!\r\n" << true;
+        QTest::newRow("ATTW 44") << "clock" << "ATTW+44+OK!\r\n" << false;
+        QTest::newRow("ATRW 51") << "reset" << "ATRW+51+OK!\r\n" << true;
+        QTest::newRow("other kind's ack") << "reset" << "ATTW+43+OK!\r\n" << false;
+        QTest::newRow("pairing: no batch") << "pairing" << "ATAW+ADD+1+OK" << false;
     }
     void acknowledgements()
     {
         QFETCH(QString, kind);
         QFETCH(QString, text);
         QFETCH(bool, acknowledges);
-        QCOMPARE(BatchKind::byName(kind)->acknowledges(text), acknowledges);
-        QVERIFY(!BatchKind::byName(kind.toLower()));
+        QCOMPARE(BatchKinds::acknowledges(kindNamed(kind), text), acknowledges);
     }
 
     void progress_data()
@@ -139,12 +151,12 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QString>("ack");
         QTest::addColumn<QList<int>>("progress");
-        QTest::newRow("three type names") << QStringList{"ATLW+1+a+OK", "ATLW+2+b+OK", "ATLW+3+c+OK"} << "TYPE_PB_SET"
+        QTest::newRow("three type names") << QStringList{"ATLW+1+a+OK", "ATLW+2+b+OK", "ATLW+3+c+OK"} << "names"
                                           << "ATLW+1+OK!\r\n" << QList<int>{66, 99, 100};
-        QTest::newRow("four parameters") << QStringList{"a", "b", "c", "d"} << "PB_ID_sned" << "ATNW+2+OK!\r\n"
+        QTest::newRow("four parameters") << QStringList{"a", "b", "c", "d"} << "params" << "ATNW+2+OK!\r\n"
                                          << QList<int>{50, 75, 100, 100};
-        QTest::newRow("one command") << QStringList{"ATRW+58317+OK"} << "PB_Rec_sned" << "ATRW+51+OK!\r\n" << QList<int>{100};
-        QTest::newRow("ten lines") << QStringList{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"} << "Print_Write_Push"
+        QTest::newRow("one command") << QStringList{"ATRW+58317+OK"} << "reset" << "ATRW+51+OK!\r\n" << QList<int>{100};
+        QTest::newRow("ten lines") << QStringList{"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"} << "ticket"
                                    << "ATPW+7+OK!\r\n" << QList<int>{20, 30, 40, 50, 60, 70, 80, 90, 100, 100};
     }
     void progress()
@@ -153,11 +165,9 @@ private slots:
         QFETCH(QString, kind);
         QFETCH(QString, ack);
         QFETCH(QList<int>, progress);
-        QString list[10];
-        std::copy(commands.cbegin(), commands.cend(), list);
         Line line;
         line.unit = [ack](const QString &) { return ack; };
-        CommandBatch batch(list, &line.rx, kind);
+        CommandBatch batch(kindNamed(kind), commands);
         attach(batch, line);
         QCOMPARE(batch.commandCount(), commands.size());
         line.clock.start();
@@ -176,31 +186,29 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QStringList>("list");
         QTest::addColumn<QString>("log");
-        QTest::newRow("four parameters") << "PB_ID_sned" << QStringList{"a", "b", "c", "d", "never examined"}
+        QTest::newRow("four parameters") << "params" << QStringList{"a", "b", "c", "d", "never examined"}
                                          << "正在解析系统参数.......\r\n共有 4 参数需要发送正在建立通信......\r\n"
                                             "正在发送 1 条内容......\r\n正在发送 2 条内容......\r\n"
                                             "正在发送 3 条内容......\r\n正在发送 4 条内容......\r\n发送完成已停止通信.....";
-        QTest::newRow("empty batch") << "TYPE_PB_SET" << QStringList{""} << "正在解析类型名字内容.......\r\n当前没有要发送的数据已停止通信....\r\n";
-        QTest::newRow("unknown kind") << "Pair_Set_Push" << QStringList{"x"} << "当前没有要发送的数据已停止通信....\r\n";
+        QTest::newRow("empty batch") << "names" << QStringList{""} << "正在解析类型名字内容.......\r\n当前没有要发送的数据已停止通信....\r\n";
+        QTest::newRow("pairing: no batch") << "pairing" << QStringList{"x"} << "当前没有要发送的数据已停止通信....\r\n";
     }
     void logs()
     {
         QFETCH(QString, kind);
         QFETCH(QStringList, list);
         QFETCH(QString, log);
-        QString commands[10];
-        std::copy(list.cbegin(), list.cend(), commands);
         Line line;
         line.unit = [](const QString &) { return QStringLiteral("ATNW+0+OK!\r\n"); };
-        CommandBatch batch(commands, &line.rx, kind);
+        CommandBatch batch(kindNamed(kind), list);
         attach(batch, line);
         line.log = batch.headerLine();
         batch.start();
-        const bool sends = kind == "PB_ID_sned";
+        const bool sends = kind == "params";
         if (!sends)
             QCOMPARE(line.log, log); // with nothing to send it stops at once
         QTRY_COMPARE_WITH_TIMEOUT(line.log, log, 5000);
-        line.rx = QStringLiteral("ATNW+0+OK!\r\n"); // once complete, nothing polls any more
+        batch.received(QStringLiteral("ATNW+0+OK!\r\n")); // once complete, nothing polls any more
         QTest::qWait(2 * CommandBatch::LaterPollMs);
         QCOMPARE(line.log, log);
         QCOMPARE(line.sent.size(), sends ? 4 : 0);
@@ -208,12 +216,12 @@ private slots:
 
     void entriesPastTheKindsCountAreNeverSent()
     {
-        QString full[10], rx;
-        std::fill(std::begin(full), std::end(full), QStringLiteral("x"));
-        QStringList counts;
-        for (const char *kind : {"Print_Write_Push", "TYPE_PB_SET", "PB_ID_sned", "PB_Time_syn_sned", "PB_Rec_sned"})
-            counts << QString::number(CommandBatch(full, &rx, kind).commandCount());
-        QCOMPARE(counts.join(' '), QStringLiteral("10 5 4 1 1"));
+        QStringList full, counts;
+        for (int i = 0; i < 12; ++i)
+            full << QStringLiteral("x");
+        for (BatchKind kind : BatchKinds::All)
+            counts << QString::number(CommandBatch(kind, full).commandCount());
+        QCOMPARE(counts.join(' '), QStringLiteral("10 5 4 1 1 0"));
     }
 
     void replyThatDoesNotMatchKeepsWaiting_data()
@@ -226,25 +234,23 @@ private slots:
     void replyThatDoesNotMatchKeepsWaiting()
     {
         QFETCH(QString, reply);
-        QString list[10] = {"ATLW+1+a+OK", "ATLW+2+b+OK"};
         Line line;
         line.unit = [reply](const QString &) { return reply; };
-        CommandBatch batch(list, &line.rx, "TYPE_PB_SET");
+        CommandBatch batch(BatchKind::Names, {"ATLW+1+a+OK", "ATLW+2+b+OK"});
         attach(batch, line);
         batch.start();
         QTest::qWait(400);
         QCOMPARE(line.sent, QStringList{"ATLW+1+a+OK"});
         QVERIFY(line.progress.isEmpty());
-        line.rx = QStringLiteral("ATLW+1+OK!\r\n"); // still polling: a late acknowledgement continues
+        batch.received(QStringLiteral("ATLW+1+OK!\r\n")); // still polling: a late acknowledgement continues
         QTRY_COMPARE_WITH_TIMEOUT(line.sent.size(), 2, 3000);
     }
 
     void givesUpAfterTheTimeout()
     {
-        QString list[10] = {"ATNW+0+1+OK", "ATNW+1+1+OK", "c", "d"};
         Line line;
         line.unit = [](const QString &c) { return c == "ATNW+0+1+OK" ? QStringLiteral("ATNW+0+OK!\r\n") : QString(); };
-        CommandBatch batch(list, &line.rx, "PB_ID_sned");
+        CommandBatch batch(BatchKind::Params, {"ATNW+0+1+OK", "ATNW+1+1+OK", "c", "d"});
         attach(batch, line);
         QSignalSpy gaveUp(&batch, &CommandBatch::timedOut);
         batch.setTimeout(500);
@@ -252,26 +258,109 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(gaveUp.count(), 1, 3000);
         QCOMPARE(gaveUp.at(0).at(0).toString(), QStringLiteral("ATNW+1+1+OK")); // the one it waited for
         QCOMPARE(line.sent.size(), 2);
-        line.rx = QStringLiteral("ATNW+1+OK!\r\n"); // too late: nothing polls any more
+        batch.received(QStringLiteral("ATNW+1+OK!\r\n")); // too late: nothing polls any more
         QTest::qWait(2 * CommandBatch::LaterPollMs);
         QCOMPARE(line.sent.size(), 2);
         QVERIFY(!batch.isComplete());
     }
 
+    // Only the latest text, as it is at the batch's own tick, may acknowledge the command just sent.
+    void onlyTheLatestTextCounts_data()
+    {
+        QTest::addColumn<QStringList>("texts"); // received after the first command, before a tick
+        QTest::addColumn<bool>("sentBetween");  // something else goes to the unit after them
+        QTest::addColumn<int>("sent");          // commands sent once the ticks have looked
+        QTest::newRow("early acknowledgement") << QStringList{"ATLW+1+OK!\r\n"} << false << 2;
+        QTest::newRow("acknowledgement, then noise") << QStringList{"ATLW+1+OK!\r\n", "noise"} << false << 1;
+        QTest::newRow("acknowledgement, then a state reply") << QStringList{"ATLW+1+OK!\r\n", "ATSW+V2.1+OK!\r\n"} << false << 1;
+        QTest::newRow("noise, then acknowledgement") << QStringList{"noise", "ATLW+1+OK!\r\n"} << false << 2;
+        QTest::newRow("acknowledgement, then a send") << QStringList{"ATLW+1+OK!\r\n"} << true << 1;
+    }
     void onlyTheLatestTextCounts()
     {
-        QString list[10] = {"ATLW+1+a+OK", "ATLW+2+b+OK"};
+        QFETCH(QStringList, texts);
+        QFETCH(bool, sentBetween);
+        QFETCH(int, sent);
         Line line;
-        CommandBatch batch(list, &line.rx, "TYPE_PB_SET");
+        CommandBatch batch(BatchKind::Names, {"ATLW+1+a+OK", "ATLW+2+b+OK", "ATLW+3+c+OK"});
         attach(batch, line);
+        QSignalSpy looked(&batch, &CommandBatch::looking);
         batch.start();
-        line.rx = "ATLW+1+OK!\r\n"; // a matching text, taken at the first poll even if it came early ...
-        QTRY_COMPARE_WITH_TIMEOUT(line.sent.size(), 2, 2000);
-        QVERIFY(line.rx.isEmpty()); // ... and emptied after the advance
-        line.rx = "ATLW+2+OK!\r\n";
-        line.rx = "noise"; // replaced before the poll
-        QTest::qWait(400);
-        QVERIFY(!batch.isComplete());
+        for (const QString &text : texts) // never looked at on receipt
+            batch.received(text);
+        if (sentBetween)
+            batch.linkSent();
+        QCOMPARE(line.sent.size(), 1);
+        QTRY_VERIFY_WITH_TIMEOUT(looked.count() >= 2, 3000);
+        QCOMPARE(line.sent.size(), sent);
+        if (sent == 1)
+            return;
+        // Advanced: the acknowledgement is spent, the next command waits for its own.
+        QTest::qWait(2 * CommandBatch::LaterPollMs);
+        QCOMPARE(line.sent.size(), 2);
+        batch.received("ATLW+2+OK!\r\n");
+        batch.received("noise"); // replaced before the tick
+        QTest::qWait(2 * CommandBatch::LaterPollMs);
+        QCOMPARE(line.sent.size(), 2);
+    }
+
+    // The unit session hands the unit's texts to the batch that runs. The window hands a state reply
+    // on as any text (it replaces an acknowledgement); the command line takes the first one only, so
+    // an acknowledgement followed by the unit's state still counts.
+    void sessionHandsTextsOn_data()
+    {
+        QTest::addColumn<bool>("takenOnce");
+        QTest::addColumn<QStringList>("texts"); // after the first command, before a tick
+        QTest::addColumn<int>("sent");
+        QTest::addColumn<int>("onlineSaid");
+        const QString state = "ATSW+V2.1+OK!\r\n", ack = "ATLW+1+OK!\r\n";
+        QTest::newRow("window: acknowledgement") << false << QStringList{ack} << 2 << 1;
+        QTest::newRow("window: acknowledgement, then state") << false << QStringList{ack, state} << 1 << 2;
+        QTest::newRow("command line: acknowledgement, then state") << true << QStringList{ack, state} << 2 << 1;
+        QTest::newRow("command line: state, then acknowledgement") << true << QStringList{state, ack} << 2 << 1;
+    }
+    void sessionHandsTextsOn()
+    {
+        QFETCH(bool, takenOnce);
+        QFETCH(QStringList, texts);
+        QFETCH(int, sent);
+        QFETCH(int, onlineSaid);
+        UnitSession session(takenOnce ? UnitSession::StateReplies::TakenOnce : UnitSession::StateReplies::HandedOn);
+        QSignalSpy online(&session, &UnitSession::online);
+        session.opened();
+        session.received("ATSW+V2.1+OK!\r\n");
+        QVERIFY(session.isOnline());
+        Line line;
+        CommandBatch batch(BatchKind::Names, {"ATLW+1+a+OK", "ATLW+2+b+OK", "ATLW+3+c+OK"});
+        attach(batch, line);
+        session.setBatch(&batch);
+        QSignalSpy looked(&batch, &CommandBatch::looking);
+        batch.start();
+        for (const QString &text : texts)
+            session.received(text);
+        QTRY_VERIFY_WITH_TIMEOUT(looked.count() >= 2, 3000);
+        QCOMPARE(line.sent.size(), sent);
+        QCOMPARE(online.count(), onlineSaid);
+    }
+
+    // A silent unit is asked again every 2 s, but never while a firmware transfer may run: its
+    // answer would end the transfer.
+    void sessionAsksNothingDuringATransfer()
+    {
+        UnitSession session;
+        QSignalSpy asked(&session, &UnitSession::sendText);
+        session.opened();
+        session.linkReady();
+        QTRY_COMPARE_WITH_TIMEOUT(asked.count(), 1, 1000);
+        UpgradeSession upgrade;
+        session.setUpgrade(&upgrade);
+        QTest::qWait(Commands::StateQueryRepeatMs + 300);
+        QCOMPARE(asked.count(), 1);
+        session.setUpgrade(nullptr);
+        QTRY_COMPARE_WITH_TIMEOUT(asked.count(), 2, Commands::StateQueryRepeatMs + 500);
+        session.closed();
+        QTest::qWait(Commands::StateQueryRepeatMs + 300);
+        QCOMPARE(asked.count(), 2);
     }
 
     void fieldText_data()

@@ -1,0 +1,26 @@
+# The version is written once, in project(VERSION); the documents that carry it as text (manual page,
+# metainfo, change log, the shipped update pages, the README's package name) must say the same.
+#   cmake -DVERSION=1.2.3 -DSOURCE=dir -P check_version.cmake
+set(faults "")
+function(expect file pattern)
+  file(READ ${SOURCE}/${file} text)
+  string(FIND "${text}" "${pattern}" at)
+  if(at EQUAL -1)
+    set(faults "${faults}\n  ${file} does not say \"${pattern}\"" PARENT_SCOPE)
+  endif()
+endfunction()
+expect(packaging/tqmanage.1 "\"tqmanage ${VERSION}\"")
+expect(packaging/changelog "tqmanage (${VERSION})")
+expect(packaging/io.github.tqmanage.TqManage.metainfo.xml "<release version=\"${VERSION}\"")
+expect("System/Update log.ini" "<b>V${VERSION}</b>")
+expect(System/Update/update.html "Current version: V${VERSION}.")
+expect(System/Update/update_pl.html "wersja: V${VERSION}.")
+expect(README.md "tqmanage_${VERSION}_amd64.deb")
+# The newest entries come first: an older version at the top would still contain the new one below.
+file(STRINGS ${SOURCE}/packaging/changelog first LIMIT_COUNT 1)
+if(NOT first MATCHES "^tqmanage \\(${VERSION}\\)")
+  set(faults "${faults}\n  packaging/changelog begins \"${first}\"")
+endif()
+if(faults)
+  message(FATAL_ERROR "Not version ${VERSION}:${faults}")
+endif()
