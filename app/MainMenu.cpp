@@ -77,8 +77,7 @@ MainMenu::MainMenu(QMainWindow *window)
     menu->addActions({Help, about, Updater});
 }
 
-// Seen only in the open menu; decoding them (and loading every image plugin for the first) waits for the
-// first frame.
+// Seen only in the open menu, which cannot open before the first frame: decoding them waits for it.
 void MainMenu::setIcons()
 {
     Open_file->setIcon(activeIcon("Open_Flie.png"));
