@@ -32,30 +32,23 @@ QIcon pairIcon(const char *normal, const char *active)
 
 MainMenu::MainMenu(QMainWindow *window)
 {
-    auto action = [window](const char *name, const QString &text, const QKeySequence &shortcut, const QIcon &icon) {
-        auto *a = new QAction(icon, text, window);
+    auto action = [window](const char *name, const QString &text, const QKeySequence &shortcut) {
+        auto *a = new QAction(text, window);
         a->setObjectName(QLatin1String(name));
         a->setShortcut(shortcut);
         return a;
     };
     // The texts stay in the window's context of the catalogues, spelt out so that lupdate finds them.
-    Open_file = action("Open_file", QCoreApplication::translate("MainWindow", "  打开"), QKeySequence(Qt::Key_F1),
-                       activeIcon("Open_Flie.png"));
-    Save_file = action("Save_file", QCoreApplication::translate("MainWindow", "  保存"), QKeySequence(Qt::CTRL | Qt::Key_S),
-                       activeIcon("Save_File.png"));
-    about = action("about", QCoreApplication::translate("MainWindow", "  关于"), QKeySequence(Qt::Key_F12),
-                   activeIcon("about.png"));
-    Help = action("Help", QCoreApplication::translate("MainWindow", "  帮助"), QKeySequence(Qt::Key_F11),
-                  pairIcon("Help_Book.png", "Help_Book2.png"));
-    Save_as_file = action("Save_as_file", QCoreApplication::translate("MainWindow", "  另存"), QKeySequence(Qt::Key_F3),
-                          pairIcon("Save_as_a.png", "Save_as_b.png"));
-    Boot_Handl = action("Boot_Handl", QCoreApplication::translate("MainWindow", "  固件"), QKeySequence(Qt::CTRL | Qt::Key_F),
-                        pairIcon("Fir_up_a.png", "Fir_up_b.png"));
-    Updater = action("Updater", QCoreApplication::translate("MainWindow", "  更新"), QKeySequence(Qt::CTRL | Qt::Key_U),
-                     pairIcon("YOU_Up_a.png", "YOU_Up_b.png"));
-    actionChinese = action("actionChinese", QStringLiteral("中文"), QKeySequence(), QIcon());
-    actionEnglish = action("actionEnglish", QStringLiteral("English"), QKeySequence(), QIcon());
-    actionPolish = action("actionPolish", QStringLiteral("Polish"), QKeySequence(), QIcon());
+    Open_file = action("Open_file", QCoreApplication::translate("MainWindow", "  打开"), QKeySequence(Qt::Key_F1));
+    Save_file = action("Save_file", QCoreApplication::translate("MainWindow", "  保存"), QKeySequence(Qt::CTRL | Qt::Key_S));
+    about = action("about", QCoreApplication::translate("MainWindow", "  关于"), QKeySequence(Qt::Key_F12));
+    Help = action("Help", QCoreApplication::translate("MainWindow", "  帮助"), QKeySequence(Qt::Key_F11));
+    Save_as_file = action("Save_as_file", QCoreApplication::translate("MainWindow", "  另存"), QKeySequence(Qt::Key_F3));
+    Boot_Handl = action("Boot_Handl", QCoreApplication::translate("MainWindow", "  固件"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    Updater = action("Updater", QCoreApplication::translate("MainWindow", "  更新"), QKeySequence(Qt::CTRL | Qt::Key_U));
+    actionChinese = action("actionChinese", QStringLiteral("中文"), QKeySequence());
+    actionEnglish = action("actionEnglish", QStringLiteral("English"), QKeySequence());
+    actionPolish = action("actionPolish", QStringLiteral("Polish"), QKeySequence());
 
     centralWidget = new QWidget(window);
     centralWidget->setObjectName(QStringLiteral("centralWidget"));
@@ -74,7 +67,6 @@ MainMenu::MainMenu(QMainWindow *window)
     menu->setObjectName(QStringLiteral("menu"));
     menu_Language = new QMenu(QCoreApplication::translate("MainWindow", "  语言"), menu);
     menu_Language->setObjectName(QStringLiteral("menu_Language"));
-    menu_Language->setIcon(pairIcon("Translate_B.png", "Translate_A.png"));
     menu_Language->addActions({actionChinese, actionEnglish, actionPolish});
 
     menuBar->addMenu(menu);
@@ -83,4 +75,17 @@ MainMenu::MainMenu(QMainWindow *window)
     menu->addMenu(menu_Language);
     menu->addSeparator();
     menu->addActions({Help, about, Updater});
+}
+
+// Seen only in the open menu, which cannot open before the first frame: decoding them waits for it.
+void MainMenu::setIcons()
+{
+    Open_file->setIcon(activeIcon("Open_Flie.png"));
+    Save_file->setIcon(activeIcon("Save_File.png"));
+    about->setIcon(activeIcon("about.png"));
+    Help->setIcon(pairIcon("Help_Book.png", "Help_Book2.png"));
+    Save_as_file->setIcon(pairIcon("Save_as_a.png", "Save_as_b.png"));
+    Boot_Handl->setIcon(pairIcon("Fir_up_a.png", "Fir_up_b.png"));
+    Updater->setIcon(pairIcon("YOU_Up_a.png", "YOU_Up_b.png"));
+    menu_Language->setIcon(pairIcon("Translate_B.png", "Translate_A.png"));
 }

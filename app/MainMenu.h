@@ -12,6 +12,7 @@ class QWidget;
 // the names the menu commands refer to. Built into the window it is given, which owns every part.
 struct MainMenu {
     explicit MainMenu(QMainWindow *window);
+    void setIcons();
 
     QAction *Open_file = nullptr;
     QAction *Save_file = nullptr;

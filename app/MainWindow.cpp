@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "DeferredIconEngine.h"
 #include "LanguageSwitch.h"
 #include "Restart.h"
 #include "ShippedDocument.h"
@@ -28,6 +29,7 @@
 #include <QFile>
 #include <QLoggingCategory>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QTimer>
@@ -35,16 +37,16 @@
 
 MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     : QMainWindow(parent, Qt::WindowCloseButtonHint)
-    , ui(new Form(this))
     , Options(options)
 {
     qCDebug(lcWindow) << "window flags" << windowFlags();
-
+    // Flags before any child exists: new flags restyle every child under the style sheet.
     resize(1000, 650);
     move(50, 50);
     setFixedSize(1000, 650);
     setWindowFlags((windowFlags() & ~Qt::WindowMaximizeButtonHint) | Qt::WindowMinimizeButtonHint);
     setWindowTitle(QStringLiteral("Manage TQ-8M V" TQ_VERSION));
+    ui = new Form(this);
 
     tabWidget = new QTabWidget(this);
     tabWidget->setObjectName(QStringLiteral("tabwidget_DevMang"));
@@ -52,7 +54,7 @@ MainWindow::MainWindow(QWidget *parent, const StartOptions &options)
     tabWidget->setStyleSheet(tabStyleSheet());
     tabWidget->show();
 
-    Ticket_Page = new Function_One(this);
+    Ticket_Page = new Function_One(tabPageParent());
     tabWidget->addTab(Ticket_Page, QObject::tr("小票内容设置"));
 
     Serial_Service = new Function_USART(this);
@@ -87,12 +89,15 @@ void MainWindow::finishStart()
         return;
     Started = true;
     // The port list asks the system for every device, the help picture is a large JPEG decoded
-    // whole, and browsing the network talks to avahi-daemon: none of them is on the first frame.
+    // whole, and browsing the network talks to avahi-daemon: none of them is on the first frame, nor
+    // are the menu's icons and the change history on a hidden tab.
     // Units found join the list at the port box's next refresh.
     Serial_Service->startDiscovery();
     Ticket_Page->USART_COM_Show(Serial_Service->USART_COM_List());
     Ticket_Page->showRememberedPort();
-    Help_Picture->setIcon(QIcon(QStringLiteral(":/Res/Pic/Help.jpg")));
+    Help_Picture->setIcon(DeferredIconEngine::icon(QStringLiteral(":/Res/Pic/Help.jpg")));
+    ui->setIcons();
+    fillUpdateLog();
 }
 
 void MainWindow::showEvent(QShowEvent *event)
@@ -161,13 +166,27 @@ MainWindow::~MainWindow()
     delete ui;
 }
 
+// Tab pages are made where the tab widget keeps them: a page moved there once built would be
+// restyled whole under the style sheet.
+QWidget *MainWindow::tabPageParent()
+{
+    auto *stack = tabWidget->findChild<QStackedWidget *>(QString(), Qt::FindDirectChildrenOnly);
+    return stack ? static_cast<QWidget *>(stack) : this;
+}
+
 void MainWindow::createUpdateLogTab()
 {
-    Update_Log_Page = new QWidget(this);
+    Update_Log_Page = new QWidget(tabPageParent());
     Update_Log_Page->resize(1000, 610);
     tabWidget->addTab(Update_Log_Page, QObject::tr("版本更新说明"));
     Update_Log_View = new QTextBrowser(Update_Log_Page);
     Update_Log_View->setGeometry(0, 0, 1000, 570);
+}
+
+void MainWindow::fillUpdateLog()
+{
+    if (!Update_Log_View)
+        return;
     QFile log(SystemDir::shippedPath(QStringLiteral("Update log.ini")));
     if (!log.exists()) {
         Update_Log_View->setText(QStringLiteral("文件损坏....."));
@@ -179,7 +198,7 @@ void MainWindow::createUpdateLogTab()
 
 void MainWindow::createHelpTab()
 {
-    Help_Page = new QWidget(this);
+    Help_Page = new QWidget(tabPageParent());
     auto *picture = Help_Picture = new QPushButton(Help_Page);
     picture->setObjectName(QStringLiteral("Help_Picture"));
     picture->setGeometry(0, 0, 1000, 610);

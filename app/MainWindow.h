@@ -85,6 +85,8 @@ private:
     void nameControls();
     bool Started = false;
 
+    QWidget *tabPageParent();
     void createUpdateLogTab();
+    void fillUpdateLog();
     void createHelpTab();
 };

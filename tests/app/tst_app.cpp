@@ -1,6 +1,7 @@
 // The application shell: language lookup, command line, main window, menu commands and the
 // desktop hooks.
 #include "app/AppSetup.h"
+#include "app/DeferredIconEngine.h"
 #include "ticket/Language.h"
 #include "app/MainWindow.h"
 #include "app/StartOptions.h"
@@ -338,6 +339,12 @@ private slots:
         later.show();
         QTRY_COMPARE(part<QComboBox>(later.Ticket_Page, "QC_COM_Choose")->currentText(), QStringLiteral("Simulator/dev/pts/77"));
         QVERIFY(!later.Help_Picture->icon().isNull());
+        QVERIFY(!later.ui->Open_file->icon().isNull() && !later.ui->menu_Language->icon().isNull());
+        // The help picture is decoded only when drawn, and then drawn as the file is.
+        const QIcon shipped(QStringLiteral(":/Res/Pic/Help.jpg"));
+        for (const QSize &size : {QSize(1300, 700), QSize(650, 350)})
+            QCOMPARE(later.Help_Picture->icon().pixmap(size).toImage(), shipped.pixmap(size).toImage());
+        QVERIFY(DeferredIconEngine::icon(Dir->filePath("missing.ini")).isNull());
     }
 
     void startUpLoad_data()
