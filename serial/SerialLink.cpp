@@ -52,7 +52,12 @@ bool SerialLink::open(const QString &portName)
         Ready = true;
         emit ready();
     });
-    if (!Transport->open(&Open_Failure)) {
+    // A system that refuses at once (no route, no interface, no file descriptor left) says so
+    // before open() returns; the link was never up, so this open fails with that reason.
+    Opening = true;
+    const bool started = Transport->open(&Open_Failure);
+    Opening = false;
+    if (!started || !Transport) {
         release();
         return false;
     }
@@ -150,6 +155,11 @@ void SerialLink::deliver(const QList<QByteArray> &replies)
 
 void SerialLink::transportFailed(const QString &reason)
 {
+    if (Opening) {
+        Open_Failure = {reason, false};
+        release();
+        return;
+    }
     if (!Port_Open)
         return;
     // A server's last words before it closed ("Port already in use") still reach the receiver.

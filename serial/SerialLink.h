@@ -78,6 +78,7 @@ private:
     ReplyFramer Framer;
     QTimer RX_Timer;
     bool Port_Open = false;
+    bool Opening = false;
     bool Ready = false;
     bool Network = false;
     QStringList Warnings;

@@ -202,7 +202,7 @@ void TcpTransport::socketError(QAbstractSocket::SocketError error)
     case QAbstractSocket::ConnectionRefusedError:
         return fail(QCoreApplication::translate("QObject", "连接被拒绝: %1 (服务器没有在此端口上运行?)").arg(where));
     case QAbstractSocket::SocketTimeoutError:
-    case QAbstractSocket::NetworkError:
+        // An unreachable network is a NetworkError at once and is named with the system's reason below.
         if (!Up)
             return fail(QCoreApplication::translate("QObject", "连接超时: %1 在 %2 秒内没有应答")
                             .arg(where).arg(ConnectTimeoutMs / 1000));

@@ -333,6 +333,9 @@ private slots:
                                                       << "this server speaks telnet: use rfc2217://";
         QTest::newRow("notifications without end") << "flood" << "rfc2217://127.0.0.1:%1"
                                                    << "failed: the unit does not answer (waiting for ATSW+STATE+OK)";
+        // Refused by the system inside connect() (a link-local address without an interface), not
+        // by a server: the failure comes before the link is open and must still end the unit.
+        QTest::newRow("refused before the link is open") << "none" << "socket://[fe80::1]:7001" << "failed: cannot connect: ";
     }
     void hostileServers()
     {
@@ -360,6 +363,7 @@ private slots:
                 probe.connectToHost(QHostAddress::LocalHost, port);
                 return probe.waitForConnected(100);
             }());
+        } else if (server == "none") {
         } else if (server == "flood") {
             flood = std::make_unique<NotificationFlood>();
             port = flood->serverPort();
@@ -405,6 +409,14 @@ private slots:
         QCOMPARE(boxes.texts().constFirst(), QStringLiteral("连接错误请检查端口号是否正确....\r\n连接超时: 127.0.0.1:%1 在 5 秒内没有应答").arg(server.port));
         const QString log = part<QTextEdit>(page, "USART_Log")->toPlainText();
         QVERIFY2(log.contains("注意: 服务器的证书没有验证 (insecure)") && !log.contains("管理机没有应答"), qPrintable(log));
+        QCOMPARE(TestSupport::connectionState(page), TestSupport::Disconnected);
+
+        // A connection the system refuses inside connect() is a box at once, not a label left at
+        // "connecting" for ever.
+        part<QComboBox>(page, "QC_COM_Choose")->setEditText(QStringLiteral("socket://[fe80::1]:7001"));
+        part<QPushButton>(page, "QB_OPEN_USART")->click();
+        QTRY_COMPARE_WITH_TIMEOUT(boxes.count(), 2, 10000);
+        QVERIFY2(boxes.texts().constLast().startsWith(QStringLiteral("连接错误请检查端口号是否正确....\r\n")), qPrintable(boxes.texts().constLast()));
         QCOMPARE(TestSupport::connectionState(page), TestSupport::Disconnected);
     }
 
