@@ -7,18 +7,19 @@
 #include <QTemporaryDir>
 
 struct BenchFiles {
-    QString ini;
-    QString image;
+    QTemporaryDir dir;
+    QString ini = dir.filePath(QStringLiteral("shop.ini"));
+    QString image = dir.filePath(QStringLiteral("image.bin"));
+    // False when either file could not be written.
+    bool written = write();
 
-    // Written into dir; false when either could not be written.
-    bool writeInto(const QTemporaryDir &dir)
+private:
+    bool write() const
     {
         SettingsCodec::Settings settings;
         settings.lines[0] = QStringLiteral("ATPW+0+N+M+Welcome+SIZE:B+OK");
         settings.typeNames[0] = QStringLiteral("Cash");
-        ini = dir.filePath(QStringLiteral("shop.ini"));
-        image = dir.filePath(QStringLiteral("image.bin"));
-        return TestSupport::writeFile(ini, SettingsCodec::encode(settings))
+        return dir.isValid() && TestSupport::writeFile(ini, SettingsCodec::encode(settings))
             && TestSupport::writeFile(image, TestSupport::randomBytes(51200, 7));
     }
 };

@@ -36,9 +36,8 @@ qint64 timeRun(const QString &verb, const QString &file, int n, const QStringLis
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    BenchFiles files;
-    if (!files.writeInto(dir))
+    const BenchFiles files;
+    if (!files.written)
         return 1;
     const QString &ini = files.ini, &image = files.image;
     std::printf("%-8s %10s %10s %7s  (target: 8 units at most 1.3x one)\n", "verb", "1 unit", "8 units", "ratio");

@@ -140,10 +140,10 @@ int main(int argc, char *argv[])
     const QStringList args = QCoreApplication::arguments();
     const int baudAt = args.indexOf(QStringLiteral("--baud"));
     const int baud = baudAt < 0 ? 0 : args.value(baudAt + 1).toInt();
-    QTemporaryDir dir;
-    BenchFiles files;
-    if (!files.writeInto(dir))
+    const BenchFiles files;
+    if (!files.written)
         return 1;
+    const QTemporaryDir &dir = files.dir;
     printLoad("before");
     std::printf("%s\n", baud > 0 ? qPrintable(QStringLiteral("simulated units answer at the pace of a %1-baud line").arg(baud))
                                  : "simulated units answer at once (10 ms framing gap)");

@@ -59,10 +59,9 @@ qint64 best(const std::function<qint64()> &run)
 
 int main(int argc, char *argv[])
 {
+    const BenchFiles files; // before the application: it needs none
     QCoreApplication app(argc, argv);
-    QTemporaryDir dir;
-    BenchFiles files;
-    if (!files.writeInto(dir))
+    if (!files.written)
         return 1;
     const QString &ini = files.ini, &image = files.image;
     const QStringList boot{QStringLiteral("--bootloader")};
