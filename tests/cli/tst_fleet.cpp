@@ -238,7 +238,9 @@ private slots:
                                         << QStringList{"settingsFile", "/srv/a,b.ini", "", ""};
         QTest::newRow("inventory: last upgrade") << QStringList{"inventory", "--csv"} << QStringList{"upgradeResult", "failed", "", ""};
         QTest::newRow("inventory: last result") << QStringList{"inventory", "--csv"} << QStringList{"lastResult", "failed", "interrupted", "ok"};
-        QTest::newRow("inventory, JSON") << QStringList{"inventory", "--json"} << QStringList{"firmware", "VB2.1", "V2.0", "V2\r\n\"1\""};
+        QTest::newRow("inventory, JSON") << QStringList{"inventory", "--json"} << QStringList{"firmware", "VB2.1", "=HYPERLINK(\"x\")", "V2\r\n\"1\""};
+        // A unit's firmware that a spreadsheet would run as a formula is shown as text.
+        QTest::newRow("inventory, CSV: a formula") << QStringList{"inventory", "--csv"} << QStringList{"firmware", "VB2.1", "'=HYPERLINK(\"x\")", "V2\r\n\"1\""};
         QTest::newRow("history, JSON") << QStringList{"history", "--json", "--since", "2026-03-02"} << QStringList{"result", "ok", "ok", "failed", "interrupted"};
     }
     void historyAndInventory()
@@ -260,7 +262,7 @@ private slots:
                                                       {"imageSha256", "cd"}, {"imageSize", 3000}})
             + line("2026-03-02T11:00:00.000Z", usb0, {{"action", "upgrade"}, {"result", "failed"}, {"firmware", "VB2.1"},
                                                       {"reason", "the unit rejected the image"}})
-            + line("2026-03-02T12:00:00.000Z", usb1, {{"action", "params"}, {"result", "interrupted"}, {"firmware", "V2.0"}})
+            + line("2026-03-02T12:00:00.000Z", usb1, {{"action", "params"}, {"result", "interrupted"}, {"firmware", "=HYPERLINK(\"x\")"}})
             + "{\"time\":\"2026-03-02T12:00:01.000Z\",\"unit\":\"/dev/ttyUSB1\",\"act"; // cut by a kill -9
         QVERIFY(TestSupport::writeFile(record, content));
         const Run run = cli(arguments + QStringList{"--record", record});
