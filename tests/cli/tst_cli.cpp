@@ -53,8 +53,10 @@ Run cli(QStringList arguments, std::function<void(QProcess &)> during = {})
     process.waitForStarted();
     if (during)
         during(process);
+    // A crash or a run past the limit has no exit code: it must never read as 0.
     process.waitForFinished(60000);
-    Run run{process.exitCode(), {}, process.readAllStandardOutput(), process.readAllStandardError()};
+    const bool ended = process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit;
+    Run run{ended ? process.exitCode() : -1, {}, process.readAllStandardOutput(), process.readAllStandardError()};
     run.units = QJsonDocument::fromJson(run.out).object().value("units").toArray();
     return run;
 }
