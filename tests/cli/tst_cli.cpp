@@ -400,6 +400,12 @@ private slots:
                                                                 << 2 << "are the same device";
         QTest::newRow("one server port, two link kinds") << twoPorts("socket://127.0.0.1:1", "rfc2217://127.0.0.1:1") << 2 << "are the same device";
         QTest::newRow("two ports of one server") << twoPorts("socket://127.0.0.1:1", "socket://127.0.0.1:2") << 1 << "cannot connect";
+        QTest::newRow("an empty query") << QStringList{"state", "--port", "socket://127.0.0.1:1?"} << 1 << "no option after \"?\"";
+        QTest::newRow("--canary twice") << QStringList{"upgrade", "f", "--port", "x", "--canary", "1", "--canary", "2"} << 2
+                                        << "--canary is named twice (\"1\" and \"2\")";
+        QTest::newRow("--timeout twice, alike") << QStringList{"state", "--port", "x", "--timeout", "1", "--timeout", "1"} << 2
+                                                << "--timeout is named twice";
+        QTest::newRow("--record twice") << QStringList{"history", "--record", "/a", "--record", "/b"} << 2 << "--record is named twice";
         QTest::newRow("tab in the version") << QStringList{"state", "--port", "SIM", "--firmware-version", "V2\t1"} << 0 << "V2\\t1  ";
         QTest::newRow("blank version") << QStringList{"state", "--port", "SIM", "--firmware-version", " "} << 0 << "\"\"   ";
         // A version of any length: the table shows 32 characters, the JSON keeps 256.
