@@ -952,5 +952,9 @@
             <source>记录文件无法写入, 写入管理机的操作不受影响:</source>
             <translation>The record file cannot be written; what is written to the unit is not affected:</translation>
         </message>
+        <message>
+            <source>"?" 后面没有选项</source>
+            <translation>no option after "?"</translation>
+        </message>
     </context>
 </TS>

@@ -952,5 +952,9 @@
             <source>记录文件无法写入, 写入管理机的操作不受影响:</source>
             <translation>Nie można zapisać pliku rejestru; nie ma to wpływu na zapis do urządzenia:</translation>
         </message>
+        <message>
+            <source>"?" 后面没有选项</source>
+            <translation>brak opcji po "?"</translation>
+        </message>
     </context>
 </TS>

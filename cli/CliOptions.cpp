@@ -164,9 +164,10 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     const QCommandLineOption all(QStringLiteral("all"), QString());
     const QCommandLineOption ca(QStringLiteral("ca"), QString(), QStringLiteral("FILE"));
     const FleetOptions fleet;
-    parser.addOptions(QList<QCommandLineOption>{help, version, port, only, clock, yes, timeout, json, verbose, language,
-                                                discover, wait, all, ca}
-                      + fleet.all());
+    const QList<QCommandLineOption> options = QList<QCommandLineOption>{help, version, port, only, clock, yes, timeout, json,
+                                                                        verbose, language, discover, wait, all, ca}
+        + fleet.all();
+    parser.addOptions(options);
     const auto usage = [&o](const QString &message) {
         o.outcome = Outcome::UsageError;
         o.message = message;
@@ -201,6 +202,13 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     if (args.size() != (takesFile ? 1 : 0))
         return usage(takesFile ? QStringLiteral("%1 needs one file").arg(verb)
                                : QStringLiteral("%1 takes no argument: %2").arg(verb, args.join(QLatin1Char(' '))));
+    // An option of one value given twice would quietly mean the last; only lists of units repeat.
+    for (const QCommandLineOption &option : options) {
+        const QString name = option.names().constFirst();
+        const QStringList given = parser.values(option);
+        if (name != port.names().constFirst() && name != fleet.portsFrom.names().constFirst() && parser.isSet(option) && given.size() > 1)
+            return usage(QStringLiteral("--%1 is named twice (\"%2\" and \"%3\")").arg(name, given.at(0), given.at(1)));
+    }
     o.file = args.value(0);
     o.ports = parser.values(port);
     for (QString &p : o.ports) // as the window takes a typed port: surrounding spaces are no part of it

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QHostAddress>
 
 #include <cstdio>
 
@@ -31,12 +32,29 @@ QString problemText(const QString &path, const InputFile::Content &c)
     return QString();
 }
 
+// Where a server listens, however the address spells it: the scheme and a host name in any case, a
+// trailing slash or dot, an IP address in any of its forms. One port of a server is one unit,
+// whatever link is asked of it, and the files of the query are this computer's.
+QString serverEndpoint(const QString &address)
+{
+    const PortAddress a = PortAddress::parse(address);
+    if (!a.isValid())
+        return UnitKey::ofAddress(address);
+    QString host = a.host.toLower();
+    const QHostAddress ip(host);
+    if (!ip.isNull())
+        host = ip.toString();
+    else if (host.endsWith(QLatin1Char('.')))
+        host.chop(1);
+    return QStringLiteral("%1 %2").arg(host).arg(a.port);
+}
+
 // What makes two names one unit: a local device by its canonical path (a by-id link and its
-// target), a server by its address without the query (the files named there are this computer's).
+// target), a server by where it listens.
 QString sameUnit(const QString &address)
 {
     if (PortAddress::looksRemote(address))
-        return UnitKey::ofAddress(address);
+        return serverEndpoint(address);
     const QString canonical = QFileInfo(address).canonicalFilePath();
     return canonical.isEmpty() ? address : canonical;
 }

@@ -110,6 +110,11 @@ PortAddress PortAddress::parse(const QString &written)
         return invalid(a, QCoreApplication::translate("QObject", "主机名无效; IPv6 地址须写在方括号里"));
     }
     a.host = host;
+    if (queryAt < 0)
+        return a;
+    // A '?' promises options: one left off (a variable that came out empty) is a typing error.
+    if (query.isEmpty())
+        return invalid(a, QCoreApplication::translate("QObject", "\"?\" 后面没有选项"));
     const QString optionError = a.readOptions(query);
     return optionError.isEmpty() ? a : invalid(a, optionError);
 }
@@ -118,8 +123,6 @@ QString PortAddress::readOptions(const QString &query)
 {
     QStringList seen;
     for (const QString &item : query.split(QLatin1Char('&'), Qt::KeepEmptyParts)) {
-        if (query.isEmpty())
-            break; // a bare '?' names no option
         const int equals = item.indexOf(QLatin1Char('='));
         const QString key = QUrl::fromPercentEncoding(item.left(equals < 0 ? item.size() : equals).toUtf8());
         const QString value = equals < 0 ? QString() : QUrl::fromPercentEncoding(item.mid(equals + 1).toUtf8());

@@ -31,8 +31,8 @@ struct PortAddress {
     // included, stay in the tooltip and the JSON), anything else as written.
     QString shown() const;
 
-    // Surrounding spaces are no part of the text. Every option of the query is known, given once,
-    // not empty, and only on a TLS address; no user@ and no #fragment.
+    // Surrounding spaces are no part of the text. A '?' is followed by options; every one is known,
+    // given once, not empty, and only on a TLS address; no user@ and no #fragment.
     static PortAddress parse(const QString &text);
     // A text that is meant as a network address (it names a scheme), valid or not.
     static bool looksRemote(const QString &text);

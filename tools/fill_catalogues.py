@@ -284,6 +284,7 @@ TEXTS = {
     ("QObject", "地址不能带片段 \"%1\""): ("an address has no fragment: \"%1\"", "adres nie może mieć fragmentu: \"%1\""),
     ("QObject", "地址不能带用户名 \"%1\""): ("an address has no user name: \"%1\"", "adres nie może zawierać nazwy użytkownika: \"%1\""),
     ("QObject", "选项名是空的: \"%1\""): ("an option without a name: \"%1\"", "opcja bez nazwy: \"%1\""),
+    ("QObject", "\"?\" 后面没有选项"): ("no option after \"?\"", "brak opcji po \"?\""),
     ("QObject", "选项 %1 出现了两次"): ("the option %1 is given twice", "opcja %1 jest podana dwa razy"),
     ("QObject", "选项 %1 只能写成 %1 或 %1=1"): ("the option %1 is written %1 or %1=1", "opcję %1 zapisuje się jako %1 lub %1=1"),
     ("QObject", "选项 %1= 是空的"): ("the option %1= is empty", "opcja %1= jest pusta"),

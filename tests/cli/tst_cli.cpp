@@ -53,8 +53,10 @@ Run cli(QStringList arguments, std::function<void(QProcess &)> during = {})
     process.waitForStarted();
     if (during)
         during(process);
+    // A crash or a run past the limit has no exit code: it must never read as 0.
     process.waitForFinished(60000);
-    Run run{process.exitCode(), {}, process.readAllStandardOutput(), process.readAllStandardError()};
+    const bool ended = process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit;
+    Run run{ended ? process.exitCode() : -1, {}, process.readAllStandardOutput(), process.readAllStandardError()};
     run.units = QJsonDocument::fromJson(run.out).object().value("units").toArray();
     return run;
 }
@@ -388,6 +390,22 @@ private slots:
         // SIM: a simulator's pty; LINK: a link to it.
         QTest::newRow("one device under two names") << QStringList{"state", "--port", "SIM", "--port", "LINK"} << 2
                                                     << "\" and --port \"LINK\" are the same device";
+        // One server however its address is spelt is one unit; its other ports are other units.
+        const auto twoPorts = [](const char *a, const char *b) { return QStringList{"state", "--timeout", "1", "--port", a, "--port", b}; };
+        QTest::newRow("one server, a trailing slash") << twoPorts("socket://127.0.0.1:1/", "socket://127.0.0.1:1") << 2
+                                                      << "--port \"socket://127.0.0.1:1/\" and --port \"socket://127.0.0.1:1\" are the same device";
+        QTest::newRow("one server, capitals") << twoPorts("RFC2217://Shop-3.Example.:7001", "rfc2217://shop-3.example:7001") << 2
+                                              << "are the same device";
+        QTest::newRow("one server, TLS files and an IPv6 form") << twoPorts("socket+tls://[::1]:7001?insecure", "socket+tls://[0:0::1]:07001?insecure=1")
+                                                                << 2 << "are the same device";
+        QTest::newRow("one server port, two link kinds") << twoPorts("socket://127.0.0.1:1", "rfc2217://127.0.0.1:1") << 2 << "are the same device";
+        QTest::newRow("two ports of one server") << twoPorts("socket://127.0.0.1:1", "socket://127.0.0.1:2") << 1 << "cannot connect";
+        QTest::newRow("an empty query") << QStringList{"state", "--port", "socket://127.0.0.1:1?"} << 1 << "no option after \"?\"";
+        QTest::newRow("--canary twice") << QStringList{"upgrade", "f", "--port", "x", "--canary", "1", "--canary", "2"} << 2
+                                        << "--canary is named twice (\"1\" and \"2\")";
+        QTest::newRow("--timeout twice, alike") << QStringList{"state", "--port", "x", "--timeout", "1", "--timeout", "1"} << 2
+                                                << "--timeout is named twice";
+        QTest::newRow("--record twice") << QStringList{"history", "--record", "/a", "--record", "/b"} << 2 << "--record is named twice";
         QTest::newRow("tab in the version") << QStringList{"state", "--port", "SIM", "--firmware-version", "V2\t1"} << 0 << "V2\\t1  ";
         QTest::newRow("blank version") << QStringList{"state", "--port", "SIM", "--firmware-version", " "} << 0 << "\"\"   ";
         // A version of any length: the table shows 32 characters, the JSON keeps 256.

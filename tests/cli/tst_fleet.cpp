@@ -368,6 +368,8 @@ private slots:
                                                    << "\"UNIT1\" is named twice (--port and LIST line 2)";
         QTest::newRow("one server, other certificates") << QByteArray("UNIT0?ca=/a.pem\nUNIT0?ca=/b.pem\n") << QStringList{} << 2
                                                         << "\"UNIT0?ca=/a.pem\" (LIST line 1) and \"UNIT0?ca=/b.pem\" (LIST line 2) are the same unit";
+        QTest::newRow("one server, two spellings") << QByteArray("UNIT0\nUNIT1\n") << QStringList{"--port", "UNIT1/"} << 2
+                                                   << "\"UNIT1/\" (--port) and \"UNIT1\" (LIST line 2) are the same unit";
         QTest::newRow("a list that is a directory") << QByteArray() << QStringList{"/"} << 2 << "--ports-from: / is a directory";
     }
     void portsFrom()

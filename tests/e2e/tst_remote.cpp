@@ -63,7 +63,8 @@ Run cli(const QStringList &arguments, std::function<void()> during = {},
         if (during)
             during();
     }
-    run.exitCode = process.exitCode();
+    // A crash or a run past the limit has no exit code: it must never read as 0.
+    run.exitCode = process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.out = QString::fromUtf8(process.readAll());
     return run;
 }

@@ -347,6 +347,8 @@ private slots:
         QTest::newRow("empty ca") << "socket+tls://h:1?ca=" << "" << false << "" << "ca= 是空的";
         QTest::newRow("empty key") << "socket+tls://h:1?insecure&=x" << "" << false << "" << "\"=x\"";
         QTest::newRow("empty option") << "socket+tls://h:1?&insecure" << "" << false << "" << "选项名是空的";
+        QTest::newRow("nothing after ?") << "rfc2217://h:7001?" << "" << false << "" << "\"?\" 后面没有选项";
+        QTest::newRow("nothing after /?") << "socket+tls://h:1/? " << "" << false << "" << "\"?\" 后面没有选项";
         QTest::newRow("fragment") << "rfc2217://h:7001#shop" << "" << false << "" << "\"#shop\"";
     }
     void address()

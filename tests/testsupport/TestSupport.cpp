@@ -10,9 +10,19 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
+// A folder no other test shares: every test started in a PID namespace of its own has the same
+// PID, so a name made of it would give two such tests running at once one journal.
+QString privateFolder(const QString &prefix)
+{
+    QTemporaryDir dir(QDir::temp().filePath(prefix + QStringLiteral("-XXXXXX")));
+    dir.setAutoRemove(false); // removed by its owner's destructor
+    return dir.path();
+}
+
 void closeModal(QWidget *modal)
 {
     if (auto *box = qobject_cast<QMessageBox *>(modal)) {
@@ -94,9 +104,7 @@ TestSupport::ModalCatcher::ModalCatcher(std::function<bool(QWidget *)> work)
 
 SimUnderTest::SimUnderTest(const QStringList &extraArguments)
 {
-    static int serial = 0;
-    Dir = QDir::temp().filePath(QStringLiteral("tqsim-%1-%2").arg(QCoreApplication::applicationPid()).arg(++serial));
-    QDir().mkpath(Dir);
+    Dir = privateFolder(QStringLiteral("tqsim"));
     Journal_Path = Dir + QStringLiteral("/journal.jsonl");
     Process = new QProcess;
     // Not forwarded: a simulator left behind must not hold the test runner's output open.
@@ -153,9 +161,7 @@ QStringList SimUnderTest::texts(const QString &direction) const
 
 SimFleet::SimFleet(int units, const QStringList &extraArguments)
 {
-    static int serial = 0;
-    Dir = QDir::temp().filePath(QStringLiteral("tqfleet-%1-%2").arg(QCoreApplication::applicationPid()).arg(++serial));
-    QDir().mkpath(Dir);
+    Dir = privateFolder(QStringLiteral("tqfleet"));
     Journal_Path = Dir + QStringLiteral("/journal.jsonl");
     Process = new QProcess;
     Process->start(QStringLiteral(TQ_SIM_PATH), QStringList{QStringLiteral("--listen"), QStringLiteral("127.0.0.1:0"),
