@@ -10,7 +10,8 @@ UnitSession::UnitSession(StateReplies mode, QObject *parent)
     : QObject(parent)
     , Mode(mode)
 {
-    Repeat.setTimerType(Qt::PreciseTimer);
+    // The window's repeat has always been a coarse timer, the command line's a precise one.
+    Repeat.setTimerType(mode == StateReplies::TakenOnce ? Qt::PreciseTimer : Qt::CoarseTimer);
     connect(&Repeat, &QTimer::timeout, this, &UnitSession::askAgain);
 }
 
