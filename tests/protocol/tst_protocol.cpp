@@ -344,11 +344,12 @@ private slots:
     }
 
     // A silent unit is asked again every 2 s, but never while a firmware transfer may run: its
-    // answer would end the transfer.
+    // answer would end the transfer. Its silence is said once, with the first repeat.
     void sessionAsksNothingDuringATransfer()
     {
         UnitSession session;
         QSignalSpy asked(&session, &UnitSession::sendText);
+        QSignalSpy silent(&session, &UnitSession::silent);
         session.opened();
         session.linkReady();
         QTRY_COMPARE_WITH_TIMEOUT(asked.count(), 1, 1000);
@@ -358,9 +359,12 @@ private slots:
         QCOMPARE(asked.count(), 1);
         session.setUpgrade(nullptr);
         QTRY_COMPARE_WITH_TIMEOUT(asked.count(), 2, Commands::StateQueryRepeatMs + 500);
+        QCOMPARE(silent.count(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(asked.count(), 3, Commands::StateQueryRepeatMs + 500);
+        QCOMPARE(silent.count(), 1);
         session.closed();
         QTest::qWait(Commands::StateQueryRepeatMs + 300);
-        QCOMPARE(asked.count(), 2);
+        QCOMPARE(asked.count(), 3);
     }
 
     void fieldText_data()
