@@ -206,7 +206,7 @@ CliOptions CliOptions::parse(const QStringList &arguments)
     for (const QCommandLineOption &option : options) {
         const QString name = option.names().constFirst();
         const QStringList given = parser.values(option);
-        if (name != port.names().constFirst() && name != fleet.portsFrom.names().constFirst() && parser.isSet(option) && given.size() > 1)
+        if (name != port.names().constFirst() && name != fleet.portsFrom.names().constFirst() && given.size() > 1)
             return usage(QStringLiteral("--%1 is named twice (\"%2\" and \"%3\")").arg(name, given.at(0), given.at(1)));
     }
     o.file = args.value(0);

@@ -87,7 +87,6 @@ void UnitJob::stateAsked()
 void UnitJob::stateKnown(const QString &version)
 {
     // A unit may announce its state before it is asked.
-    State_Known = true;
     Outcome.answered = true;
     Outcome.version = version.trimmed().left(StateReply::VersionKeptMax);
     Outcome.bootloader = Outcome.version.startsWith(QLatin1String("VB"));
@@ -239,7 +238,7 @@ void UnitJob::interrupt()
         where = QStringLiteral(" after package %1 of %2").arg(Packages_Sent).arg(packageCount());
     else if (Batch && !Batch->isComplete())
         where = QStringLiteral(" after %1 %2 of %3").arg(Batch_Name).arg(Batch->sentCount() - 1).arg(Batch->commandCount());
-    else if (!State_Known)
+    else if (!Outcome.answered)
         where = QStringLiteral(" before the unit's state was known");
     stop(QStringLiteral("interrupted") + where);
 }
@@ -259,7 +258,7 @@ double UnitJob::progress() const
 {
     if (Done)
         return 1;
-    if (!State_Known || Job_Plan.steps.isEmpty())
+    if (!Outcome.answered || Job_Plan.steps.isEmpty())
         return 0;
     double within = 0; // of the step running now
     if (Session)

@@ -101,7 +101,6 @@ private:
     QTimer Deadline;
     int Next_Step = 0;
     QString Batch_Name;
-    bool State_Known = false; // the version may be blank: it says nothing about this
     CommandBatch *Batch = nullptr; // replaced per step; an old one goes when its signal has returned
     int Batch_Sent = 0;
     std::unique_ptr<UpgradeSession> Session;

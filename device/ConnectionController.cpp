@@ -69,7 +69,6 @@ void ConnectionController::toggle()
     }
     Open_Port = portName;
     Open_Unit_Name = listed >= 0 ? usart->USART_COM_Unit_Name(entry) : QString();
-    Unit_Version.clear();
     Ui.QB_OPEN_USART->setText(QObject::tr("断开设备"));
     showStateTip();
     COM_Update_Timer->stop();
@@ -155,7 +154,6 @@ void ConnectionController::showSilent()
 
 void ConnectionController::showOnline(const QString &version)
 {
-    Unit_Version = version.trimmed();
     Ui.State_Label->setText(QObject::tr("连接状态:在线"));
     // A version as long as a flood would run into the next control: the label holds a few
     // characters, the tooltip the rest.
@@ -170,7 +168,6 @@ void ConnectionController::linkLost()
     Session.closed();
     Open_Port.clear();
     Open_Unit_Name.clear();
-    Unit_Version.clear();
     COM_Update_Timer->start(PortRefreshMs);
     Ui.QB_OPEN_USART->setText(QObject::tr("连接设备"));
     Ui.QC_COM_Choose->setEnabled(true);

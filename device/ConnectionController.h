@@ -42,7 +42,7 @@ public:
     QString openPort() const { return Open_Port; }
     // A unit found on the network: the name it announced; empty for others.
     QString openUnitName() const { return Open_Unit_Name; }
-    QString unitVersion() const { return Unit_Version; }
+    QString unitVersion() const { return Session.version().trimmed(); }
 
 signals:
     void portsDue();
@@ -62,7 +62,6 @@ private:
     UnitSession Session;
     QString Open_Port;
     QString Open_Unit_Name;
-    QString Unit_Version;
     QStringList Link_Warnings;
     QString Unit_Place; // the state label's tooltip while connected: where the unit is
 };
