@@ -136,6 +136,19 @@ private slots:
         Over_Cable = cable.receivedTexts();
     }
 
+    // A service a test stopped may stay announced for a moment; the next test must not find it
+    // (a window keeps its box while the count of entries is the same).
+    void cleanup()
+    {
+        if (!Avahi.running())
+            return;
+        UnitDiscovery discovery;
+        discovery.setShowAll(true);
+        discovery.start();
+        QTRY_VERIFY_WITH_TIMEOUT(discovery.isSettled(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(discovery.units().isEmpty(), 15000);
+    }
+
     // No daemon, no bus: an empty list at once, a log line, never a box.
     void withoutDaemon_data()
     {
