@@ -55,47 +55,6 @@ Beside writeBeside(QSaveFile &file, const QByteArray &content, QString *error)
     return Beside::Written;
 }
 
-// Without POSIX calls: QSaveFile writes beside the file and renames it over the old one.
-bool portableReplace(const QString &path, const QByteArray &content, QString *error)
-{
-    if (holdsAlready(path, content)) {
-        // Nothing to write (a full disk need not stop it); the file only gets its read-only mark.
-        QFile::setPermissions(path, QFileInfo(path).permissions() & ~WriteBits);
-        return true;
-    }
-    // Qt will not replace a file it may not write: the mark comes off the old file for the moment
-    // and goes back when anything fails.
-    const bool existed = QFileInfo(path).isFile();
-    // Without the "user" flags: Qt would set them as owner bits (root's WriteUser made 0440 into 0640).
-    const QFile::Permissions before = QFileInfo(path).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
-    if (existed)
-        QFile::setPermissions(path, before | QFile::WriteOwner);
-    bool ok = false;
-    {
-        QSaveFile file(path);
-        file.setDirectWriteFallback(false);
-        const Beside beside = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ? writeBeside(file, content, error) : Beside::NotPlaced;
-        if (beside != Beside::NotPlaced) {
-            ok = beside == Beside::Written;
-        } else if (existed) {
-            // No new file can be made beside it (a read-only folder, a name at the length limit).
-            qCDebug(lcSettingsFile) << "cannot write beside" << path << file.errorString() << "- writing in place";
-            error->clear();
-            ok = writeInPlace(path, content, error);
-        } else if (error->isEmpty()) {
-            *error = file.errorString();
-        }
-    }
-    if (ok) {
-        // The read-only mark keeps people out, not the program; the read bits stay as the owner set them.
-        QFile::setPermissions(path, QFileInfo(path).permissions() & ~WriteBits);
-        return true;
-    }
-    if (existed)
-        QFile::setPermissions(path, before);
-    return false;
-}
-
 // Why a file cannot be written, as the system says it; nothing is created on the way.
 QString whyNotWritable(const QString &path)
 {
@@ -137,12 +96,55 @@ bool SettingsFile::replace(const QString &path, const QByteArray &content, QStri
     else if (SafeReplace::available())
         ok = SafeReplace::replace(target, content, &reason);
     else
-        ok = portableReplace(target.file, content, &reason);
+        ok = replacePortably(target.file, content, &reason);
     if (ok)
         return true;
     qCWarning(lcSettingsFile) << "not saved" << path << reason;
     if (error)
         *error = reason;
+    return false;
+}
+
+bool SettingsFile::replacePortably(const QString &path, const QByteArray &content, QString *error)
+{
+    QString reason;
+    if (!error)
+        error = &reason;
+    if (holdsAlready(path, content)) {
+        // Nothing to write (a full disk need not stop it); the file only gets its read-only mark.
+        QFile::setPermissions(path, QFileInfo(path).permissions() & ~WriteBits);
+        return true;
+    }
+    // Qt will not replace a file it may not write: the mark comes off the old file for the moment
+    // and goes back when anything fails.
+    const bool existed = QFileInfo(path).isFile();
+    // Without the "user" flags: Qt would set them as owner bits (root's WriteUser made 0440 into 0640).
+    const QFile::Permissions before = QFileInfo(path).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser);
+    if (existed)
+        QFile::setPermissions(path, before | QFile::WriteOwner);
+    bool ok = false;
+    {
+        QSaveFile file(path);
+        file.setDirectWriteFallback(false);
+        const Beside beside = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ? writeBeside(file, content, error) : Beside::NotPlaced;
+        if (beside != Beside::NotPlaced) {
+            ok = beside == Beside::Written;
+        } else if (existed) {
+            // No new file can be made beside it (a read-only folder, a name at the length limit).
+            qCDebug(lcSettingsFile) << "cannot write beside" << path << file.errorString() << "- writing in place";
+            error->clear();
+            ok = writeInPlace(path, content, error);
+        } else if (error->isEmpty()) {
+            *error = file.errorString();
+        }
+    }
+    if (ok) {
+        // The read-only mark keeps people out, not the program; the read bits stay as the owner set them.
+        QFile::setPermissions(path, QFileInfo(path).permissions() & ~WriteBits);
+        return true;
+    }
+    if (existed)
+        QFile::setPermissions(path, before);
     return false;
 }
 

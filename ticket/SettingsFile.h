@@ -26,6 +26,10 @@ Loaded load(const QString &path);
 // read-only. Where nothing can be made beside it, the file is written in place. On any failure
 // the old file keeps its bytes and its mode, and error says why.
 bool replace(const QString &path, const QByteArray &content, QString *error = nullptr);
+// What replace does where the system offers no safe folder calls (Windows): QSaveFile beside the
+// file, in place when nothing can be made beside it. Callable everywhere, so that it is tried on
+// every system the tests run on.
+bool replacePortably(const QString &path, const QByteArray &content, QString *error = nullptr);
 // Stores one key of an INI file (other keys stay), making its folder when needed; false with the
 // system's reason when the file cannot be written.
 bool writeIniValue(const QString &path, const QString &key, const QString &value, QString *error);

@@ -353,6 +353,55 @@ private slots:
         QCOMPARE(refused, (QStringList{"point-in-a-list: 0类 @Point", "rect: 1参 @Rect", "typed-values: 0行 @Variant"}));
     }
 
+#ifdef Q_OS_UNIX
+    // A save through the system's safe calls and through the portable way (Windows) ends alike:
+    // the new bytes, read-only with the old read bits; a failure leaves what was there.
+    void replaceBothWays_data()
+    {
+        QTest::addColumn<bool>("portable");
+        QTest::addColumn<QByteArray>("before"); // empty: no file
+        QTest::addColumn<int>("mode");          // octal, of the file before
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<int>("after");         // octal; 0: the save fails
+        for (const bool portable : {false, true}) {
+            const QByteArray way = portable ? " (portable)" : "";
+            QTest::newRow("new file" + way) << portable << QByteArray() << 0 << QByteArray("new") << 0444;
+            QTest::newRow("other bytes of the same size" + way) << portable << QByteArray("AAAA") << 0644 << QByteArray("BBBB") << 0444;
+            QTest::newRow("the same bytes" + way) << portable << QByteArray("BBBB") << 0644 << QByteArray("BBBB") << 0444;
+            QTest::newRow("shorter, over a read-only file" + way) << portable << QByteArray("a longer text") << 0444 << QByteArray("short") << 0444;
+            QTest::newRow("private file stays private" + way) << portable << QByteArray("old") << 0600 << QByteArray("new") << 0400;
+            QTest::newRow("its folder is missing" + way) << portable << QByteArray() << 0 << QByteArray("new") << 0;
+        }
+    }
+    void replaceBothWays()
+    {
+        QFETCH(bool, portable);
+        QFETCH(QByteArray, before);
+        QFETCH(int, mode);
+        QFETCH(QByteArray, content);
+        QFETCH(int, after);
+        const auto perms = [](int octal) { return QFile::Permissions((octal & 0700) << 6 | (octal & 070) << 1 | (octal & 07)); };
+        QTemporaryDir dir;
+        const bool folderMissing = QByteArray(QTest::currentDataTag()).startsWith("its folder");
+        const QString path = dir.filePath(folderMissing ? "gone/shop.ini" : "shop.ini");
+        if (!before.isEmpty())
+            QVERIFY(TestSupport::writeFile(path, before, perms(mode)));
+        const mode_t umaskWas = ::umask(022);
+        QString error;
+        const bool saved = portable ? SettingsFile::replacePortably(path, content, &error) : SettingsFile::replace(path, content, &error);
+        ::umask(umaskWas);
+        QCOMPARE(saved, after != 0);
+        if (!saved) {
+            QVERIFY(!error.isEmpty());
+            QVERIFY(!QFileInfo::exists(path));
+            return;
+        }
+        QCOMPARE(TestSupport::contentOf(path), content);
+        QCOMPARE(QFileInfo(path).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), perms(after));
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden), QStringList{"shop.ini"}); // nothing left beside it
+    }
+#endif
+
     void notASettingsFile_data()
     {
         QTest::addColumn<QByteArray>("content");
