@@ -113,11 +113,16 @@ Beside writeBeside(int dir, const QByteArray &name, const struct stat *old, cons
 {
     QByteArray temp;
     int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 5; ++attempt) {
-        temp = '.' + name + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+    // A name near the system's length limit leaves no room for more: then a short one of our own.
+    bool shortName = false;
+    for (int attempt = 0; fd < 0 && attempt < 6; ++attempt) {
+        temp = '.' + (shortName ? QByteArrayLiteral("tqmanage-save") : name) + '.'
+            + QByteArray::number(QRandomGenerator::global()->generate(), 36);
         // Private until complete; a new file ends up read-only for everybody the umask lets read.
         fd = ::openat(dir, temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, old ? 0400 : 0444);
-        if (fd < 0 && errno != EEXIST)
+        if (fd < 0 && errno == ENAMETOOLONG && !shortName)
+            shortName = true;
+        else if (fd < 0 && errno != EEXIST)
             break;
     }
     if (fd < 0) {

@@ -359,37 +359,68 @@ private slots:
     void replaceBothWays_data()
     {
         QTest::addColumn<bool>("portable");
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("before"); // empty: no file
         QTest::addColumn<int>("mode");          // octal, of the file before
         QTest::addColumn<QByteArray>("content");
         QTest::addColumn<int>("after");         // octal; 0: the save fails
         for (const bool portable : {false, true}) {
             const QByteArray way = portable ? " (portable)" : "";
-            QTest::newRow("new file" + way) << portable << QByteArray() << 0 << QByteArray("new") << 0444;
-            QTest::newRow("other bytes of the same size" + way) << portable << QByteArray("AAAA") << 0644 << QByteArray("BBBB") << 0444;
-            QTest::newRow("the same bytes" + way) << portable << QByteArray("BBBB") << 0644 << QByteArray("BBBB") << 0444;
-            QTest::newRow("shorter, over a read-only file" + way) << portable << QByteArray("a longer text") << 0444 << QByteArray("short") << 0444;
-            QTest::newRow("private file stays private" + way) << portable << QByteArray("old") << 0600 << QByteArray("new") << 0400;
-            QTest::newRow("its folder is missing" + way) << portable << QByteArray() << 0 << QByteArray("new") << 0;
+            const QString ini("shop.ini");
+            const QString longest = QString(251, 'n') + ".ini";
+            QTest::newRow("new file" + way) << portable << ini << QByteArray() << 0 << QByteArray("new") << 0444;
+            QTest::newRow("other bytes of the same size" + way) << portable << ini << QByteArray("AAAA") << 0644 << QByteArray("BBBB") << 0444;
+            QTest::newRow("the same bytes" + way) << portable << ini << QByteArray("BBBB") << 0644 << QByteArray("BBBB") << 0444;
+            QTest::newRow("shorter, over a read-only file" + way) << portable << ini << QByteArray("a longer text") << 0444 << QByteArray("short") << 0444;
+            QTest::newRow("private file stays private" + way) << portable << ini << QByteArray("old") << 0600 << QByteArray("new") << 0400;
+            QTest::newRow("its folder is missing" + way) << portable << "gone/" + ini << QByteArray() << 0 << QByteArray("new") << 0;
+            QTest::newRow("a name at the length limit" + way) << portable << longest << QByteArray("a longer text") << 0644 << QByteArray("new") << 0444;
+            QTest::newRow("a new name at the length limit" + way) << portable << longest << QByteArray() << 0 << QByteArray("new") << 0444;
+            // Nothing can be made beside it either: the file is written in place (as nobody, where root runs this).
+            QTest::newRow("a read-only folder" + way) << portable << "locked/" + ini << QByteArray("a longer text") << 0644 << QByteArray("new") << 0444;
         }
     }
     void replaceBothWays()
     {
         QFETCH(bool, portable);
+        QFETCH(QString, name);
         QFETCH(QByteArray, before);
         QFETCH(int, mode);
         QFETCH(QByteArray, content);
         QFETCH(int, after);
         const auto perms = [](int octal) { return QFile::Permissions((octal & 0700) << 6 | (octal & 070) << 1 | (octal & 07)); };
         QTemporaryDir dir;
-        const bool folderMissing = QByteArray(QTest::currentDataTag()).startsWith("its folder");
-        const QString path = dir.filePath(folderMissing ? "gone/shop.ini" : "shop.ini");
+        const QString path = dir.filePath(name);
+        const bool locked = name.startsWith("locked/");
+        if (locked)
+            QVERIFY(QDir(dir.path()).mkdir("locked"));
         if (!before.isEmpty())
             QVERIFY(TestSupport::writeFile(path, before, perms(mode)));
         const mode_t umaskWas = ::umask(022);
         QString error;
-        const bool saved = portable ? SettingsFile::replacePortably(path, content, &error) : SettingsFile::replace(path, content, &error);
+        bool saved = false;
+        const auto save = [&] { return portable ? SettingsFile::replacePortably(path, content, &error) : SettingsFile::replace(path, content, &error); };
+        if (locked) {
+            QCOMPARE(::chmod(QFile::encodeName(QFileInfo(path).path()).constData(), 0555), 0);
+            if (::geteuid() == 0) { // root writes any folder: the save is made by nobody, who owns the file
+                QCOMPARE(::chmod(QFile::encodeName(dir.path()).constData(), 0755), 0);
+                QCOMPARE(::chown(QFile::encodeName(path).constData(), 65534, 65534), 0);
+                const pid_t child = ::fork();
+                if (child == 0)
+                    ::_exit(::setresgid(65534, 65534, 65534) == 0 && ::setresuid(65534, 65534, 65534) == 0 && save() ? 0 : 1);
+                int status = -1;
+                QCOMPARE(::waitpid(child, &status, 0), child);
+                saved = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+                error = saved ? QString() : QStringLiteral("the save as nobody failed");
+            } else {
+                saved = save();
+            }
+        } else {
+            saved = save();
+        }
         ::umask(umaskWas);
+        if (locked)
+            QCOMPARE(::chmod(QFile::encodeName(QFileInfo(path).path()).constData(), 0755), 0);
         QCOMPARE(saved, after != 0);
         if (!saved) {
             QVERIFY(!error.isEmpty());
@@ -398,7 +429,7 @@ private slots:
         }
         QCOMPARE(TestSupport::contentOf(path), content);
         QCOMPARE(QFileInfo(path).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), perms(after));
-        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden), QStringList{"shop.ini"}); // nothing left beside it
+        QCOMPARE(QDir(QFileInfo(path).path()).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(path).fileName()}); // nothing left beside it
     }
 #endif
 
