@@ -53,12 +53,8 @@ QIconEngine *DeferredIconEngine::clone() const
 void DeferredIconEngine::virtual_hook(int id, void *data)
 {
     // Whether there is a picture is known from its header; the pixels wait.
-    if (id == QIconEngine::IsNullHook && Decoded.isNull()) {
-        *static_cast<bool *>(data) = !QImageReader(File).canRead();
-        return;
-    }
     if (id == QIconEngine::IsNullHook) {
-        *static_cast<bool *>(data) = Decoded.isNull();
+        *static_cast<bool *>(data) = Decoded.isNull() && !QImageReader(File).canRead();
         return;
     }
     QIconEngine::virtual_hook(id, data);

@@ -22,8 +22,6 @@ public:
     QIconEngine *clone() const override;
     void virtual_hook(int id, void *data) override;
 
-    bool isDecoded() const { return !Decoded.isNull(); }
-
 private:
     const QIcon &decoded() const;
 

@@ -205,7 +205,7 @@ bool SafeReplace::replace(const SaveTarget &target, const QByteArray &content, Q
     }
     const Beside beside = writeBeside(dir, name, existed ? &old : nullptr, content, error);
     if (beside == Beside::NotPlaced && existed) {
-        // No new file can be made beside it (a read-only folder, a name at the length limit).
+        // No new file can be made beside it (a read-only folder).
         qCDebug(lcSettingsFile) << "cannot write beside" << target.file << *error << "- writing in place";
         error->clear();
         return inPlace(dir, name, old, content, error);

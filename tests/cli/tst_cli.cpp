@@ -53,10 +53,8 @@ Run cli(QStringList arguments, std::function<void(QProcess &)> during = {})
     process.waitForStarted();
     if (during)
         during(process);
-    // A crash or a run past the limit has no exit code: it must never read as 0.
     process.waitForFinished(60000);
-    const bool ended = process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit;
-    Run run{ended ? process.exitCode() : -1, {}, process.readAllStandardOutput(), process.readAllStandardError()};
+    Run run{TestSupport::exitCodeOf(process), {}, process.readAllStandardOutput(), process.readAllStandardError()};
     run.units = QJsonDocument::fromJson(run.out).object().value("units").toArray();
     return run;
 }

@@ -36,7 +36,7 @@ Run cli(const QStringList &arguments, std::function<void(QProcess &)> during = {
     if (during)
         during(process);
     process.waitForFinished(90000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -9, process.readAllStandardOutput(),
+    return {TestSupport::exitCodeOf(process, -9), process.readAllStandardOutput(),
             process.readAllStandardError()};
 }
 

@@ -81,9 +81,7 @@ Run cli(const QStringList &arguments)
     p.waitForStarted();
     while (p.state() != QProcess::NotRunning && clock.elapsed() < 60000)
         QTest::qWait(20); // the test's own event loop keeps running
-    // A crash or a run past the limit has no exit code: it must never read as 0.
-    const int code = p.state() == QProcess::NotRunning && p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    return {code, QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()), clock.elapsed()};
+    return {TestSupport::exitCodeOf(p), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError()), clock.elapsed()};
 }
 
 // The discovered lines of `ports --discover`, PORT and NAME only.

@@ -63,8 +63,7 @@ Run cli(const QStringList &arguments, std::function<void()> during = {},
         if (during)
             during();
     }
-    // A crash or a run past the limit has no exit code: it must never read as 0.
-    run.exitCode = process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.exitCode = TestSupport::exitCodeOf(process);
     run.out = QString::fromUtf8(process.readAll());
     return run;
 }
@@ -365,6 +364,7 @@ private slots:
                 return probe.waitForConnected(100);
             }());
         } else if (server == "none") {
+            // Nothing listens: the system refuses before any server could.
         } else if (server == "flood") {
             flood = std::make_unique<NotificationFlood>();
             port = flood->serverPort();

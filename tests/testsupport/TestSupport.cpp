@@ -55,6 +55,11 @@ QByteArray TestSupport::contentOf(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+int TestSupport::exitCodeOf(const QProcess &process, int otherwise)
+{
+    return process.state() == QProcess::NotRunning && process.exitStatus() == QProcess::NormalExit ? process.exitCode() : otherwise;
+}
+
 QByteArray TestSupport::nestedVariantFile()
 {
     // Each level: the type QVariantList (9) and a count of 1, as QDataStream writes them, escaped.

@@ -5,6 +5,7 @@
 #include <QJsonObject>
 #include <QList>
 #include <QPointer>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 #include <QTimer>
@@ -26,6 +27,9 @@ QByteArray randomBytes(int size, quint32 seed);
 // A settings file (under 1 MiB) whose 0行 holds a QVariant nesting one-element lists 40,000 deep:
 // a reader that decodes it recursively runs out of stack.
 QByteArray nestedVariantFile();
+// A program's exit code once it has ended by itself; otherwise (a crash, a kill, still running past
+// the test's limit) the given value, so that such a run never reads as 0.
+int exitCodeOf(const QProcess &process, int otherwise = -1);
 
 // Closes every modal window that opens while it lives (a message box by its No or first button),
 // remembering its title and text. With `work`, a window is first handed to work() every 10 ms until
