@@ -1,4 +1,5 @@
 #include "AppSetup.h"
+#include "GroupBoxFrameStyle.h"
 
 #include "ticket/Language.h"
 #include "ticket/LogCategories.h"
@@ -8,6 +9,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLoggingCategory>
+#include <QStyle>
 #include <QTranslator>
 
 static void initTqResources()
@@ -79,5 +81,14 @@ void AppSetup::setApplicationIcon(QApplication &app)
     icon.addFile(QStringLiteral(":/Res/Pic/AppIcon48.png"));
     icon.addFile(QStringLiteral(":/Res/Pic/AppIcon128.png"));
     app.setWindowIcon(icon);
+}
+
+void AppSetup::setDesktopName()
+{
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.tqmanage.TqManage"));
+}
+
+void AppSetup::setStyle(QApplication &app)
+{
+    app.setStyle(new GroupBoxFrameStyle(app.style()->objectName()));
 }

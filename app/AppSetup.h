@@ -15,6 +15,10 @@ void initResources();
 void installCatalogue(QApplication &app, QTranslator &translator, int languageCode);
 // Qt's own texts (standard buttons, file dialogs) in the language of the code, from Qt's catalogues.
 void installQtCatalogue(QApplication &app, QTranslator &translator, int languageCode);
-// The icon of every window, and the desktop entry that describes the program.
+// The desktop entry that describes the program; before the first window, which is named by it.
+void setDesktopName();
+// The icon of every window. The window sets it right after its first frame, which does not show it.
 void setApplicationIcon(QApplication &app);
+// The application's style, as chosen, with the quick group box frame (GroupBoxFrameStyle).
+void setStyle(QApplication &app);
 } // namespace AppSetup

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "AboutBox.h"
+#include "AppSetup.h"
 #include "DeferredIconEngine.h"
 #include "LanguageSwitch.h"
 #include "Restart.h"
@@ -20,6 +21,7 @@
 #include "ticket/Version.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QTabBar>
 #include <QCloseEvent>
 #include <QDir>
@@ -90,8 +92,9 @@ void MainWindow::finishStart()
     Started = true;
     // The port list asks the system for every device, the help picture is a large JPEG decoded
     // whole, and browsing the network talks to avahi-daemon: none of them is on the first frame, nor
-    // are the menu's icons and the change history on a hidden tab.
+    // are the menu's icons, the change history on a hidden tab and the windows' icon.
     // Units found join the list at the port box's next refresh.
+    AppSetup::setApplicationIcon(*qApp);
     Serial_Service->startDiscovery();
     Ticket_Page->USART_COM_Show(Serial_Service->USART_COM_List());
     Ticket_Page->showRememberedPort();

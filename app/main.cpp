@@ -61,8 +61,9 @@ int main(int argc, char *argv[])
 #ifdef Q_OS_WIN
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("GBK"));
 #endif
+    AppSetup::setStyle(app);
     app.setStyleSheet(Styles::globalStyleSheet());
-    AppSetup::setApplicationIcon(app);
+    AppSetup::setDesktopName();
 
     SimulatorProcess simulator;
     QString simulatorPort;

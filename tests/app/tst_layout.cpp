@@ -2,6 +2,7 @@
 // and no control overlaps another, in Chinese, English and Polish. Run at the screen's own scale,
 // and (CTest tst_layout_150, tst_layout_2x) on 144- and 192-dpi screens.
 #include "app/AppSetup.h"
+#include "app/GroupBoxFrameStyle.h"
 #include "device/Styles.h"
 #include "ticket/Language.h"
 #include "app/MainWindow.h"
@@ -18,7 +19,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QProgressBar>
+#include <QStyleFactory>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTranslator>
@@ -143,6 +146,59 @@ private slots:
         found += check(&firmware);
         qApp->removeTranslator(&translator);
         QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+    }
+
+    // The quick group box frame draws exactly the pixels of the style it stands for, at whole scales
+    // (its own way) and others (the style's), over a background of every shade, with the window's
+    // style sheet.
+    void groupBoxFramesAsTheirStyle_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<bool>("checkable");
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<qreal>("scale");
+        for (const qreal scale : {1.0, 1.5, 2.0, 3.0}) {
+            const QByteArray at = " at " + QByteArray::number(scale);
+            QTest::newRow("titled" + at) << QStringLiteral("系统参数设置") << false << QSize(380, 175) << scale;
+            QTest::newRow("untitled" + at) << QString() << false << QSize(500, 560) << scale;
+            QTest::newRow("checkable" + at) << QStringLiteral("Others setting") << true << QSize(380, 125) << scale;
+            QTest::newRow("untitled, checkable" + at) << QString() << true << QSize(200, 90) << scale;
+            QTest::newRow("too small for a middle" + at) << QStringLiteral("取号器") << false << QSize(40, 30) << scale;
+        }
+    }
+    void groupBoxFramesAsTheirStyle()
+    {
+        QFETCH(QString, title);
+        QFETCH(bool, checkable);
+        QFETCH(QSize, size);
+        QFETCH(qreal, scale);
+        GroupBoxFrameStyle quick(QStringLiteral("Fusion"));
+        QVERIFY2(quick.centreColour().isValid(), "this Qt's Fusion frame has no one-colour middle: nothing is quicker");
+        QScopedPointer<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        auto draw = [&](QStyle *style) {
+            QGroupBox box(title);
+            box.setCheckable(checkable);
+            box.setStyle(style);
+            box.resize(size);
+            QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(scale);
+            QPainter painter(&image);
+            QLinearGradient shades(0, 0, size.width(), size.height());
+            shades.setColorAt(0, Qt::white);
+            shades.setColorAt(0.5, QColor(40, 120, 200));
+            shades.setColorAt(1, Qt::black);
+            painter.fillRect(QRect(QPoint(), size), shades);
+            box.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+            return image;
+        };
+        const QImage expected = draw(fusion.data());
+        const QImage drawn = draw(&quick);
+        QCOMPARE(drawn.size(), expected.size());
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                if (drawn.pixel(x, y) != expected.pixel(x, y))
+                    QFAIL(qPrintable(QStringLiteral("pixel %1,%2 is %3, the style draws %4").arg(x).arg(y)
+                                         .arg(drawn.pixel(x, y), 8, 16).arg(expected.pixel(x, y), 8, 16)));
     }
 
 private:
