@@ -1,4 +1,5 @@
 #include "AppSetup.h"
+#include "FontConfigWarmUp.h"
 #include "device/Styles.h"
 #include "ticket/Language.h"
 #include "MainWindow.h"
@@ -44,6 +45,8 @@ int main(int argc, char *argv[])
     std::signal(SIGXFSZ, SIG_IGN);
 #endif
     AppSetup::beforeApplication(options.verbose);
+    // After the environment is set: fontconfig reads it from the other thread.
+    FontConfigWarmUp fonts;
     QApplication app(argc, argv);
     AppSetup::setNames();
     if (!options.systemDir.isEmpty())
@@ -79,6 +82,7 @@ int main(int argc, char *argv[])
     }
 
     options.deferredStart = true;
+    fonts.wait();
     MainWindow window(nullptr, options);
     window.show();
     // Ended from outside: the port is closed (its lock file goes with it), nothing is asked or saved.

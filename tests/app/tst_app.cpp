@@ -333,11 +333,14 @@ private slots:
                                              "配置文件没有打开, 页面没有改动:\r\n" + Dir->filePath("photo.png") + "\r\n这不是配置文件"}));
         QCOMPARE(typeName(w.Ticket_Page, 0)->text(), QStringLiteral("Opened"));
         QCOMPARE(TestSupport::contentOf(Dir->filePath("photo.png")), picture);
-        o.deferredStart = true; // as the program starts: ports and help picture after the first frame
+        o.deferredStart = true; // as the program starts: ports, help picture and icon after the first frame
+        qApp->setWindowIcon(QIcon());
         MainWindow later(nullptr, o);
         QCOMPARE(part<QComboBox>(later.Ticket_Page, "QC_COM_Choose")->count(), 0);
+        QVERIFY(later.windowIcon().availableSizes().isEmpty());
         later.show();
         QTRY_COMPARE(part<QComboBox>(later.Ticket_Page, "QC_COM_Choose")->currentText(), QStringLiteral("Simulator/dev/pts/77"));
+        QCOMPARE(later.windowIcon().availableSizes(), (QList<QSize>{{48, 48}, {128, 128}}));
         QVERIFY(!later.Help_Picture->icon().isNull());
         QVERIFY(!later.ui->Open_file->icon().isNull() && !later.ui->menu_Language->icon().isNull());
         // The help picture is decoded only when drawn, and then drawn as the file is.
