@@ -1,5 +1,7 @@
 #include "GroupBoxFrameStyle.h"
 
+#include <qdrawutil.h>
+#include <QGroupBox>
 #include <QImage>
 #include <QPainter>
 #include <QStyleOption>
@@ -9,8 +11,8 @@ namespace {
 // Fusion's group box picture and the width of its border, as that style draws it.
 const char FramePicture[] = ":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png";
 constexpr int Border = 6;
-// More than the gap Fusion leaves above the frame besides the title's height.
-constexpr int TitleGapAtMost = 8;
+// The gap Fusion leaves above the frame, besides the title's height.
+constexpr int TopGap = 3;
 
 // The one colour of the picture's middle and a ring of three pixels around it, so that filtering
 // the stretched middle can only ever mix that colour with itself.
@@ -39,8 +41,10 @@ bool isWhole(qreal value)
 GroupBoxFrameStyle::GroupBoxFrameStyle(const QString &key)
     : QProxyStyle(key)
 {
-    if (baseStyle()->inherits("QFusionStyle"))
-        Centre = uniformCentre(QImage(QLatin1String(FramePicture), "PNG"));
+    if (!baseStyle()->inherits("QFusionStyle"))
+        return;
+    Picture = QPixmap(QLatin1String(FramePicture));
+    Centre = uniformCentre(Picture.toImage());
 }
 
 void GroupBoxFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
@@ -50,31 +54,39 @@ void GroupBoxFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOpt
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
+    // Fusion's frame: below the title or check box, if there is one.
+    const auto *box = qobject_cast<const QGroupBox *>(widget);
+    if (!box) {
+        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        return;
+    }
+    const int titleRoom = box->isCheckable() || !box->title().isEmpty()
+        ? qMax(baseStyle()->pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height())
+        : 0;
+    const QRect frame = option->rect.adjusted(0, titleRoom + TopGap, 0, 0);
+    // One pixel inside the picture's middle, so that filtering the border never reaches the fill.
+    const QRect middle = frame.adjusted(Border + 1, Border + 1, -(Border + 1), -(Border + 1));
     // Only where logical pixels are whole device pixels: there the fill and the border meet exactly.
     const QTransform device = painter->deviceTransform();
     const bool whole = device.type() <= QTransform::TxScale && device.m11() == device.m22() && isWhole(device.m11())
         && isWhole(device.dx()) && isWhole(device.dy());
-    const int titleRoom = qMax(pixelMetric(PM_ExclusiveIndicatorHeight, option, widget), option->fontMetrics.height())
-        + TitleGapAtMost;
-    // One pixel inside the middle, whatever the title took.
-    const QRect middle = option->rect.adjusted(Border + 1, titleRoom + Border + 1, -(Border + 1), -(Border + 1));
     if (!whole || middle.isEmpty() || painter->compositionMode() != QPainter::CompositionMode_SourceOver
         || painter->opacity() < 1) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
-    // The base style draws the border in four bands, each clipped to a plain rectangle, so that none
-    // of the middle is filtered; the middle is one fill.
+    // The border in four bands, each clipped to a plain rectangle, so that none of the middle is
+    // filtered; the middle is one fill.
     const QRect bands[] = {
-        {option->rect.left(), option->rect.top(), option->rect.width(), middle.top() - option->rect.top()},
-        {option->rect.left(), middle.bottom() + 1, option->rect.width(), option->rect.bottom() - middle.bottom()},
-        {option->rect.left(), middle.top(), middle.left() - option->rect.left(), middle.height()},
-        {middle.right() + 1, middle.top(), option->rect.right() - middle.right(), middle.height()},
+        {frame.left(), frame.top(), frame.width(), middle.top() - frame.top()},
+        {frame.left(), middle.bottom() + 1, frame.width(), frame.bottom() - middle.bottom()},
+        {frame.left(), middle.top(), middle.left() - frame.left(), middle.height()},
+        {middle.right() + 1, middle.top(), frame.right() - middle.right(), middle.height()},
     };
     for (const QRect &band : bands) {
         painter->save();
         painter->setClipRect(band, Qt::IntersectClip);
-        QProxyStyle::drawPrimitive(element, option, painter, widget);
+        qDrawBorderPixmap(painter, frame, QMargins(Border, Border, Border, Border), Picture);
         painter->restore();
     }
     painter->fillRect(middle, Centre);

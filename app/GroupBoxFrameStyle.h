@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QColor>
+#include <QPixmap>
 #include <QProxyStyle>
 
 // The application's style with one shortcut: Fusion draws a group box by stretching a picture whose
 // middle is one faint colour over the whole box, filtered pixel by pixel, which is a tenth of the
-// first frame's work with five boxes. Where the scale is whole, that middle is filled with its colour
-// instead; the border and every other pixel are the base style's own.
+// first frame's drawing with five boxes. Where the scale is whole, the border is drawn from the same
+// picture as Fusion draws it and the middle is filled with its colour: the same pixels.
 class GroupBoxFrameStyle : public QProxyStyle
 {
     Q_OBJECT
@@ -23,5 +24,6 @@ public:
                        const QWidget *widget = nullptr) const override;
 
 private:
+    QPixmap Picture;
     QColor Centre;
 };
