@@ -201,6 +201,26 @@ private slots:
                                          .arg(drawn.pixel(x, y), 8, 16).arg(expected.pixel(x, y), 8, 16)));
     }
 
+    // The whole window as plain Fusion draws it, every control, at whole scales.
+    void windowAsItsStyle()
+    {
+        MainWindow w;
+        w.resize(1000, 650);
+        auto draw = [&w](QStyle *style, qreal scale) {
+            qApp->setStyle(style);
+            QImage image(w.size() * scale, QImage::Format_ARGB32_Premultiplied);
+            image.setDevicePixelRatio(scale);
+            image.fill(Qt::white);
+            w.render(&image);
+            return image;
+        };
+        for (const qreal scale : {1.0, 2.0}) {
+            const QImage expected = draw(QStyleFactory::create(QStringLiteral("Fusion")), scale);
+            const QImage drawn = draw(new GroupBoxFrameStyle(QStringLiteral("Fusion")), scale);
+            QVERIFY2(drawn == expected, qPrintable(QStringLiteral("the window differs at %1").arg(scale)));
+        }
+    }
+
 private:
     static QStringList check(QDialog *dialog)
     {
