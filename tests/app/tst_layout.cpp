@@ -157,7 +157,7 @@ private slots:
         QTest::addColumn<bool>("checkable");
         QTest::addColumn<QSize>("size");
         QTest::addColumn<qreal>("scale");
-        for (const qreal scale : {1.0, 1.5, 2.0, 3.0}) {
+        for (const qreal scale : {1.0, 1.25, 1.5, 2.0, 3.0}) {
             const QByteArray at = " at " + QByteArray::number(scale);
             QTest::newRow("titled" + at) << QStringLiteral("系统参数设置") << false << QSize(380, 175) << scale;
             QTest::newRow("untitled" + at) << QString() << false << QSize(500, 560) << scale;
@@ -180,15 +180,15 @@ private slots:
             box.setCheckable(checkable);
             box.setStyle(style);
             box.resize(size);
-            QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
+            QImage image((size + QSize(3, 5)) * scale, QImage::Format_ARGB32_Premultiplied);
             image.setDevicePixelRatio(scale);
             QPainter painter(&image);
             QLinearGradient shades(0, 0, size.width(), size.height());
             shades.setColorAt(0, Qt::white);
             shades.setColorAt(0.5, QColor(40, 120, 200));
             shades.setColorAt(1, Qt::black);
-            painter.fillRect(QRect(QPoint(), size), shades);
-            box.render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+            painter.fillRect(QRect(QPoint(), size + QSize(3, 5)), shades);
+            box.render(&painter, QPoint(3, 5), QRegion(), QWidget::DrawChildren); // off the device grid at 1.25
             return image;
         };
         const QImage expected = draw(fusion.data());
