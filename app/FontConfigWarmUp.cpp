@@ -2,6 +2,8 @@
 
 #include <QLibrary>
 
+#include <system_error>
+
 FontConfigWarmUp::FontConfigWarmUp()
 {
     // Resolved here, in the main thread: a QLibrary is a QObject, and the first thread to make one
@@ -10,8 +12,12 @@ FontConfigWarmUp::FontConfigWarmUp()
     const auto init = reinterpret_cast<Init>(QLibrary::resolve(QStringLiteral("fontconfig"), 1, "FcInit"));
     if (!init)
         return;
-    Worker = std::thread(init);
-    Started = true;
+    try {
+        Worker = std::thread(init);
+        Started = true;
+    } catch (const std::system_error &) {
+        // No thread to be had (a process limit): Qt reads the configuration when it needs it, as ever.
+    }
 }
 
 FontConfigWarmUp::~FontConfigWarmUp()
