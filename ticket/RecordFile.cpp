@@ -13,6 +13,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 #ifdef Q_OS_UNIX
@@ -40,46 +41,65 @@ RecordFile::RecordFile(const QString &path, const QString &program, QObject *par
     , Work(std::make_unique<Writer>())
 {
     Writer *w = Work.get();
-    w->thread = std::thread([this, w] {
-        AppendFile file(Path);
-        std::unique_lock<std::mutex> hold(w->lock);
-        for (;;) {
-            w->wake.wait(hold, [w] { return w->stopping || !w->queue.empty(); });
-            if (w->queue.empty())
-                break;
-            std::deque<QByteArray> lines;
-            lines.swap(w->queue);
-            w->busy = true;
-            hold.unlock();
-            // Each line alone, then one fsync for all of them: a burst of endings costs one sync.
-            QString error;
-            bool ok = true;
-            for (const QByteArray &line : lines)
-                ok = file.appendLine(line, &error) && ok;
-            ok = ok && file.sync(&error);
-            file.close(); // opened again for the next ones: a file moved away meanwhile is not written
-            hold.lock();
-            w->busy = false;
-            if (!ok) {
-                qCWarning(lcRecord) << "record not written" << Path << error;
-                if (w->problem.isEmpty()) {
-                    w->problem = QStringLiteral("%1: %2").arg(Path, error);
-                    QMetaObject::invokeMethod(this, [this, said = w->problem] { emit failed(said); }, Qt::QueuedConnection);
-                }
+    try {
+        w->thread = std::thread([this, w] {
+            std::unique_lock<std::mutex> hold(w->lock);
+            for (;;) {
+                w->wake.wait(hold, [w] { return w->stopping || !w->queue.empty(); });
+                if (w->queue.empty())
+                    break;
+                std::deque<QByteArray> lines;
+                lines.swap(w->queue);
+                w->busy = true;
+                hold.unlock();
+                QString error;
+                const bool ok = write(lines, &error);
+                hold.lock();
+                w->busy = false;
+                if (!ok)
+                    said(error);
+                w->idle.notify_all();
             }
-            w->idle.notify_all();
-        }
-    });
+        });
+    } catch (const std::system_error &e) {
+        // No thread to be had (a process limit): each record is then written as it comes.
+        qCWarning(lcRecord) << "records written without a thread of their own:" << e.what();
+    }
 }
 
 RecordFile::~RecordFile()
 {
+    if (!Work->thread.joinable())
+        return;
     {
         std::lock_guard<std::mutex> hold(Work->lock);
         Work->stopping = true;
     }
     Work->wake.notify_all();
     Work->thread.join();
+}
+
+bool RecordFile::write(const std::deque<QByteArray> &lines, QString *error) const
+{
+    // Each line alone, then one fsync for all of them: a burst of endings costs one sync. The file is
+    // opened again for the next ones: a file moved away meanwhile is not written.
+    AppendFile file(Path);
+    bool ok = true;
+    for (const QByteArray &line : lines)
+        ok = file.appendLine(line, error) && ok;
+    ok = ok && file.sync(error);
+    file.close();
+    return ok;
+}
+
+// With the writer's lock held.
+void RecordFile::said(const QString &error)
+{
+    qCWarning(lcRecord) << "record not written" << Path << error;
+    if (!Work->problem.isEmpty())
+        return;
+    Work->problem = QStringLiteral("%1: %2").arg(Path, error);
+    QMetaObject::invokeMethod(this, [this, problem = Work->problem] { emit failed(problem); }, Qt::QueuedConnection);
 }
 
 void RecordFile::append(UnitRecord record)
@@ -90,10 +110,14 @@ void RecordFile::append(UnitRecord record)
     record.program = Program;
     record.version = QCoreApplication::applicationVersion();
     const QByteArray line = record.toLine();
-    {
-        std::lock_guard<std::mutex> hold(Work->lock);
-        Work->queue.push_back(line);
+    std::lock_guard<std::mutex> hold(Work->lock);
+    if (!Work->thread.joinable()) {
+        QString error;
+        if (!write({line}, &error))
+            said(error);
+        return;
     }
+    Work->queue.push_back(line);
     Work->wake.notify_one();
 }
 

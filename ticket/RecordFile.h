@@ -5,10 +5,12 @@
 #include <QObject>
 #include <QString>
 
+#include <deque>
 #include <memory>
 
 // The record of what each unit got: one line per action, appended by a writer thread of its own
 // (one write() a line, then fsync), so neither a batch's timing nor the window waits for the disk.
+// Where no thread can be had (a process limit), each line is written as it comes instead.
 // A record that cannot be written is said once (failed(), problem()) and changes nothing else.
 class RecordFile : public QObject
 {
@@ -40,6 +42,8 @@ signals:
 
 private:
     struct Writer;
+    bool write(const std::deque<QByteArray> &lines, QString *error) const;
+    void said(const QString &error);
     QString Path;
     QString Program;
     QString Host;

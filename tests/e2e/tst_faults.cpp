@@ -1,7 +1,10 @@
 // Faults of the machine, for real: a full file system (a small tmpfs, where this user may mount
-// one), a full temporary folder, a file-size limit (RLIMIT_FSIZE in a child process) and a serial
-// port another program holds.
+// one), a full temporary folder, a file-size limit (RLIMIT_FSIZE in a child process), a process
+// limit that leaves no thread to be had (RLIMIT_NPROC, as another user) and a serial port another
+// program holds.
 #include "app/AppSetup.h"
+#include "app/FontConfigWarmUp.h"
+#include "ticket/RecordFile.h"
 #include "ticket/Language.h"
 #include "app/MainWindow.h"
 #include "ticket/SystemDir.h"
@@ -21,6 +24,8 @@
 #include <QtTest>
 
 #include <csignal>
+#include <grp.h>
+#include <pwd.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -187,6 +192,56 @@ private slots:
         QCOMPARE(contentOf(path), old);
         QCOMPARE(QFileInfo(path).permissions() & 0x7077, QFile::ReadOwner);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
+
+    // Under a process limit no thread can be started: the start goes on without reading fonts aside,
+    // and records are written as they come instead of by a writer thread. (Both used to end the
+    // program with an uncaught exception.)
+    void processLimitLeavesNoThread()
+    {
+        const passwd *nobody = ::getpwnam("nobody");
+        if (::geteuid() != 0 || !nobody)
+            QSKIP("needs root, to be another user whose process count the limit can hold");
+        QTemporaryDir dir;
+        QVERIFY(QFile::setPermissions(dir.path(), QFile::Permissions(0x7777)));
+        const QString path = dir.filePath("record.jsonl");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            // Root is never held by the limit; nobody has this one process and may start no other.
+            const rlimit one{1, 1};
+            if (::setgroups(0, nullptr) != 0 || ::setgid(nobody->pw_gid) != 0 || ::setuid(nobody->pw_uid) != 0
+                || ::setrlimit(RLIMIT_NPROC, &one) != 0)
+                ::_exit(3);
+            FontConfigWarmUp fonts;
+            if (fonts.started())
+                ::_exit(4); // a thread was had after all: the limit is not what this test needs
+            UnitRecord r;
+            r.unit = QStringLiteral("/dev/ttyUSB0");
+            r.action = QStringLiteral("reset");
+            {
+                RecordFile record(path, QStringLiteral("tqmanage"));
+                record.append(r);
+                record.flush();
+                if (!record.problem().isEmpty())
+                    ::_exit(5);
+            }
+            ::_exit(0);
+        }
+        // A child stuck in a failed start is ended, not waited for.
+        int status = -1;
+        QDeadlineTimer deadline(30000);
+        while (::waitpid(child, &status, WNOHANG) == 0 && !deadline.hasExpired())
+            QTest::qWait(20);
+        if (deadline.hasExpired()) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            QFAIL("the child did not end within 30 s");
+        }
+        QVERIFY(WIFEXITED(status)); // not ended by an exception
+        QCOMPARE(WEXITSTATUS(status), 0);
+        const QList<QByteArray> lines = contentOf(path).split('\n');
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines.at(0).contains("\"action\":\"reset\""));
     }
 
     // A port another program holds is explained as such, with the holder's PID from its lock file.
