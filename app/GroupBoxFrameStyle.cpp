@@ -50,16 +50,12 @@ GroupBoxFrameStyle::GroupBoxFrameStyle(const QString &key)
 void GroupBoxFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                                        const QWidget *widget) const
 {
-    if (element != PE_FrameGroupBox || !Centre.isValid() || !painter || !option) {
+    const auto *box = qobject_cast<const QGroupBox *>(widget);
+    if (element != PE_FrameGroupBox || !box || !Centre.isValid() || !painter || !option) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
     // Fusion's frame: below the title or check box, if there is one.
-    const auto *box = qobject_cast<const QGroupBox *>(widget);
-    if (!box) {
-        QProxyStyle::drawPrimitive(element, option, painter, widget);
-        return;
-    }
     const int titleRoom = box->isCheckable() || !box->title().isEmpty()
         ? qMax(baseStyle()->pixelMetric(PM_ExclusiveIndicatorHeight), option->fontMetrics.height())
         : 0;
