@@ -4,6 +4,7 @@
 #include "LogView.h"
 #include "PageHelpers.h"
 #include "PortBox.h"
+#include "LazyPopupComboBox.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -37,7 +38,7 @@ QPushButton *makeButton(QWidget *parent, const QString &text, const QString &tip
 
 QComboBox *makeCombo(QWidget *parent, int x, int y, const QStringList &items)
 {
-    auto *box = new QComboBox(parent);
+    auto *box = new LazyPopupComboBox(parent);
     box->setGeometry(x, y, 105, 25);
     box->addItems(items);
     return box;

@@ -12,8 +12,10 @@
 #include "device/Bootloader_Handle.h"
 #include "device/USART_Send_QDialog_Handle.h"
 #include "device/QDialg_add_Line.h"
+#include "device/LazyPopupComboBox.h"
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QComboBox>
 #include <QGroupBox>
@@ -218,6 +220,109 @@ private slots:
             const QImage expected = draw(QStyleFactory::create(QStringLiteral("Fusion")), scale);
             const QImage drawn = draw(new GroupBoxFrameStyle(QStringLiteral("Fusion")), scale);
             QVERIFY2(drawn == expected, qPrintable(QStringLiteral("the window differs at %1").arg(scale)));
+        }
+    }
+
+    // A box never shown builds its popup list only when the list is first shown (by a real F4, closed
+    // by Escape), and it is then the list a plain box would show; any other box builds it at once. With
+    // the window's style sheet and without.
+    void popupListFont_data()
+    {
+        QTest::addColumn<bool>("editable");
+        QTest::addColumn<bool>("shownBefore");
+        QTest::addColumn<bool>("toContents");
+        QTest::addColumn<bool>("held");
+        QTest::addColumn<bool>("sheet");
+        for (const bool sheet : {true, false}) {
+            const QByteArray with = sheet ? ", style sheet" : ", no style sheet";
+            QTest::newRow("never shown" + with) << false << false << false << true << sheet;
+            QTest::newRow("editable" + with) << true << false << false << false << sheet;
+            QTest::newRow("shown before" + with) << false << true << false << false << sheet;
+            QTest::newRow("sized to its contents" + with) << false << false << true << false << sheet;
+        }
+    }
+    void popupListFont()
+    {
+        QFETCH(bool, editable);
+        QFETCH(bool, shownBefore);
+        QFETCH(bool, toContents);
+        QFETCH(bool, held);
+        QFETCH(bool, sheet);
+        const QString windowSheet = qApp->styleSheet();
+        if (!sheet)
+            qApp->setStyleSheet(QString());
+        const auto restore = qScopeGuard([&] { qApp->setStyleSheet(windowSheet); });
+        QWidget window;
+        window.resize(300, 200);
+        auto *box = new LazyPopupComboBox(&window);
+        auto *twin = new QComboBox(&window); // a plain box, treated alike
+        for (QComboBox *b : {static_cast<QComboBox *>(box), twin}) {
+            b->setGeometry(10, b == twin ? 50 : 10, 150, 25);
+            b->addItems({QStringLiteral("禁止"), QStringLiteral("Allowed"), QStringLiteral("23:00")});
+            b->setEditable(editable);
+            if (toContents)
+                b->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+            b->sizeHint(); // kept by the box until something changes it
+        }
+        if (shownBefore) {
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+        }
+        QFont font = box->font();
+        font.setPixelSize(19);
+        box->setFont(font);
+        twin->setFont(font);
+        QCOMPARE(box->findChild<QAbstractItemView *>() == nullptr, held);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QCOMPARE(box->sizeHint(), twin->sizeHint());
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_F4);
+        QAbstractItemView *list = box->view();
+        QTRY_VERIFY(list->isVisible());
+        QCOMPARE(list->font(), twin->view()->font());
+        QCOMPARE(list->sizeHintForRow(0), twin->view()->sizeHintForRow(0));
+        QTest::keyClick(list, Qt::Key_Escape);
+        QTRY_VERIFY(!list->isVisible());
+    }
+
+    // The page's boxes show nothing of the above: their lists, built when first shown, are pixel for
+    // pixel those of plain boxes made beside them.
+    void pageListsAsPlainOnes()
+    {
+        MainWindow w;
+        QList<QComboBox *> lazy, plain;
+        for (const char *name : {"QC_Network_ID", "QC_Auto_Clear", "QC_Sync_Restart", "QC_Pair_Mode"}) {
+            auto *box = w.Ticket_Page->findChild<QComboBox *>(QLatin1String(name));
+            QVERIFY2(box, name);
+            auto *twin = new QComboBox(box->parentWidget());
+            twin->setGeometry(box->geometry());
+            for (int i = 0; i < box->count(); ++i)
+                twin->addItem(box->itemText(i));
+            twin->setCurrentIndex(box->count() - 1);
+            box->setCurrentIndex(box->count() - 1);
+            lazy << box;
+            plain << twin;
+        }
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        const auto shown = [](QComboBox *box) {
+            box->setFocus();
+            QTest::keyClick(box, Qt::Key_F4);
+            if (!QTest::qWaitFor([box] { return box->view()->isVisible(); }))
+                return QImage();
+            const QImage image = box->view()->window()->grab().toImage();
+            QTest::keyClick(box->view(), Qt::Key_Escape);
+            return QTest::qWaitFor([box] { return !box->view()->isVisible(); }) ? image : QImage();
+        };
+        for (int i = 0; i < lazy.size(); ++i) {
+            QVERIFY2(!lazy[i]->findChild<QAbstractItemView *>(), qPrintable(lazy[i]->objectName()));
+            const QImage expected = shown(plain[i]);
+            const QImage drawn = shown(lazy[i]);
+            QVERIFY(!expected.isNull());
+            QCOMPARE(drawn.size(), expected.size());
+            QVERIFY2(drawn == expected, qPrintable(lazy[i]->objectName()));
+            QCOMPARE(lazy[i]->view()->font(), plain[i]->view()->font());
         }
     }
 

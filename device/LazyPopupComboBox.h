@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QComboBox>
+
+// A combo box that builds its popup list when the list is first wanted, not when the window's style
+// sheet gives it its font at the first show: Qt builds a list for that font change alone, and the
+// page's lists cost the start a few milliseconds. Nothing is lost by waiting: a list, when built,
+// takes its box's font as it is then, and the size the box asks for is worked out afresh at its first
+// show. Only a box that was never shown, keeps its size to its first show and has no line edit waits;
+// every other font change is handled as ever.
+class LazyPopupComboBox : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    using QComboBox::QComboBox;
+
+protected:
+    void changeEvent(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    bool Shown = false;
+};
