@@ -3,6 +3,7 @@
 #include "ticket/Gbk.h"
 #include "ticket/LogCategories.h"
 
+#include <QFont>
 #include <QFontMetrics>
 #include <QLineEdit>
 #include <QLoggingCategory>
@@ -38,17 +39,36 @@ void PageHelpers::setWordPicture(QPushButton *button, const QString &word, const
     button->setText(word);
     QFont font(QStringLiteral("Arial"));
     font.setBold(true);
-    int size = 24;
-    const int room = button->width() - 10;
-    for (; size > 8; --size) {
-        font.setPixelSize(size);
-        if (QFontMetrics(font).horizontalAdvance(word) <= room)
-            break;
-    }
+    const int size = wordSize(font, word, button->width() - 10);
     button->setStyleSheet(QStringLiteral("QPushButton{border-image:url(%1);background:transparent;color:white;"
                                          "font-family:Arial;font-weight:bold;font-size:%3px;}"
                                          "QPushButton:pressed,QPushButton:hover,QPushButton:focus{border-image:url(%2);}"
                                          "QPushButton:disabled{color:rgb(200,215,235);}")
                               .arg(normal, pressed)
                               .arg(size));
+}
+
+int PageHelpers::wordSize(QFont font, const QString &word, int room)
+{
+    constexpr int Largest = 24;
+    constexpr int Smallest = 9;
+    // Each size asked for loads a font of its own, a millisecond or so at the start: the width at the
+    // largest size tells where the answer lies (widths grow with the size), and its neighbours settle it.
+    const auto width = [&font, &word](int size) {
+        font.setPixelSize(size);
+        return QFontMetrics(font).horizontalAdvance(word);
+    };
+    const int widest = width(Largest);
+    if (widest <= room)
+        return Largest;
+    int size = qBound(Smallest, Largest * room / qMax(widest, 1), Largest - 1);
+    if (width(size) <= room) {
+        while (size + 1 < Largest && width(size + 1) <= room)
+            ++size;
+        return size;
+    }
+    while (--size >= Smallest)
+        if (width(size) <= room)
+            return size;
+    return Smallest - 1;
 }

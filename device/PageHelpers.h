@@ -1,5 +1,6 @@
 #pragma once
 
+class QFont;
 class QLineEdit;
 class QPushButton;
 class QString;
@@ -15,4 +16,6 @@ void showKept(QLineEdit *field, const QString &typed, const QString &kept, int m
 // A picture button that carries a word: the plain pictures with the word, in the window's language,
 // drawn over them as large as fits.
 void setWordPicture(QPushButton *button, const QString &word, const QString &normal, const QString &pressed);
+// The largest pixel size from 24 down to 9 at which word, in font, is at most room wide; 8 if none is.
+int wordSize(QFont font, const QString &word, int room);
 } // namespace PageHelpers

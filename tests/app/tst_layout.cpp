@@ -13,6 +13,7 @@
 #include "device/USART_Send_QDialog_Handle.h"
 #include "device/QDialg_add_Line.h"
 #include "device/LazyPopupComboBox.h"
+#include "device/PageHelpers.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -323,6 +324,30 @@ private slots:
             QCOMPARE(drawn.size(), expected.size());
             QVERIFY2(drawn == expected, qPrintable(lazy[i]->objectName()));
             QCOMPARE(lazy[i]->view()->font(), plain[i]->view()->font());
+        }
+    }
+
+    // The write button's word is as large as fits, from 24 pixels down: the size found from the
+    // widest one is the one trying every size from the top finds, in each language, for every room.
+    void wordSize_data()
+    {
+        QTest::addColumn<QString>("word");
+        for (const char *word : {"写", "Write", "Zapisz", "同步时间", "W", "", "iiiiiiiiiiii", "ttttttt", ".........."})
+            QTest::newRow(word) << QString::fromUtf8(word);
+    }
+    void wordSize()
+    {
+        QFETCH(QString, word);
+        QFont font(QStringLiteral("Arial"));
+        font.setBold(true);
+        for (int room = -5; room <= 120; ++room) {
+            int expected = 24;
+            for (; expected > 8; --expected) {
+                font.setPixelSize(expected);
+                if (QFontMetrics(font).horizontalAdvance(word) <= room)
+                    break;
+            }
+            QCOMPARE(PageHelpers::wordSize(font, word, room), expected);
         }
     }
 
