@@ -332,14 +332,20 @@ private slots:
     void wordSize_data()
     {
         QTest::addColumn<QString>("word");
-        for (const char *word : {"写", "Write", "Zapisz", "同步时间", "W", "", "iiiiiiiiiiii", "ttttttt", ".........."})
-            QTest::newRow(word) << QString::fromUtf8(word);
+        QTest::addColumn<int>("hinting");
+        // Full hinting rounds each letter to whole pixels, so that widths stray from the straight line
+        // the first guess follows, either way.
+        for (const auto hinting : {QFont::PreferDefaultHinting, QFont::PreferFullHinting})
+            for (const char *word : {"写", "Write", "Zapisz", "同步时间", "W", "", "iiiiiiiiiiii", "ttttttt", ".........."})
+                QTest::addRow("%s, hinting %d", word, int(hinting)) << QString::fromUtf8(word) << int(hinting);
     }
     void wordSize()
     {
         QFETCH(QString, word);
+        QFETCH(int, hinting);
         QFont font(QStringLiteral("Arial"));
         font.setBold(true);
+        font.setHintingPreference(QFont::HintingPreference(hinting));
         for (int room = -5; room <= 120; ++room) {
             int expected = 24;
             for (; expected > 8; --expected) {
