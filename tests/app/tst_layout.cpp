@@ -126,6 +126,15 @@ private slots:
         w.Ticket_Page->findChild<QLabel *>("State_Label")->setText(QObject::tr("连接状态:在线")); // the longer texts of a unit online
         w.Ticket_Page->findChild<QLabel *>("Version_Label")->setText(QObject::tr("固件版本号:") + QStringLiteral("V2.1"));
         found += problems(&w);
+        // The write button's word, in the font its style sheet gives it, is as large as fits (up to 24).
+        const auto *write = w.Ticket_Page->findChild<QPushButton *>(QStringLiteral("Print_Write_Push"));
+        QFont word = write->font();
+        const int room = write->width() - 10;
+        if (QFontMetrics(word).horizontalAdvance(write->text()) > room && word.pixelSize() > 8)
+            found << QStringLiteral("the write button's word does not fit");
+        word.setPixelSize(word.pixelSize() + 1);
+        if (word.pixelSize() <= 24 && QFontMetrics(word).horizontalAdvance(write->text()) <= room)
+            found << QStringLiteral("the write button's word could be larger");
         QComboBox pairMode;
         pairMode.addItems({QStringLiteral("add"), QStringLiteral("delete")});
         for (int mode = 0; mode < 2; ++mode) {
