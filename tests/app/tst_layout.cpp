@@ -127,7 +127,7 @@ private slots:
         w.Ticket_Page->findChild<QLabel *>("Version_Label")->setText(QObject::tr("固件版本号:") + QStringLiteral("V2.1"));
         found += problems(&w);
         // The write button's word, in the font its style sheet gives it, is as large as fits (up to 24).
-        const auto *write = w.Ticket_Page->findChild<QPushButton *>(QStringLiteral("Print_Write_Push"));
+        auto *write = w.Ticket_Page->findChild<QPushButton *>(QStringLiteral("Print_Write_Push"));
         QFont word = write->font();
         const int room = write->width() - 10;
         if (QFontMetrics(word).horizontalAdvance(write->text()) > room && word.pixelSize() > 8)
@@ -135,6 +135,14 @@ private slots:
         word.setPixelSize(word.pixelSize() + 1);
         if (word.pixelSize() <= 24 && QFontMetrics(word).horizontalAdvance(write->text()) <= room)
             found << QStringLiteral("the write button's word could be larger");
+        // Before a unit is connected it is disabled, and its word pale.
+        const QImage writeShown = write->grab().toImage();
+        bool pale = false;
+        for (int y = 0; y < writeShown.height() && !pale; ++y)
+            for (int x = 0; x < writeShown.width() && !pale; ++x)
+                pale = writeShown.pixel(x, y) == qRgb(200, 215, 235);
+        if (write->isEnabled() || !pale)
+            found << QStringLiteral("the disabled write button's word is not pale");
         QComboBox pairMode;
         pairMode.addItems({QStringLiteral("add"), QStringLiteral("delete")});
         for (int mode = 0; mode < 2; ++mode) {
