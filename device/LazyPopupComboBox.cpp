@@ -5,7 +5,7 @@
 
 void LazyPopupComboBox::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::FontChange && !Shown && !isEditable()
+    if (event->type() == QEvent::FontChange && !Shown && !SizeAsked && !isEditable()
         && sizeAdjustPolicy() == AdjustToContentsOnFirstShow && !findChild<QAbstractItemView *>()) {
         QWidget::changeEvent(event); // repainted and laid out anew, as any widget
         return;
@@ -17,4 +17,17 @@ void LazyPopupComboBox::showEvent(QShowEvent *event)
 {
     Shown = true;
     QComboBox::showEvent(event);
+}
+
+// A size worked out now is kept by the box until a font change it sees in full.
+QSize LazyPopupComboBox::sizeHint() const
+{
+    SizeAsked = true;
+    return QComboBox::sizeHint();
+}
+
+QSize LazyPopupComboBox::minimumSizeHint() const
+{
+    SizeAsked = true;
+    return QComboBox::minimumSizeHint();
 }

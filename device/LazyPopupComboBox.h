@@ -6,8 +6,9 @@
 // sheet gives it its font at the first show: Qt builds a list for that font change alone, and the
 // page's lists cost the start a few milliseconds. Nothing is lost by waiting: a list, when built,
 // takes its box's font as it is then, and the size the box asks for is worked out afresh at its first
-// show. Only a box that was never shown, keeps its size to its first show and has no line edit waits;
-// every other font change is handled as ever.
+// show. Only a box that was never shown nor asked for its size, keeps its size to its first show and
+// has no line edit waits (a layout asks for the size before that show); every other font change is
+// handled as ever.
 class LazyPopupComboBox : public QComboBox
 {
     Q_OBJECT
@@ -15,10 +16,14 @@ class LazyPopupComboBox : public QComboBox
 public:
     using QComboBox::QComboBox;
 
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     void changeEvent(QEvent *event) override;
     void showEvent(QShowEvent *event) override;
 
 private:
     bool Shown = false;
+    mutable bool SizeAsked = false;
 };

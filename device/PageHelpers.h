@@ -17,5 +17,8 @@ void showKept(QLineEdit *field, const QString &typed, const QString &kept, int m
 // drawn over them as large as fits.
 void setWordPicture(QPushButton *button, const QString &word, const QString &normal, const QString &pressed);
 // The largest pixel size from 24 down to 9 at which word, in font, is at most room wide; 8 if none is.
+// Found from the width at 24 and its neighbours, so exact where widths grow with the size, as they do
+// for the fonts the page draws with; where a hinted font's width dips as the size grows, it may be a
+// step or two smaller, but it always fits.
 int wordSize(QFont font, const QString &word, int room);
 } // namespace PageHelpers

@@ -28,6 +28,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTranslator>
+#include <QVBoxLayout>
 #include <QtTest>
 
 namespace {
@@ -238,29 +239,22 @@ private slots:
         }
     }
 
-    // A box never shown builds its popup list only when the list is first shown (by a real F4, closed
-    // by Escape), and it is then the list a plain box would show; any other box builds it at once. With
-    // the window's style sheet and without.
+    // A box never shown nor laid out builds its popup list only when the list is first shown (by a real
+    // F4, closed by Escape), and then it is the list a plain box treated alike shows, in a box of the
+    // same size; any other box builds it at once. With the window's style sheet and without.
     void popupListFont_data()
     {
-        QTest::addColumn<bool>("editable");
-        QTest::addColumn<bool>("shownBefore");
-        QTest::addColumn<bool>("toContents");
+        QTest::addColumn<QString>("before");
         QTest::addColumn<bool>("held");
         QTest::addColumn<bool>("sheet");
-        for (const bool sheet : {true, false}) {
-            const QByteArray with = sheet ? ", style sheet" : ", no style sheet";
-            QTest::newRow("never shown" + with) << false << false << false << true << sheet;
-            QTest::newRow("editable" + with) << true << false << false << false << sheet;
-            QTest::newRow("shown before" + with) << false << true << false << false << sheet;
-            QTest::newRow("sized to its contents" + with) << false << false << true << false << sheet;
-        }
+        for (const bool sheet : {true, false})
+            for (const auto &[before, held] : {std::pair<QString, bool>{"nothing", true}, {"line edit", false},
+                                               {"shown", false}, {"laid out", false}})
+                QTest::addRow("%s, %s", qPrintable(before), sheet ? "style sheet" : "no style sheet") << before << held << sheet;
     }
     void popupListFont()
     {
-        QFETCH(bool, editable);
-        QFETCH(bool, shownBefore);
-        QFETCH(bool, toContents);
+        QFETCH(QString, before);
         QFETCH(bool, held);
         QFETCH(bool, sheet);
         const QString windowSheet = qApp->styleSheet();
@@ -268,18 +262,19 @@ private slots:
             qApp->setStyleSheet(QString());
         const auto restore = qScopeGuard([&] { qApp->setStyleSheet(windowSheet); });
         QWidget window;
-        window.resize(300, 200);
+        auto *layout = before == QLatin1String("laid out") ? new QVBoxLayout(&window) : nullptr;
         auto *box = new LazyPopupComboBox(&window);
         auto *twin = new QComboBox(&window); // a plain box, treated alike
         for (QComboBox *b : {static_cast<QComboBox *>(box), twin}) {
             b->setGeometry(10, b == twin ? 50 : 10, 150, 25);
-            b->addItems({QStringLiteral("禁止"), QStringLiteral("Allowed"), QStringLiteral("23:00")});
-            b->setEditable(editable);
-            if (toContents)
-                b->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-            b->sizeHint(); // kept by the box until something changes it
+            b->addItems({QStringLiteral("禁止"), QStringLiteral("Allowed"), QStringLiteral("23:00 every day")});
+            if (before == QLatin1String("line edit"))
+                b->setLineEdit(new QLineEdit);
+            if (layout)
+                layout->addWidget(b);
         }
-        if (shownBefore) {
+        window.adjustSize(); // the layout, if any, takes the boxes' sizes as they are now
+        if (before == QLatin1String("shown")) {
             window.show();
             QVERIFY(QTest::qWaitForWindowExposed(&window));
         }
@@ -291,6 +286,7 @@ private slots:
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         QCOMPARE(box->sizeHint(), twin->sizeHint());
+        QCOMPARE(box->size(), twin->size());
         box->setFocus();
         QTest::keyClick(box, Qt::Key_F4);
         QAbstractItemView *list = box->view();
