@@ -6,7 +6,7 @@
 void LazyPopupComboBox::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::FontChange && !Shown && !SizeAsked && !isEditable()
-        && sizeAdjustPolicy() == AdjustToContentsOnFirstShow && !findChild<QAbstractItemView *>()) {
+        && !findChild<QAbstractItemView *>()) {
         QWidget::changeEvent(event); // repainted and laid out anew, as any widget
         return;
     }

@@ -1,10 +1,10 @@
 #include "PageLayout.h"
 
 #include "ControlNames.h"
+#include "LazyPopupComboBox.h"
 #include "LogView.h"
 #include "PageHelpers.h"
 #include "PortBox.h"
-#include "LazyPopupComboBox.h"
 
 #include <QComboBox>
 #include <QGroupBox>
