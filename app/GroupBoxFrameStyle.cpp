@@ -41,17 +41,30 @@ bool isWhole(qreal value)
 GroupBoxFrameStyle::GroupBoxFrameStyle(const QString &key)
     : QProxyStyle(key)
 {
-    if (!baseStyle()->inherits("QFusionStyle"))
-        return;
-    Picture = QPixmap(QLatin1String(FramePicture));
-    Centre = uniformCentre(Picture.toImage());
+    Fusion = baseStyle()->inherits("QFusionStyle");
+}
+
+const QPixmap &GroupBoxFrameStyle::picture() const
+{
+    if (!Read && Fusion) {
+        Picture = QPixmap(QLatin1String(FramePicture));
+        Centre = uniformCentre(Picture.toImage());
+    }
+    Read = true;
+    return Picture;
+}
+
+QColor GroupBoxFrameStyle::centreColour() const
+{
+    picture();
+    return Centre;
 }
 
 void GroupBoxFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                                        const QWidget *widget) const
 {
     const auto *box = qobject_cast<const QGroupBox *>(widget);
-    if (element != PE_FrameGroupBox || !box || !Centre.isValid() || !painter || !option) {
+    if (element != PE_FrameGroupBox || !box || !painter || !option || !centreColour().isValid()) {
         QProxyStyle::drawPrimitive(element, option, painter, widget);
         return;
     }
@@ -82,7 +95,7 @@ void GroupBoxFrameStyle::drawPrimitive(PrimitiveElement element, const QStyleOpt
     for (const QRect &band : bands) {
         painter->save();
         painter->setClipRect(band, Qt::IntersectClip);
-        qDrawBorderPixmap(painter, frame, QMargins(Border, Border, Border, Border), Picture);
+        qDrawBorderPixmap(painter, frame, QMargins(Border, Border, Border, Border), picture());
         painter->restore();
     }
     painter->fillRect(middle, Centre);

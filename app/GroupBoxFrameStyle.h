@@ -18,12 +18,18 @@ public:
 
     // The colour of the frame picture's middle, invalid when this Qt's picture is not one colour there
     // (then every box is drawn by the base style alone).
-    QColor centreColour() const { return Centre; }
+    QColor centreColour() const;
 
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget = nullptr) const override;
 
 private:
-    QPixmap Picture;
-    QColor Centre;
+    // Fusion's picture, read when the first box is drawn rather than with the style: the first picture
+    // read in the program loads Qt's image plugins, which another thread does while the window is built.
+    const QPixmap &picture() const;
+
+    mutable QPixmap Picture;
+    mutable QColor Centre;
+    mutable bool Read = false;
+    bool Fusion = false;
 };

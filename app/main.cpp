@@ -1,5 +1,6 @@
 #include "AppSetup.h"
 #include "FontConfigWarmUp.h"
+#include "ImagePluginWarmUp.h"
 #include "device/Styles.h"
 #include "ticket/Language.h"
 #include "MainWindow.h"
@@ -54,6 +55,8 @@ int main(int argc, char *argv[])
     qCDebug(lcMain) << SystemDir::describe();
 
     AppSetup::initResources();
+    // The combo boxes' arrow, a picture of the first frame.
+    const ImagePluginWarmUp images(QStringLiteral(":/Res/Pic/drop-down.png"));
     QTranslator translator;
     AppSetup::installCatalogue(app, translator, Read_Language(true));
     QTranslator qtTranslator;

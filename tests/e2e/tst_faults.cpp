@@ -4,6 +4,7 @@
 // program holds.
 #include "app/AppSetup.h"
 #include "app/FontConfigWarmUp.h"
+#include "app/ImagePluginWarmUp.h"
 #include "ticket/RecordFile.h"
 #include "ticket/Language.h"
 #include "app/MainWindow.h"
@@ -194,9 +195,9 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
-    // Under a process limit no thread can be started: the start goes on without reading fonts aside,
-    // and records are written as they come instead of by a writer thread. (Both used to end the
-    // program with an uncaught exception.)
+    // Under a process limit no thread can be started: the start goes on without reading fonts or a
+    // picture aside, and records are written as they come instead of by a writer thread. (Both used to
+    // end the program with an uncaught exception.)
     void processLimitLeavesNoThread()
     {
         const passwd *nobody = ::getpwnam("nobody");
@@ -213,7 +214,8 @@ private slots:
                 || ::setrlimit(RLIMIT_NPROC, &one) != 0)
                 ::_exit(3);
             FontConfigWarmUp fonts;
-            if (fonts.started())
+            const ImagePluginWarmUp images(QStringLiteral(":/Res/Pic/drop-down.png"));
+            if (fonts.started() || images.started())
                 ::_exit(4); // a thread was had after all: the limit is not what this test needs
             UnitRecord r;
             r.unit = QStringLiteral("/dev/ttyUSB0");

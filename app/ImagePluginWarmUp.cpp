@@ -1,0 +1,20 @@
+#include "ImagePluginWarmUp.h"
+
+#include <QImageReader>
+
+#include <system_error>
+
+ImagePluginWarmUp::ImagePluginWarmUp(const QString &picture)
+{
+    try {
+        Worker = std::thread([picture] { QImageReader(picture).read(); });
+    } catch (const std::system_error &) {
+        // No thread to be had (a process limit): the first picture the window reads loads them, as ever.
+    }
+}
+
+ImagePluginWarmUp::~ImagePluginWarmUp()
+{
+    if (Worker.joinable())
+        Worker.join();
+}
