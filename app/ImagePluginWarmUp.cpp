@@ -7,7 +7,8 @@
 ImagePluginWarmUp::ImagePluginWarmUp(const QString &picture)
 {
     try {
-        Worker = std::thread([picture] { QImageReader(picture).read(); });
+        Worker = std::thread([this, picture] { Read = !QImageReader(picture).read().isNull(); });
+        Started = true;
     } catch (const std::system_error &) {
         // No thread to be had (a process limit): the first picture the window reads loads them, as ever.
     }
@@ -15,6 +16,12 @@ ImagePluginWarmUp::ImagePluginWarmUp(const QString &picture)
 
 ImagePluginWarmUp::~ImagePluginWarmUp()
 {
+    wait();
+}
+
+bool ImagePluginWarmUp::wait()
+{
     if (Worker.joinable())
         Worker.join();
+    return Read;
 }

@@ -20,8 +20,12 @@ public:
     ImagePluginWarmUp &operator=(const ImagePluginWarmUp &) = delete;
 
     // Whether a thread was had for it.
-    bool started() const { return Worker.joinable(); }
+    bool started() const { return Started; }
+    // Waits for the reading; whether the picture was read whole.
+    bool wait();
 
 private:
     std::thread Worker;
+    bool Started = false;
+    bool Read = false;
 };

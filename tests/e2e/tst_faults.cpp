@@ -195,6 +195,26 @@ private slots:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
     }
 
+    // The picture read aside while the window is built: read whole in the other thread, or, missing,
+    // not read and nothing else happens.
+    void pictureReadAside_data()
+    {
+        QTest::addColumn<QString>("picture");
+        QTest::addColumn<bool>("read");
+        QTest::newRow("the combo boxes' arrow") << QStringLiteral(":/Res/Pic/drop-down.png") << true;
+        QTest::newRow("missing") << QStringLiteral(":/Res/Pic/no-such-picture.png") << false;
+    }
+
+    void pictureReadAside()
+    {
+        QFETCH(QString, picture);
+        QFETCH(bool, read);
+        ImagePluginWarmUp images(picture);
+        QVERIFY(images.started());
+        QCOMPARE(images.wait(), read);
+        QCOMPARE(images.wait(), read); // waited for once, asked again
+    }
+
     // Under a process limit no thread can be started: the start goes on without reading fonts or a
     // picture aside, and records are written as they come instead of by a writer thread. (Both used to
     // end the program with an uncaught exception.)
