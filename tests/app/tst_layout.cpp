@@ -22,6 +22,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QProgressBar>
 #include <QStyleFactory>
@@ -92,6 +93,33 @@ QStringList problems(QWidget *window)
     }
     return found;
 }
+
+// A device that draws nothing and notes the colour of every rectangle filled on it: the quick group
+// box frame fills its middle with one colour, where Fusion stretches its picture.
+class FillRecorder : public QPaintDevice, QPaintEngine
+{
+public:
+    FillRecorder() : QPaintEngine(AllFeatures) {}
+    QList<QColor> fills;
+    QPaintEngine *paintEngine() const override { return const_cast<FillRecorder *>(this); }
+    bool begin(QPaintDevice *) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState &state) override { Brush = state.brush(); }
+    void drawRects(const QRectF *, int count) override { fills += QVector<QColor>(count, Brush.color()).toList(); }
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
+    Type type() const override { return User; }
+
+protected:
+    int metric(PaintDeviceMetric m) const override
+    {
+        return m == PdmDevicePixelRatioScaled ? int(devicePixelRatioFScale()) : m == PdmDepth ? 32
+            : m == PdmDevicePixelRatio ? 1 : m == PdmWidth || m == PdmHeight ? 1000 : 96;
+    }
+
+private:
+    QBrush Brush;
+};
 } // namespace
 
 class tst_Layout : public QObject
@@ -191,6 +219,18 @@ private slots:
         QFETCH(QSize, size);
         QFETCH(qreal, scale);
         GroupBoxFrameStyle quick(QStringLiteral("Fusion"));
+        {
+            // Drawn before anything asks for its picture, as in the program: the quick way or not at all.
+            QGroupBox box(title);
+            box.setCheckable(checkable);
+            box.resize(size);
+            QStyleOptionFrame frame;
+            frame.initFrom(&box);
+            FillRecorder device;
+            QPainter painter(&device);
+            quick.drawPrimitive(QStyle::PE_FrameGroupBox, &frame, &painter, &box);
+            QCOMPARE(device.fills.contains(quick.centreColour()), size.height() > 40);
+        }
         QVERIFY2(quick.centreColour().isValid(), "this Qt's Fusion frame has no one-colour middle: nothing is quicker");
         QScopedPointer<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
         auto draw = [&](QStyle *style) {
