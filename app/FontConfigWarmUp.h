@@ -1,6 +1,6 @@
 #pragma once
 
-#include <thread>
+#include "WorkAside.h"
 
 // Fontconfig reads its whole configuration (hundreds of small XML files) the first time a font is
 // asked for: about a tenth of the time to the first frame, on one core. This reads it on another
@@ -10,18 +10,13 @@ class FontConfigWarmUp
 {
 public:
     FontConfigWarmUp();
-    // Waits for the reading; the destructor waits too.
-    ~FontConfigWarmUp();
-    FontConfigWarmUp(const FontConfigWarmUp &) = delete;
-    FontConfigWarmUp &operator=(const FontConfigWarmUp &) = delete;
 
     // Before the first window asks for a font, so that Qt finds the configuration read rather than
-    // reading a second one beside it.
-    void wait();
-    // Whether a reading was started (fontconfig was found).
-    bool started() const { return Started; }
+    // reading a second one beside it. The destructor waits too.
+    void wait() { Work.wait(); }
+    // Whether a reading was started (fontconfig was found, and a thread).
+    bool started() const { return Work.started(); }
 
 private:
-    std::thread Worker;
-    bool Started = false;
+    WorkAside Work;
 };

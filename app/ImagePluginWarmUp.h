@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include "WorkAside.h"
 
-#include <thread>
+#include <QString>
 
 // The first picture read makes Qt load every image plugin and ask each whether it can read it (a
 // millisecond or more, with the SVG one's library). This reads one picture on another core while the
@@ -12,20 +12,16 @@ class ImagePluginWarmUp
 {
 public:
     // After the application object and its resources exist: plugins are found through the one, the
-    // picture is read from the other.
+    // picture is read from the other. The destructor waits for the reading, which must end before the
+    // application object does.
     explicit ImagePluginWarmUp(const QString &picture);
-    // Waits for the reading, which must end before the application object does.
-    ~ImagePluginWarmUp();
-    ImagePluginWarmUp(const ImagePluginWarmUp &) = delete;
-    ImagePluginWarmUp &operator=(const ImagePluginWarmUp &) = delete;
 
     // Whether a thread was had for it.
-    bool started() const { return Started; }
+    bool started() const { return Work.started(); }
     // Waits for the reading; whether the picture was read whole.
     bool wait();
 
 private:
-    std::thread Worker;
-    bool Started = false;
-    bool Read = false;
+    bool Read = false; // before the work, which writes it until it is waited for
+    WorkAside Work;
 };

@@ -94,7 +94,7 @@ QStringList problems(QWidget *window)
     return found;
 }
 
-// A device that draws nothing and notes the colour of every rectangle filled on it: the quick group
+// A device that draws nothing and notes the colour of every fill of rectangles on it: the quick group
 // box frame fills its middle with one colour, where Fusion stretches its picture.
 class FillRecorder : public QPaintDevice, QPaintEngine
 {
@@ -105,7 +105,7 @@ public:
     bool begin(QPaintDevice *) override { return true; }
     bool end() override { return true; }
     void updateState(const QPaintEngineState &state) override { Brush = state.brush(); }
-    void drawRects(const QRectF *, int count) override { fills += QVector<QColor>(count, Brush.color()).toList(); }
+    void drawRects(const QRectF *, int) override { fills << Brush.color(); }
     void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
     void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
     Type type() const override { return User; }
