@@ -41,16 +41,16 @@ bool isWhole(qreal value)
 GroupBoxFrameStyle::GroupBoxFrameStyle(const QString &key)
     : QProxyStyle(key)
 {
-    Fusion = baseStyle()->inherits("QFusionStyle");
+    ToRead = baseStyle()->inherits("QFusionStyle");
 }
 
 const QPixmap &GroupBoxFrameStyle::picture() const
 {
-    if (!Read && Fusion) {
+    if (ToRead) {
+        ToRead = false;
         Picture = QPixmap(QLatin1String(FramePicture));
         Centre = uniformCentre(Picture.toImage());
     }
-    Read = true;
     return Picture;
 }
 

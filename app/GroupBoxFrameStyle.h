@@ -30,6 +30,6 @@ private:
 
     mutable QPixmap Picture;
     mutable QColor Centre;
-    mutable bool Read = false;
-    bool Fusion = false;
+    // Only Fusion's picture is read, once; any other base style draws every box alone.
+    mutable bool ToRead = false;
 };
