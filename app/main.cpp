@@ -68,7 +68,7 @@ int main(int argc, char *argv[])
     QTextCodec::setCodecForLocale(QTextCodec::codecForName("GBK"));
 #endif
     AppSetup::setStyle(app);
-    app.setStyleSheet(Styles::globalStyleSheet());
+    Styles::applyTo(app);
     AppSetup::setDesktopName();
 
     SimulatorProcess simulator;

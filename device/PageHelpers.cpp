@@ -1,5 +1,6 @@
 #include "PageHelpers.h"
 
+#include "Styles.h"
 #include "ticket/Gbk.h"
 #include "ticket/LogCategories.h"
 
@@ -37,15 +38,16 @@ void PageHelpers::showKept(QLineEdit *field, const QString &typed, const QString
 void PageHelpers::setWordPicture(QPushButton *button, const QString &word, const QString &normal, const QString &pressed)
 {
     button->setText(word);
-    QFont font(QStringLiteral("Arial"));
+    QFont font(Styles::fontFamily());
     font.setBold(true);
     const int size = wordSize(font, word, button->width() - 10);
     button->setStyleSheet(QStringLiteral("QPushButton{border-image:url(%1);background:transparent;color:white;"
-                                         "font-family:Arial;font-weight:bold;font-size:%3px;}"
+                                         "font-family:%4;font-weight:bold;font-size:%3px;}"
                                          "QPushButton:pressed,QPushButton:hover,QPushButton:focus{border-image:url(%2);}"
                                          "QPushButton:disabled{color:rgb(200,215,235);}")
                               .arg(normal, pressed)
-                              .arg(size));
+                              .arg(size)
+                              .arg(font.family()));
 }
 
 int PageHelpers::wordSize(QFont font, const QString &word, int room)

@@ -1,5 +1,7 @@
 #include "Styles.h"
 
+#include <QApplication>
+#include <QFont>
 #include <QString>
 
 QString Styles::globalStyleSheet()
@@ -32,4 +34,17 @@ QString Styles::radioIndicatorSheet()
                           "QRadioButton::indicator:checked{image:url(:/Res/Pic/Select_F_B.png);}"
                           "QRadioButton::indicator:checked:hover{image:url(:/Res/Pic/Select_F_B_F.png);}"
                           "QRadioButton:focus{background:rgb(220,232,246);}");
+}
+
+QString Styles::fontFamily()
+{
+    return QStringLiteral("Arial");
+}
+
+void Styles::applyTo(QApplication &app)
+{
+    QFont font = QApplication::font();
+    font.setFamily(fontFamily());
+    QApplication::setFont(font);
+    app.setStyleSheet(globalStyleSheet());
 }

@@ -22,11 +22,13 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QProgressBar>
 #include <QStyleFactory>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTranslator>
 #include <QVBoxLayout>
@@ -130,7 +132,7 @@ private slots:
     void initTestCase()
     {
         AppSetup::initResources();
-        qApp->setStyleSheet(Styles::globalStyleSheet());
+        Styles::applyTo(*qApp);
         QVERIFY(Dir.isValid());
         SystemDir::setOverride(Dir.path());
     }
@@ -257,6 +259,29 @@ private slots:
                 if (drawn.pixel(x, y) != expected.pixel(x, y))
                     QFAIL(qPrintable(QStringLiteral("pixel %1,%2 is %3, the style draws %4").arg(x).arg(y)
                                          .arg(drawn.pixel(x, y), 8, 16).arg(expected.pixel(x, y), 8, 16)));
+    }
+
+    // Every control of the window asks for the one family the style sheet names, those the sheet
+    // leaves to the default font too, at the default size: one family with its Chinese fallback to
+    // load before the first frame.
+    void oneFamily()
+    {
+        const QFont platform = QApplication::font();
+        QApplication::setFont(QFont(QStringLiteral("DejaVu Serif"), 13));
+        Styles::applyTo(*qApp);
+        QCOMPARE(QApplication::font().family(), Styles::fontFamily());
+        QCOMPARE(QApplication::font().pointSize(), 13);
+        QApplication::setFont(platform);
+        MainWindow w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QVERIFY(w.menuBar()->isVisible() && w.statusBar()->isVisible());
+        QStringList others;
+        for (const QWidget *widget : w.findChildren<QWidget *>())
+            if (widget->font().family() != Styles::fontFamily())
+                others << widget->objectName() + QLatin1Char(' ') + widget->metaObject()->className() + QLatin1Char(' ')
+                              + widget->font().family();
+        QVERIFY2(others.isEmpty(), qPrintable(others.join(QLatin1Char('\n'))));
     }
 
     // The whole window as plain Fusion draws it, every control, at whole scales.
