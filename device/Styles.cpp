@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QPair>
 #include <QString>
+#include <QVector>
 
 QString Styles::globalStyleSheet()
 {
@@ -43,8 +45,23 @@ QString Styles::fontFamily()
 
 void Styles::applyTo(QApplication &app)
 {
-    QFont font = QApplication::font();
+    // The classes a platform may give a font of their own; setting the default font forgets them.
+    static const char *const classes[] = {
+        "QMenu", "QMenuBar", "QMenuItem", "QMessageBox", "QLabel", "QTipLabel", "QStatusBar",
+        "QMdiSubWindowTitleBar", "QDockWidgetTitle", "QPushButton", "QCheckBox", "QRadioButton",
+        "QToolButton", "QAbstractItemView", "QListView", "QHeaderView", "QListBox", "QComboMenuItem",
+        "QComboLineEdit", "QSmallFont", "QMiniFont"};
+    const QFont common = QApplication::font();
+    QVector<QPair<const char *, QFont>> own;
+    for (const char *name : classes)
+        if (QApplication::font(name) != common)
+            own.append({name, QApplication::font(name)});
+    QFont font = common;
     font.setFamily(fontFamily());
     QApplication::setFont(font);
+    for (auto &[name, classFont] : own) {
+        classFont.setFamily(fontFamily());
+        QApplication::setFont(classFont, name);
+    }
     app.setStyleSheet(globalStyleSheet());
 }

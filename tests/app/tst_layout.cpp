@@ -266,12 +266,19 @@ private slots:
     // load before the first frame.
     void oneFamily()
     {
-        const QFont platform = QApplication::font();
-        QApplication::setFont(QFont(QStringLiteral("DejaVu Serif"), 13));
-        Styles::applyTo(*qApp);
-        QCOMPARE(QApplication::font().family(), Styles::fontFamily());
-        QCOMPARE(QApplication::font().pointSize(), 13);
-        QApplication::setFont(platform);
+        {
+            // As a platform sets them: a default font and one of a class's own, both kept in size.
+            const QFont before = QApplication::font();
+            const auto restore = qScopeGuard([&before] { QApplication::setFont(before); });
+            QApplication::setFont(QFont(QStringLiteral("DejaVu Serif"), 13));
+            QApplication::setFont(QFont(QStringLiteral("DejaVu Sans Mono"), 15), "QStatusBar");
+            Styles::applyTo(*qApp);
+            QCOMPARE(QApplication::font().family(), Styles::fontFamily());
+            QCOMPARE(QApplication::font().pointSize(), 13);
+            QCOMPARE(QApplication::font("QStatusBar").family(), Styles::fontFamily());
+            QCOMPARE(QApplication::font("QStatusBar").pointSize(), 15);
+            QCOMPARE(QApplication::font("QMenuBar"), QApplication::font());
+        }
         MainWindow w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
