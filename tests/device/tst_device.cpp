@@ -543,8 +543,10 @@ private slots:
         for (const QString &t : boxes.texts())
             QCOMPARE(t, QStringLiteral("禁止使用特殊符号\"+\"请重新输入\r\n"));
         QCOMPARE(typeName(Page, 2)->toolTip().section(':', -1).trimmed(), notSent);
+        QCOMPARE(typeName(Page, 2)->styleSheet().isEmpty(), notSent.isEmpty()); // the field's border marks a cut
         typeName(Page, 2)->setText(kept.left(1)); // shorter again: the mark goes
         QVERIFY(typeName(Page, 2)->toolTip().isEmpty());
+        QVERIFY(typeName(Page, 2)->styleSheet().isEmpty());
     }
 
     void pairingReplies_data()
