@@ -1,8 +1,9 @@
 // Loaded into an installed tqmanage with LD_PRELOAD, it works the window as an operator would,
 // following the steps in TQ_DRIVE (separated by ";"), and appends what it sees to the file
-// TQ_DRIVE_REPORT. Steps: "dump" (type names, menu title, connection state), "online" (wait up to
-// 5 s for the unit), "type:N:TEXT", "save", "english" (switch the language; the restarted program
-// runs TQ_DRIVE_NEXT), "close" (answering No).
+// TQ_DRIVE_REPORT. Steps: "dump" (type names, menu title, the families of the menu bar's and the
+// status bar's fonts, connection state), "online" (wait up to 5 s for the unit), "type:N:TEXT",
+// "save", "english" (switch the language; the restarted program runs TQ_DRIVE_NEXT), "close"
+// (answering No).
 // Every message box is reported and answered with No, or its only button.
 #include <QAbstractButton>
 #include <QAction>
@@ -14,6 +15,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QStatusBar>
 #include <QTimer>
 
 namespace {
@@ -55,6 +57,8 @@ void run(QMainWindow *window, const QString &step)
             names << window->findChild<QLineEdit *>(QStringLiteral("QL_Type_Name_%1").arg(i))->text();
         report(QStringLiteral("types ") + names.join(QLatin1Char('|')));
         report(QStringLiteral("menu ") + window->menuBar()->actions().constFirst()->text().trimmed());
+        report(QStringLiteral("fonts ") + window->menuBar()->font().family() + QLatin1Char('|')
+               + window->statusBar()->font().family());
         report(QStringLiteral("state ") + window->findChild<QLabel *>(QStringLiteral("State_Label"))->text());
     } else if (part.at(0) == QLatin1String("online")) {
         QElapsedTimer waited;

@@ -63,6 +63,7 @@ grep -qx 'tqmanage V1.0.7' "$work/out" || fail "--version printed $(cat "$work/o
 run "dump;close" ""
 expect "types ||||"
 expect "menu 中文"
+expect "fonts Arial|Arial" # the controls the style sheet leaves take its family too
 expect "box 退出程序 | 警告：程序正在运行退出后是否要保存配置文件?"
 [ "$(boxes)" = 1 ] || fail "unexpected message box"
 [ ! -e "$home/.config/tqmanage" ] || fail "a first start wrote $(ls "$home/.config/tqmanage")"
