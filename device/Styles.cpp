@@ -53,9 +53,11 @@ void Styles::applyTo(QApplication &app)
         "QComboLineEdit", "QSmallFont", "QMiniFont"};
     const QFont common = QApplication::font();
     QVector<QPair<const char *, QFont>> own;
-    for (const char *name : classes)
-        if (QApplication::font(name) != common)
-            own.append({name, QApplication::font(name)});
+    for (const char *name : classes) {
+        const QFont classFont = QApplication::font(name); // the default font where the class has none
+        if (classFont != common)
+            own.append({name, classFont});
+    }
     QFont font = common;
     font.setFamily(fontFamily());
     QApplication::setFont(font);
