@@ -57,8 +57,13 @@ void SerialTransport::release()
 
 void SerialTransport::write(const QByteArray &bytes)
 {
-    if (Serial_Port)
-        Serial_Port->write(bytes);
+    if (!Serial_Port || Serial_Port->write(bytes) <= 0)
+        return;
+    // Out now, not when the event loop next looks: a batch times its next command from this moment,
+    // and a dialog drawn in between would otherwise eat into the unit's pause.
+    Writing = true;
+    Serial_Port->flush();
+    Writing = false;
 }
 
 QByteArray SerialTransport::readAll()
@@ -90,5 +95,10 @@ void SerialTransport::portError(QSerialPort::SerialPortError error)
     qCWarning(lcLink) << "link failure" << error << reason;
     // Closed at once: a hung-up port may repeat its error in a tight loop while it stays open.
     release();
-    emit failed(reason);
+    // A port that fails while a command is written is reported from the event loop, as any other
+    // failure: whoever sent the command is not yet done with it.
+    if (Writing)
+        QMetaObject::invokeMethod(this, [this, reason] { emit failed(reason); }, Qt::QueuedConnection);
+    else
+        emit failed(reason);
 }

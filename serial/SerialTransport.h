@@ -26,4 +26,5 @@ private:
 
     QString Port_Name;
     QPointer<QSerialPort> Serial_Port;
+    bool Writing = false;
 };

@@ -45,8 +45,9 @@ class Recorder : public IUsart_dis
 {
 public:
     void Receive_Data(QString dat) override { texts << dat; }
-    void Link_Lost() override {}
+    void Link_Lost() override { ++lost; }
     QStringList texts;
+    int lost = 0;
 };
 
 StartOptions withPort(const QString &port)
@@ -197,14 +198,34 @@ private slots:
         service.USART_Send(QStringLiteral("ATLW+2+普通文本+OK"));
         service.USART_Send(QString());
         service.Send_USART_QByteArray(raw, sizeof raw);
-        QByteArray got;
+        // On the wire before the event loop runs again: a batch times its next command from the send.
         const QByteArray expected = QByteArray("ATLW+2+\xc6\xd5\xcd\xa8\xce\xc4\xb1\xbe+OK") + QByteArray((const char *)raw, 7);
-        QTRY_COMPARE_WITH_TIMEOUT((got += pty.readAll()), expected, 3000);
+        QCOMPARE(pty.readWithoutEvents(expected.size(), 3000), expected);
         service.USART_Close();
         QVERIFY(!service.isPortOpen());
         service.USART_Send("ATSW+STATE+OK");
         QTest::qWait(50);
         QCOMPARE(pty.readAll(), QByteArray());
+    }
+
+    void portThatFailsWhileWrittenIsLostAfterTheSend()
+    {
+        PtyPair pty;
+        Recorder rec;
+        Function_USART service(nullptr);
+        service.Set_Receiver(&rec);
+        QVERIFY(service.USART_Open(pty.slavePath()));
+        TestSupport::ModalCatcher boxes;
+        pty.hangUp();
+        service.USART_Send("ATSW+STATE+OK"); // fails inside the write; the sender is not yet done with it
+        QCOMPARE(rec.lost, 0);
+        QCOMPARE(boxes.count(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(rec.lost, 1, 3000);
+        QVERIFY(!service.isPortOpen());
+        service.USART_Send("ATSW+STATE+OK");
+        QTest::qWait(100);
+        QCOMPARE(rec.lost, 1);
+        QCOMPARE(boxes.count(), 1);
     }
 
     void peerThatNeverPausesIsDeliveredInBoundedBursts()

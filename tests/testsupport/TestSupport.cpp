@@ -5,12 +5,14 @@
 #include <QDeadlineTimer>
 #include <QDialog>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonDocument>
 #include <QMessageBox>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 namespace {
@@ -232,5 +234,24 @@ QByteArray PtyPair::readAll()
     while (Master >= 0 && (n = ::read(Master, buf, sizeof buf)) > 0)
         out.append(buf, int(n));
     return out;
+}
+
+QByteArray PtyPair::readWithoutEvents(int size, int ms)
+{
+    QByteArray out;
+    QElapsedTimer clock;
+    for (clock.start(); out.size() < size && clock.elapsed() < ms;) {
+        out += readAll();
+        if (out.size() < size)
+            QThread::msleep(1);
+    }
+    return out;
+}
+
+void PtyPair::hangUp()
+{
+    if (Master >= 0)
+        ::close(Master);
+    Master = -1;
 }
 #endif

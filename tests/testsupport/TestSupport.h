@@ -108,6 +108,10 @@ public:
     QString slavePath() const { return Slave_Path; }
     void write(const QByteArray &bytes);
     QByteArray readAll();
+    // What the port has written within the time, read without running the event loop.
+    QByteArray readWithoutEvents(int size, int ms);
+    // The far end goes away: the port's next write fails.
+    void hangUp();
 
 private:
     int Master = -1;
