@@ -60,9 +60,13 @@ void SerialTransport::write(const QByteArray &bytes)
     if (!Serial_Port || Serial_Port->write(bytes) <= 0)
         return;
     // Out now, not when the event loop next looks: a batch times its next command from this moment,
-    // and a dialog drawn in between would otherwise eat into the unit's pause.
+    // and a dialog drawn in between would otherwise eat into the unit's pause. Only as much as the
+    // port takes without waiting (a forced flush into a full port fails as if it were gone); the
+    // rest goes when the port has room, as before.
     Writing = true;
-    Serial_Port->flush();
+    Serial_Port->waitForBytesWritten(0);
+    if (Serial_Port && Serial_Port->error() == QSerialPort::TimeoutError)
+        Serial_Port->clearError();
     Writing = false;
 }
 

@@ -228,6 +228,29 @@ private slots:
         QCOMPARE(boxes.count(), 1);
     }
 
+    void portThatIsNotReadKeepsWhatIsSent()
+    {
+        PtyPair pty;
+        Recorder rec;
+        Function_USART service(nullptr);
+        service.Set_Receiver(&rec);
+        QVERIFY(service.USART_Open(pty.slavePath()));
+        TestSupport::ModalCatcher boxes;
+        QByteArray sent;
+        for (int i = 0; i < 100; ++i) { // far more than the system holds for a far end that does not read
+            QByteArray block(1024, char('a' + i % 26));
+            service.Send_USART_QByteArray(reinterpret_cast<uint8_t *>(block.data()), uint32_t(block.size()));
+            sent += block;
+        }
+        QTest::qWait(100);
+        QVERIFY(service.isPortOpen());
+        QByteArray got;
+        QTRY_COMPARE_WITH_TIMEOUT((got += pty.readAll()).size(), sent.size(), 5000);
+        QCOMPARE(got, sent);
+        QCOMPARE(rec.lost, 0);
+        QCOMPARE(boxes.count(), 0);
+    }
+
     void peerThatNeverPausesIsDeliveredInBoundedBursts()
     {
         PtyPair pty;
