@@ -129,28 +129,36 @@ private slots:
         QTest::addColumn<QList<QByteArray>>("chunks");
         QTest::addColumn<int>("pauseMs");
         QTest::addColumn<QStringList>("texts");
+        QTest::addColumn<bool>("closeOnReply"); // the receiver closes the link on the first reply
         QTest::newRow("two replies within 30 ms are handed on one by one")
-            << QList<QByteArray>{"ATNW+1+OK!\r\n", "ATNW+2+OK!\r\n"} << 5 << QStringList{"ATNW+1+OK!\r\n", "ATNW+2+OK!\r\n"};
+            << QList<QByteArray>{"ATNW+1+OK!\r\n", "ATNW+2+OK!\r\n"} << 5 << QStringList{"ATNW+1+OK!\r\n", "ATNW+2+OK!\r\n"} << false;
         QTest::newRow("replies, a zero byte and a rest in one write")
             << QList<QByteArray>{QByteArray("ATAW+1+READ+a\r\nAT\0AW+2+READ+b\r\nATAW+3+READ+c\r\nATSW", 50)} << 0
-            << QStringList{"ATAW+1+READ+a\r\n", "AT", "ATAW+3+READ+c\r\n", "ATSW"};
+            << QStringList{"ATAW+1+READ+a\r\n", "AT", "ATAW+3+READ+c\r\n", "ATSW"} << false;
         QTest::newRow("a pause of 30 ms or more splits")
-            << QList<QByteArray>{"ATLW+3+", "OK!\r\n"} << 120 << QStringList{"ATLW+3+", "OK!\r\n"};
+            << QList<QByteArray>{"ATLW+3+", "OK!\r\n"} << 120 << QStringList{"ATLW+3+", "OK!\r\n"} << false;
         // Bytes the system holds when the gap's end comes up on a busy PC, not yet announced.
         QTest::newRow("late bytes belong to the burst") << QList<QByteArray>{"ATAW+1+READ+", "1001\r\n"} << -1
-                                                        << QStringList{"ATAW+1+READ+1001\r\n"};
+                                                        << QStringList{"ATAW+1+READ+1001\r\n"} << false;
         QTest::newRow("GBK decoded") << QList<QByteArray>{QByteArray("ATAW+1+READ+\xc0\xe0\xd0\xcd\r\n")} << 0
-                                     << QStringList{QStringLiteral("ATAW+1+READ+类型\r\n")};
+                                     << QStringList{QStringLiteral("ATAW+1+READ+类型\r\n")} << false;
+        QTest::newRow("nothing after the reply the link was closed on")
+            << QList<QByteArray>{"ATNW+1+OK!\r\nATNW+2+OK!\r\n"} << 0 << QStringList{"ATNW+1+OK!\r\n"} << true;
     }
     void bursts()
     {
         QFETCH(QList<QByteArray>, chunks);
         QFETCH(int, pauseMs);
         QFETCH(QStringList, texts);
+        QFETCH(bool, closeOnReply);
         PtyPair pty;
         QStringList received;
         SerialLink link;
-        connect(&link, &SerialLink::received, [&received](const QString &text) { received << text; });
+        connect(&link, &SerialLink::received, [&](const QString &text) {
+            received << text;
+            if (closeOnReply)
+                link.close();
+        });
         QVERIFY(link.open(pty.slavePath()));
         QTimer early;
         if (pauseMs < 0) {
