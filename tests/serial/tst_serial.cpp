@@ -527,6 +527,28 @@ private slots:
         QVERIFY(!silent->readAll().contains("ATSW"));
         QCOMPARE(lost.size() + ready.size(), 2);
     }
+
+    // The receiver closes the link on the server's last words: that close is the end, no failure follows.
+    void closedOnTheServersLastWordsIsNotLost()
+    {
+        QTcpServer server;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        SerialLink link;
+        QSignalSpy received(&link, &SerialLink::received), lost(&link, &SerialLink::lost),
+            notMade(&link, &SerialLink::connectFailed);
+        connect(&link, &SerialLink::received, &link, &SerialLink::close);
+        QVERIFY(link.open(QStringLiteral("socket://127.0.0.1:%1").arg(server.serverPort())));
+        QTRY_VERIFY(server.hasPendingConnections());
+        QTcpSocket *peer = server.nextPendingConnection();
+        QTRY_VERIFY(link.isReady());
+        peer->write("Port already in use");
+        peer->close();
+        QTRY_VERIFY(!link.isOpen());
+        QTest::qWait(100);
+        QCOMPARE(received.size(), 1);
+        QCOMPARE(received.at(0).at(0).toString(), QStringLiteral("Port already in use"));
+        QCOMPARE(lost.size() + notMade.size(), 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(tst_Serial)
