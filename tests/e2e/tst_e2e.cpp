@@ -50,6 +50,18 @@ public:
     int lost = 0;
 };
 
+// The serial service opened on a pseudo-terminal the test drives, handing its texts to a recorder.
+struct OnPty {
+    OnPty()
+    {
+        service.Set_Receiver(&rec);
+        service.USART_Open(pty.slavePath());
+    }
+    PtyPair pty;
+    Recorder rec;
+    Function_USART service{nullptr};
+};
+
 StartOptions withPort(const QString &port)
 {
     StartOptions o;
@@ -218,64 +230,55 @@ private slots:
 
     void portThatFailsWhileWrittenIsLostAfterTheSend()
     {
-        PtyPair pty;
-        Recorder rec;
-        Function_USART service(nullptr);
-        service.Set_Receiver(&rec);
-        QVERIFY(service.USART_Open(pty.slavePath()));
+        OnPty port;
+        QVERIFY(port.service.isPortOpen());
         TestSupport::ModalCatcher boxes;
-        pty.hangUp();
-        service.USART_Send("ATSW+STATE+OK"); // fails inside the write; the sender is not yet done with it
-        QCOMPARE(rec.lost, 0);
+        port.pty.hangUp();
+        port.service.USART_Send("ATSW+STATE+OK"); // fails inside the write; the sender is not yet done with it
+        QCOMPARE(port.rec.lost, 0);
         QCOMPARE(boxes.count(), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(rec.lost, 1, 3000);
-        QVERIFY(!service.isPortOpen());
-        service.USART_Send("ATSW+STATE+OK");
+        QTRY_COMPARE_WITH_TIMEOUT(port.rec.lost, 1, 3000);
+        QVERIFY(!port.service.isPortOpen());
+        port.service.USART_Send("ATSW+STATE+OK");
         QTest::qWait(100);
-        QCOMPARE(rec.lost, 1);
+        QCOMPARE(port.rec.lost, 1);
         QCOMPARE(boxes.count(), 1);
     }
 
     void portThatIsNotReadKeepsWhatIsSent()
     {
-        PtyPair pty;
-        Recorder rec;
-        Function_USART service(nullptr);
-        service.Set_Receiver(&rec);
-        QVERIFY(service.USART_Open(pty.slavePath()));
+        OnPty port;
+        QVERIFY(port.service.isPortOpen());
         TestSupport::ModalCatcher boxes;
         QByteArray sent;
         for (int i = 0; i < 100; ++i) { // far more than the system holds for a far end that does not read
             QByteArray block(1024, char('a' + i % 26));
-            service.Send_USART_QByteArray(reinterpret_cast<uint8_t *>(block.data()), uint32_t(block.size()));
+            port.service.Send_USART_QByteArray(reinterpret_cast<uint8_t *>(block.data()), uint32_t(block.size()));
             sent += block;
         }
         QTest::qWait(100);
-        QVERIFY(service.isPortOpen());
+        QVERIFY(port.service.isPortOpen());
         QByteArray got;
-        QTRY_COMPARE_WITH_TIMEOUT((got += pty.readAll()).size(), sent.size(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT((got += port.pty.readAll()).size(), sent.size(), 5000);
         QCOMPARE(got, sent);
-        QCOMPARE(rec.lost, 0);
+        QCOMPARE(port.rec.lost, 0);
         QCOMPARE(boxes.count(), 0);
     }
 
     void peerThatNeverPausesIsDeliveredInBoundedBursts()
     {
-        PtyPair pty;
-        Recorder rec;
-        Function_USART service(nullptr);
-        service.Set_Receiver(&rec);
-        QVERIFY(service.USART_Open(pty.slavePath()));
+        OnPty port;
+        QVERIFY(port.service.isPortOpen());
         for (int i = 0; i < 200; ++i) {
-            pty.write(QByteArray(1024, 'x'));
+            port.pty.write(QByteArray(1024, 'x'));
             QTest::qWait(2); // far below the 30 ms gap: the burst never ends by itself
         }
-        const auto total = [&rec] {
-            return std::accumulate(rec.texts.cbegin(), rec.texts.cend(), 0, [](int n, const QString &t) { return n + t.size(); });
+        const auto total = [&port] {
+            return std::accumulate(port.rec.texts.cbegin(), port.rec.texts.cend(), 0, [](int n, const QString &t) { return n + t.size(); });
         };
         QTRY_COMPARE_WITH_TIMEOUT(total(), 200 * 1024, 10000);
-        QVERIFY(rec.texts.size() >= 3);
-        for (const QString &t : qAsConst(rec.texts))
+        QVERIFY(port.rec.texts.size() >= 3);
+        for (const QString &t : qAsConst(port.rec.texts))
             QVERIFY(t.size() <= SerialLink::ReadBufferLimit);
     }
 
