@@ -6,6 +6,8 @@
 #include <QTextEdit>
 #include <QTextLayout>
 
+#include <memory>
+
 namespace {
 bool isLineBreak(QChar c)
 {
@@ -32,9 +34,15 @@ void LogView::setUp(QTextEdit *log)
     log->document()->setMaximumBlockCount(MaxBlocks); // no undo history either
     // Glyphs on whole pixels: placed between them, each glyph is cached once per position, and a
     // noisy line draws thousands of different ones, so the font caches would grow for many minutes.
-    QFont font = log->font();
-    font.setHintingPreference(QFont::PreferFullHinting);
-    log->setFont(font);
+    // Set with the first text, whoever writes it: the empty log draws no glyph, and a font of its own
+    // is one more for Qt to match and load before the window's first frame.
+    auto first = std::make_shared<QMetaObject::Connection>();
+    *first = QObject::connect(log, &QTextEdit::textChanged, log, [log, first] {
+        QObject::disconnect(*first);
+        QFont font = log->font();
+        font.setHintingPreference(QFont::PreferFullHinting);
+        log->setFont(font);
+    });
 }
 
 QString LogView::forDisplay(const QString &text, int lineSoFar)

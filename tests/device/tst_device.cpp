@@ -6,6 +6,7 @@
 #include "device/Function_One.h"
 #include "device/Function_USART.h"
 #include "device/LogView.h"
+#include "device/PageHelpers.h"
 #include "device/Pair_Mode_Handle.h"
 #include "device/QDialg_add_Line.h"
 #include "protocol/ActionTrace.h"
@@ -310,6 +311,7 @@ private slots:
     void logStaysBounded()
     {
         auto *log = part<QTextEdit>(Page, "USART_Log");
+        QCOMPARE(log->font().hintingPreference(), QFont::PreferDefaultHinting); // none loaded for the empty log
         QString flood;
         for (int i = 0; i < 1500; ++i) { // past the limit, so it is trimmed
             const QString text = QString::number(i).rightJustified(700, QLatin1Char('#'));
@@ -326,6 +328,40 @@ private slots:
         QVERIFY(log->toPlainText().endsWith("\nATSW+V2.1+OK\n"));
         QCOMPARE(LogView::forDisplay(QString(1000, 'a'), 24), QString(1000, 'a'));
         QCOMPARE(LogView::forDisplay(QString(1000, 'a'), 25), QString(999, 'a') + "\na");
+        QCOMPARE(log->font().hintingPreference(), QFont::PreferFullHinting);
+    }
+
+    // Whoever writes the log's first text, it is drawn on whole pixels, in the log's own font.
+    void logFontFromTheFirstText_data()
+    {
+        QTest::addColumn<int>("writer");
+        QTest::newRow("received text") << 0;
+        QTest::newRow("warning kept in view") << 1;
+        QTest::newRow("page's notice") << 2;
+        QTest::newRow("text set whole") << 3;
+    }
+    void logFontFromTheFirstText()
+    {
+        QFETCH(int, writer);
+        QTextEdit log;
+        log.setStyleSheet(QStringLiteral("QTextEdit{font-family:\"Liberation Serif\";font-size:15px;}"));
+        LogView::setUp(&log);
+        log.show();
+        const QFont before = log.font();
+        QCOMPARE(before.hintingPreference(), QFont::PreferDefaultHinting);
+        const QString text = QStringLiteral("ATSW+V2.1+OK");
+        switch (writer) {
+        case 0: LogView::append(&log, text); break;
+        case 1: LogView::appendKeepingStart(&log, text); break;
+        case 2: PageHelpers::appendLog(&log, text); break;
+        default: log.setPlainText(text); break;
+        }
+        QVERIFY(log.toPlainText().startsWith(text));
+        QCOMPARE(log.font().hintingPreference(), QFont::PreferFullHinting);
+        QFont expected = before;
+        expected.setHintingPreference(QFont::PreferFullHinting);
+        QCOMPARE(log.font(), expected);
+        QCOMPARE(log.font().pixelSize(), 15);
     }
 
     void settingsBatches_data()
