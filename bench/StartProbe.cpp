@@ -3,13 +3,15 @@
 // that expose has been handled, that is the first frame painted and handed to the display. The
 // program is not changed, so tqmanage and the bare-Qt floor are measured the same way.
 // With TQ_PROBE_QUIT_MS set, the program's event loop ends that many milliseconds after the first frame,
-// so that a profiler sees one start and nothing after it.
+// so that a profiler sees one start and nothing after it; a negative value ends the process right
+// after the first frame, so that it sees nothing of what the program leaves for later.
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFile>
 #include <QTimer>
 #include <QWindow>
 
+#include <cstdlib>
 #include <time.h>
 
 namespace {
@@ -41,8 +43,11 @@ protected:
         QFile out(qEnvironmentVariable("TQ_PROBE_OUT"));
         if (out.open(QIODevice::WriteOnly))
             out.write(QByteArray::number(exposed) + ' ' + QByteArray::number(drawn));
+        out.close();
         bool quit = false;
         const int quitMs = qEnvironmentVariableIntValue("TQ_PROBE_QUIT_MS", &quit);
+        if (quit && quitMs < 0)
+            std::_Exit(0);
         if (quit)
             QTimer::singleShot(quitMs, QCoreApplication::instance(), &QCoreApplication::quit);
         return true;
