@@ -10,9 +10,11 @@ after one start each to warm the file cache. Time: from just before the process 
 top-level window exposed, and to that first frame painted, as the preloaded probe sees them. Memory:
 resident set 2 s after the start. Each program is then killed, and the next starts --pause seconds
 later: a Qt program started within some 50 ms of another's end takes about 20 ms longer to connect to
-the display, whichever it is, and that shared delay would make every ratio look closer to 1. Prints best and median times, the median memory, the ratios to the
-floor and the goals (time at most 1.3x, memory at most 10 MB more), and the load average before and
-after. A benchmark, not a test: it never fails on numbers.
+the display, whichever it is, and that shared delay would make every ratio look closer to 1.
+
+Prints best and median times, the median memory, the ratios to the floor and the goals (time at most
+1.3x, memory at most 10 MB more), and the load average before and after. A benchmark, not a test: it
+never fails on numbers.
 
     bench/startup.py [BUILD_DIR] [--runs N] [--pause S] [--gl-default] [--extra NAME=PROGRAM ...]
 """
