@@ -328,6 +328,11 @@ private slots:
         QVERIFY(log->toPlainText().endsWith("\nATSW+V2.1+OK\n"));
         QCOMPARE(LogView::forDisplay(QString(1000, 'a'), 24), QString(1000, 'a'));
         QCOMPARE(LogView::forDisplay(QString(1000, 'a'), 25), QString(999, 'a') + "\na");
+        // Each kind of line break starts the count again: a full line after it is not broken.
+        for (const QString &lineBreak : {QStringLiteral("\n"), QStringLiteral("\r"), QString(QChar::ParagraphSeparator)}) {
+            const QString text = QString(10, 'a') + lineBreak + QString(LogView::MaxLineLength, 'b');
+            QCOMPARE(LogView::forDisplay(text, LogView::MaxLineLength - 10), text);
+        }
         QCOMPARE(log->font().hintingPreference(), QFont::PreferFullHinting);
     }
 
