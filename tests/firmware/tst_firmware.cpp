@@ -6,6 +6,7 @@
 #include "firmware/UpgradeSession.h"
 #include "testsupport/TestSupport.h"
 
+#include <QFileDialog>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -247,6 +248,39 @@ private slots:
         d.Open_Button->click();
         QCOMPARE(int(d.APP_Size()), loaded);
         QCOMPARE(d.Info_Text.toPlainText().split('\n', Qt::SkipEmptyParts).last(), lastLine);
+    }
+
+    // The window's own file dialog: only a file taken with Enter comes back, never one left behind by Escape.
+    void imageFileFromTheDialog_data()
+    {
+        QTest::addColumn<bool>("choose");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("taken");
+        QTest::newRow("a file, Enter") << true << int(Qt::Key_Return) << true;
+        QTest::newRow("a file, Escape") << true << int(Qt::Key_Escape) << false;
+        QTest::newRow("nothing, Escape") << false << int(Qt::Key_Escape) << false;
+    }
+    void imageFileFromTheDialog()
+    {
+        QFETCH(bool, choose);
+        QFETCH(int, key);
+        QFETCH(bool, taken);
+        const QString file = makeFile("pick.bin", 10);
+        Bootloader_Handle d(nullptr);
+        bool answered = false;
+        QTimer::singleShot(0, [&] {
+            auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            if (choose)
+                dialog->selectFile(file);
+            QWidget *focus = QApplication::focusWidget();
+            QTest::keyClick(focus && dialog->isAncestorOf(focus) ? focus : dialog, Qt::Key(key));
+            answered = true;
+        });
+        const QString chosen = d.chooseImage(&d);
+        QVERIFY(answered);
+        QCOMPARE(chosen, taken ? QFileInfo(file).absoluteFilePath() : QString());
     }
 
     // While a transfer runs the unit is fed only from the image it started with; closing the window ends it.
