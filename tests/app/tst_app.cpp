@@ -291,6 +291,10 @@ private slots:
         QCOMPARE(w.maximumSize(), w.minimumSize());
         QCOMPARE(w.maximumSize(), QSize(1000, 650));
         QVERIFY(!(w.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QCOMPARE(w.tabWidget->geometry(), QRect(0, 40, 1000, 610)); // and the views the window places on its tabs
+        QCOMPARE(w.Help_Picture->geometry(), QRect(0, 0, 1000, 610));
+        QVERIFY(w.Update_Log_View); // Chinese: the change history has its tab
+        QCOMPARE(w.Update_Log_View->geometry(), QRect(0, 0, 1000, 570));
         QStringList entries;
         for (QAction *a : w.ui->menu->actions())
             entries << (a->isSeparator() ? QStringLiteral("|") : a->menu() ? a->menu()->objectName() : a->objectName());
