@@ -695,14 +695,18 @@ private slots:
     void dialogKeys_data()
     {
         QTest::addColumn<QString>("dialog");
-        QTest::newRow("line editor") << "line";
-        QTest::newRow("pairing, add") << "add";
-        QTest::newRow("pairing, delete") << "delete";
-        QTest::newRow("firmware") << "firmware";
+        QTest::addColumn<QString>("title"); // and a fixed 550 x 300, where the page opens the window
+        QTest::newRow("line editor") << "line" << "增加小票内容";
+        QTest::newRow("pairing, add") << "add" << "Pair Mode";
+        QTest::newRow("pairing, delete") << "delete" << "Pair Mode";
+        QTest::newRow("firmware") << "firmware" << "";
     }
     void dialogKeys()
     {
         QFETCH(QString, dialog);
+        QFETCH(QString, title);
+        QString seenTitle;
+        QSize smallest, largest;
         Page->Receive_Data("ATSW+V2.1+OK\r\n");
         part<QComboBox>(Page, "QC_Pair_Mode")->setCurrentIndex(dialog == "delete" ? 1 : 0);
         Bootloader_Handle firmware(nullptr);
@@ -713,6 +717,9 @@ private slots:
         const TestSupport::ModalCatcher catcher([&](QWidget *w) {
             if (!w->isActiveWindow())
                 return false;
+            seenTitle = w->windowTitle();
+            smallest = w->minimumSize();
+            largest = w->maximumSize();
             if (auto *editor = qobject_cast<QDialg_add_Line *>(w)) {
                 QTest::keyClicks(&editor->QL_Contents, "First");
                 editor->QB_Add_Contents.click();
@@ -736,6 +743,11 @@ private slots:
         else
             part<QPushButton>(Page, "Pair_Set_Push")->click();
         QVERIFY(escaped); // and the window closed on it
+        if (!title.isEmpty()) {
+            QCOMPARE(seenTitle, title);
+            QCOMPARE(smallest, QSize(550, 300));
+            QCOMPARE(largest, QSize(550, 300));
+        }
         if (dialog == "line") {
             QCOMPARE(Page->Print_Line[0], QStringLiteral("ATPW+0+N+L+First+SIZE:S+OK"));
             QCOMPARE(Page->Print_Line[1], QStringLiteral("ATPW+1+N+L+Second+SIZE:S+OK"));
