@@ -705,7 +705,6 @@ private slots:
     {
         QFETCH(QString, dialog);
         QFETCH(QString, title);
-        QString seenTitle;
         QSize smallest, largest;
         Page->Receive_Data("ATSW+V2.1+OK\r\n");
         part<QComboBox>(Page, "QC_Pair_Mode")->setCurrentIndex(dialog == "delete" ? 1 : 0);
@@ -717,7 +716,6 @@ private slots:
         const TestSupport::ModalCatcher catcher([&](QWidget *w) {
             if (!w->isActiveWindow())
                 return false;
-            seenTitle = w->windowTitle();
             smallest = w->minimumSize();
             largest = w->maximumSize();
             if (auto *editor = qobject_cast<QDialg_add_Line *>(w)) {
@@ -744,7 +742,7 @@ private slots:
             part<QPushButton>(Page, "Pair_Set_Push")->click();
         QVERIFY(escaped); // and the window closed on it
         if (!title.isEmpty()) {
-            QCOMPARE(seenTitle, title);
+            QCOMPARE(catcher.titles().value(0), title);
             QCOMPARE(smallest, QSize(550, 300));
             QCOMPARE(largest, QSize(550, 300));
         }
