@@ -211,6 +211,8 @@ private slots:
         QCOMPARE(UpgradeSession::packageCount(2048), 3);
         QCOMPARE(UpgradeSession::packageCount(51200), 51);
         QCOMPARE(UpgradeSession::secondsLeft(0, 0, 51), -1);
+        QCOMPARE(UpgradeSession::secondsLeft(1000, 0, 51), -1); // no package yet: no pace, and no division by it
+        QCOMPARE(UpgradeSession::secondsLeft(0, 5, 51), -1);    // the clock not yet moved
         QCOMPARE(UpgradeSession::secondsLeft(10000, 10, 50), 40);
         QCOMPARE(UpgradeSession::secondsLeft(1001, 1, 2), 2); // rounded up
         QCOMPARE(UpgradeSession::secondsLeft(5000, 50, 50), 0);
