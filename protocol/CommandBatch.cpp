@@ -38,7 +38,8 @@ void CommandBatch::start()
     emit logLine(QCoreApplication::translate("QObject", "共有 ") + QString::number(Send_Count)
                  + QCoreApplication::translate("QObject", " 参数需要发送正在建立通信......") + QStringLiteral("\r\n"));
     sendNext();
-    Send_Timer.start(FirstPollMs);
+    if (!Stopped) // whoever took the command may have ended the batch
+        Send_Timer.start(FirstPollMs);
 }
 
 void CommandBatch::stop()
@@ -54,7 +55,7 @@ void CommandBatch::sendNext()
     Latest.clear();
     emit send(Commands.at(Send_Index));
     ++Send_Index;
-    if (Timeout_Ms > 0)
+    if (Timeout_Ms > 0 && !Stopped)
         Timeout_Timer.start(Timeout_Ms);
     emit logLine(QCoreApplication::translate("QObject", "正在发送 ") + QString::number(Send_Index)
                  + QCoreApplication::translate("QObject", " 条内容......") + QStringLiteral("\r\n"));
@@ -78,5 +79,6 @@ void CommandBatch::poll()
     }
     sendNext();
     emit progress(100 / Send_Count * Send_Index);
-    Send_Timer.start(LaterPollMs);
+    if (!Stopped)
+        Send_Timer.start(LaterPollMs);
 }

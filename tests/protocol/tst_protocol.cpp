@@ -264,6 +264,37 @@ private slots:
         QVERIFY(!batch.isComplete());
     }
 
+    // A batch ended by whoever took its command (the window closing as it sends) stays ended: no
+    // further command, look or timeout.
+    void stoppedWhileSendingStaysStopped_data()
+    {
+        QTest::addColumn<int>("stopAt");
+        QTest::newRow("the first command") << 1;
+        QTest::newRow("the second command") << 2;
+    }
+    void stoppedWhileSendingStaysStopped()
+    {
+        QFETCH(int, stopAt);
+        Line line;
+        line.unit = [](const QString &c) { return QStringLiteral("ATLW+%1+OK!\r\n").arg(c.mid(5, 1)); };
+        CommandBatch batch(BatchKind::Names, {"ATLW+1+a+OK", "ATLW+2+b+OK", "ATLW+3+c+OK"});
+        attach(batch, line);
+        QObject::connect(&batch, &CommandBatch::send, [&] {
+            if (line.sent.size() == stopAt)
+                batch.stop();
+        });
+        QSignalSpy gaveUp(&batch, &CommandBatch::timedOut);
+        batch.setTimeout(300);
+        batch.start();
+        QTRY_COMPARE_WITH_TIMEOUT(line.sent.size(), stopAt, 3000);
+        QSignalSpy looked(&batch, &CommandBatch::looking);
+        QTest::qWait(300 + 2 * CommandBatch::LaterPollMs);
+        QCOMPARE(line.sent.size(), stopAt);
+        QCOMPARE(looked.count(), 0);
+        QCOMPARE(gaveUp.count(), 0);
+        QVERIFY(!batch.isComplete());
+    }
+
     // Only the latest text, as it is at the batch's own tick, may acknowledge the command just sent.
     void onlyTheLatestTextCounts_data()
     {
