@@ -5,8 +5,10 @@
 #include "protocol/CommandBatch.h"
 #include "protocol/Commands.h"
 #include "protocol/FieldText.h"
+#include "protocol/PairingTrace.h"
 #include "protocol/SettingsBatches.h"
 #include "protocol/UnitSession.h"
+#include "ticket/Gbk.h"
 
 #include <QDateTime>
 #include <QtTest>
@@ -262,6 +264,54 @@ private slots:
         QTest::qWait(2 * CommandBatch::LaterPollMs);
         QCOMPARE(line.sent.size(), 2);
         QVERIFY(!batch.isComplete());
+    }
+
+    // The record's pairing actions: one per add or delete, ended by the unit's answer to it, by the
+    // next command, or by the window closing; an answer nobody waits for records nothing.
+    void pairingRecords_data()
+    {
+        QTest::addColumn<QStringList>("steps");   // "> command", "< text" or "close"
+        QTest::addColumn<QStringList>("records"); // "result acknowledged/commands command: reason"
+        QTest::newRow("added") << QStringList{"> ATAW+ADD+1+OK", "< ATAW+1+SUCCESS+1001\r\n", "close"}
+                               << QStringList{"ok 1/1 ATAW+ADD+1+OK: type 1 paired with dispenser 1001"};
+        QTest::newRow("next command before the answer")
+            << QStringList{"> ATAW+ADD+1+OK", "> ATAW+Delete+2+OK", "< ATAW+Delete+2\r\n"}
+            << QStringList{"interrupted 0/1 ATAW+ADD+1+OK: no answer before the next pairing command",
+                           "ok 1/1 ATAW+Delete+2+OK: deleted type 2"};
+        QTest::newRow("closed first") << QStringList{"> ATAW+Delete+3+OK", "< ATAW+3+SUCCESS+9\r\n", "close"}
+                                      << QStringList{"interrupted 0/1 ATAW+Delete+3+OK: window closed before the unit answered"};
+        QTest::newRow("already paired, then a late answer")
+            << QStringList{"> ATAW+ADD+1+OK", "< ATAW+1+REPEAT+4", "< ATAW+1+SUCCESS+5\r\n", "close"}
+            << QStringList{"failed 1/1 ATAW+ADD+1+OK: the dispenser is already paired with type 4"};
+        QTest::newRow("the pairings read on opening") << QStringList{"> ATAW+READ+ALL+OK", "< ATAW+1+SUCCESS+5\r\n", "close"}
+                                                      << QStringList{};
+    }
+    void pairingRecords()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(QStringList, records);
+        PairingTrace trace;
+        trace.setUnit(QStringLiteral("/dev/pts/9"), QStringLiteral("V2.1"));
+        QStringList got;
+        QString command;
+        QObject::connect(&trace, &PairingTrace::recorded, [&](const UnitRecord &r) {
+            QCOMPARE(r.action, QStringLiteral("pairing"));
+            QCOMPARE(r.unit, QStringLiteral("/dev/pts/9"));
+            QCOMPARE(r.firmware, QStringLiteral("V2.1"));
+            const QString sent = r.commandsSha256 == ActionTrace::sha256(Gbk::encode(command)) ? command : QStringLiteral("?");
+            got << QStringLiteral("%1 %2/%3 %4: %5").arg(r.result).arg(r.acknowledged).arg(r.commands).arg(sent, r.reason);
+        });
+        for (const QString &step : steps) {
+            if (step == QLatin1String("close"))
+                trace.close();
+            else if (step.startsWith(QLatin1Char('<')))
+                trace.received(step.mid(2));
+            else {
+                trace.sent(step.mid(2)); // the record it ends is the previous command's
+                command = step.mid(2);
+            }
+        }
+        QCOMPARE(got, records);
     }
 
     // A batch ended by whoever took its command (the window closing as it sends) stays ended: no
