@@ -141,6 +141,7 @@ private slots:
         QTest::newRow("no digits") << "ATPW+N+L+a+SIZE:S+OK" << -1;
         QTest::newRow("leading digits skipped") << "12ATPW+3+N" << 3;
         QTest::newRow("a and z among the letters") << "Aaz+3+N" << 3;
+        QTest::newRow("letters after the plus sign") << "ATPW+AZaz3+N" << 3;
         QTest::newRow("lone surrogate in the text") << "ATPW+4+N+L+x" + Lone + "+SIZE:S+OK" << 4;
         QTest::newRow("clear command") << "Clear_ALL_Contents" << -1;
     }
