@@ -37,9 +37,7 @@ void CommandBatch::start()
     }
     emit logLine(QCoreApplication::translate("QObject", "共有 ") + QString::number(Send_Count)
                  + QCoreApplication::translate("QObject", " 参数需要发送正在建立通信......") + QStringLiteral("\r\n"));
-    sendNext();
-    if (!Stopped) // whoever took the command may have ended the batch
-        Send_Timer.start(FirstPollMs);
+    sendNext(FirstPollMs);
 }
 
 void CommandBatch::stop()
@@ -49,14 +47,17 @@ void CommandBatch::stop()
     Timeout_Timer.stop();
 }
 
-void CommandBatch::sendNext()
+void CommandBatch::sendNext(int pollMs)
 {
     // Only a reply to the command sent now may advance the batch.
     Latest.clear();
     emit send(Commands.at(Send_Index));
     ++Send_Index;
-    if (Timeout_Ms > 0 && !Stopped)
-        Timeout_Timer.start(Timeout_Ms);
+    if (!Stopped) { // whoever took the command may have ended the batch
+        Send_Timer.start(pollMs);
+        if (Timeout_Ms > 0)
+            Timeout_Timer.start(Timeout_Ms);
+    }
     emit logLine(QCoreApplication::translate("QObject", "正在发送 ") + QString::number(Send_Index)
                  + QCoreApplication::translate("QObject", " 条内容......") + QStringLiteral("\r\n"));
 }
@@ -77,8 +78,6 @@ void CommandBatch::poll()
         emit completed();
         return;
     }
-    sendNext();
+    sendNext(LaterPollMs);
     emit progress(100 / Send_Count * Send_Index);
-    if (!Stopped)
-        Send_Timer.start(LaterPollMs);
 }

@@ -56,7 +56,7 @@ signals:
 
 private:
     void poll();
-    void sendNext();
+    void sendNext(int pollMs); // and look for its acknowledgement after pollMs
 
     const BatchKind Kind;
     const QStringList Commands;
